@@ -1,0 +1,88 @@
+# Build helpers shared by every folder.
+
+function(lorvane_setup_toolchain)
+  set(warn -Wall -Wextra -Wno-unused-parameter)
+  if(WIN32)
+    # Link zlib into the executables rather than beside them.
+    set(ZLIB_LIBRARY ${CMAKE_FIND_ROOT_PATH}/lib/libz.a CACHE FILEPATH "" FORCE)
+    add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+    add_compile_options(${warn} -O2 -g0)
+    # One self-contained executable: no libgcc, libstdc++ or winpthread DLLs.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+    set(LORVANE_TEST_RUNNER "${CMAKE_BINARY_DIR}/wine-exec" CACHE INTERNAL "")
+    configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-exec.in ${CMAKE_BINARY_DIR}/wine-exec
+      @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+      WORLD_READ WORLD_EXECUTE)
+  elseif(LORVANE_NATIVE)
+    set(san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    add_compile_options(-m32 ${warn} -O1 -g ${san})
+    add_compile_definitions(_DEBUG LORVANE_NATIVE=1 LORVANE_UBSAN=1)
+    add_link_options(-m32 ${san})
+    # 32-bit programs run directly where the machine can, else under qemu-i386.
+    set(LORVANE_TEST_RUNNER "${CMAKE_BINARY_DIR}/native-exec" CACHE INTERNAL "")
+    configure_file(${CMAKE_SOURCE_DIR}/scripts/native-exec.in ${CMAKE_BINARY_DIR}/native-exec
+      @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+      WORLD_READ WORLD_EXECUTE)
+    add_executable(exec32_probe ${CMAKE_SOURCE_DIR}/tests/support/exec32_probe.c)
+    set_target_properties(exec32_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  else()
+    message(FATAL_ERROR "Configure with the mingw toolchain file or with -DLORVANE_NATIVE=ON (see scripts/test)")
+  endif()
+  find_package(ZLIB REQUIRED)
+endfunction()
+
+function(lorvane_setup_googletest)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  if(WIN32)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  endif()
+  add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # gtest's own code is not ours to keep warning-free.
+  target_compile_options(gtest PRIVATE -w)
+endfunction()
+
+# Sources of a library: every .cpp/.c below its folders; "win" subfolders only
+# in the Windows build.
+function(lorvane_collect_sources out)
+  set(srcs)
+  foreach(d ${ARGN})
+    file(GLOB_RECURSE s CONFIGURE_DEPENDS
+      ${CMAKE_SOURCE_DIR}/${d}/*.cpp ${CMAKE_SOURCE_DIR}/${d}/*.c)
+    list(APPEND srcs ${s})
+  endforeach()
+  if(NOT WIN32)
+    list(FILTER srcs EXCLUDE REGEX "/win/")
+  endif()
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()
+
+# lorvane_add_library(name DIRS dir... [DEPS target...])
+function(lorvane_add_library name)
+  cmake_parse_arguments(A "" "" "DIRS;DEPS" ${ARGN})
+  lorvane_collect_sources(srcs ${A_DIRS})
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${A_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${A_DEPS})
+  endif()
+endfunction()
+
+# lorvane_add_tests(name DIRS dir... LIBS target...): one GoogleTest
+# executable for the folders, registered with CTest.
+function(lorvane_add_tests name)
+  cmake_parse_arguments(A "" "" "DIRS;LIBS" ${ARGN})
+  lorvane_collect_sources(srcs ${A_DIRS})
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tests/support/test_main.cpp)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_LIBS} gtest)
+  add_test(NAME ${name} COMMAND ${LORVANE_TEST_RUNNER} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
