@@ -4,7 +4,7 @@ function(lorvane_setup_toolchain)
   set(warn -Wall -Wextra -Wno-unused-parameter)
   if(WIN32)
     # Link zlib into the executables rather than beside them.
-    set(ZLIB_LIBRARY ${CMAKE_FIND_ROOT_PATH}/lib/libz.a CACHE FILEPATH "" FORCE)
+    set(zlib ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
     add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
     add_compile_options(${warn} -O2 -g0)
     # One self-contained executable: no libgcc, libstdc++ or winpthread DLLs.
@@ -18,6 +18,8 @@ function(lorvane_setup_toolchain)
     add_compile_options(-m32 ${warn} -O1 -g ${san})
     add_compile_definitions(_DEBUG LORVANE_NATIVE=1 LORVANE_UBSAN=1)
     add_link_options(-m32 ${san})
+    # The 32-bit zlib of the i386 architecture, not the machine's own.
+    set(zlib /usr/lib/i386-linux-gnu/libz.so)
     # 32-bit programs run directly where the machine can, else under qemu-i386.
     set(LORVANE_TEST_RUNNER "${CMAKE_BINARY_DIR}/native-exec" CACHE INTERNAL "")
     configure_file(${CMAKE_SOURCE_DIR}/scripts/native-exec.in ${CMAKE_BINARY_DIR}/native-exec
@@ -28,6 +30,8 @@ function(lorvane_setup_toolchain)
   else()
     message(FATAL_ERROR "Configure with the mingw toolchain file or with -DLORVANE_NATIVE=ON (see scripts/test)")
   endif()
+  set(ZLIB_LIBRARY ${zlib} CACHE FILEPATH "" FORCE)
+  set(ZLIB_LIBRARY_RELEASE ${zlib} CACHE FILEPATH "" FORCE)
   find_package(ZLIB REQUIRED)
 endfunction()
 

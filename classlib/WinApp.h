@@ -1,0 +1,95 @@
+// CWinApp: the portable core of the process-wide application object.
+//
+// One application object exists at a time; its constructor makes it the one AfxGetApp returns. It holds
+// where preferences live (registry key and profile name, forwarded to the class library's profile store),
+// the list of document templates, and the application-level services documents call: the recent-file list
+// and the file-name prompt, both virtual so that the shell (and tests) replace them. The message loop and
+// the main window come with the window half, which derives from this class without changing it.
+//
+// Invariants: m_pszRegistryKey / m_pszProfileName are NULL or own a copy of their text; the application
+// owns its templates and deletes them when destroyed; the recent-file list holds at most m_nMaxMRU paths,
+// most recent first, no two equal without regard to case.
+#pragma once
+
+#include "classlib/CmdTarget.h"
+#include "classlib/CString.h"
+#include "classlib/Document.h"
+#include "classlib/List.h"
+
+#include <vector>
+
+class CDocTemplate;
+class CProfile;
+
+class CWinApp : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CWinApp)
+
+public:
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    // Preferences: after SetRegistryKey they live under Software\<key>\<profile name>\<section> of the
+    // current user (the native build keeps the same tree in a file).
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    // Replaces the profile name (SetRegistryKey sets it to the application name).
+    void SetProfileName(LPCTSTR lpszProfileName);
+    LPCTSTR GetRegistryKey() const { return m_pszRegistryKey; }
+    LPCTSTR GetProfileName() const { return m_pszProfileName; }
+
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // On success *ppData is a new[] block of *pBytes bytes that the caller delete[]s.
+    BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+    // Deletes every setting under the profile name (the start-up wipe when Shift is held).
+    BOOL DeleteProfileTree();
+    CProfile& GetProfile() { return *m_pProfile; }
+
+    // Document templates, owned by the application.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPos) const;
+    int GetDocTemplateCount() const { return static_cast<int>(m_templateList.GetCount()); }
+    // Opens the file with the template that suits it best (or returns the document already open).
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    virtual BOOL SaveAllModified();
+    virtual void CloseAllDocuments(BOOL bEndSession);
+
+    // Services documents call; replaceable.
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    // Asks for a file name (the file dialog of the window half); the windowless default answers FALSE,
+    // as if the user cancelled.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+
+    // The recent-file list and its profile form: section "Recent File List", entries "File1".."FileN".
+    int GetRecentFileCount() const { return static_cast<int>(m_recentFiles.size()); }
+    CString GetRecentFile(int nIndex) const;
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+
+    LPCTSTR m_pszAppName;
+    LPCTSTR m_pszRegistryKey;
+    LPCTSTR m_pszProfileName;
+    UINT m_nMaxMRU;
+
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+protected:
+    CPtrList m_templateList; // of CDocTemplate*, owned
+    std::vector<CString> m_recentFiles;
+
+private:
+    static LPTSTR CopyText(LPCTSTR lpsz);
+    void ApplyProfileLocation();
+
+    CProfile* m_pProfile;
+    CWinApp* m_pPreviousApp;
+};
+
+// The application object, or NULL when none exists.
+CWinApp* AfxGetApp();

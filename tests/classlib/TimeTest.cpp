@@ -1,0 +1,40 @@
+#include "classlib/Time.h"
+
+#include <gtest/gtest.h>
+
+TEST(TimeTest, LocalFieldsRoundTripAndArithmetic)
+{
+    CTime t(2004, 2, 29, 13, 45, 10);
+    EXPECT_EQ(t.GetYear(), 2004);
+    EXPECT_EQ(t.GetMonth(), 2);
+    EXPECT_EQ(t.GetDay(), 29);
+    EXPECT_EQ(t.GetHour(), 13);
+    EXPECT_EQ(t.GetMinute(), 45);
+    EXPECT_EQ(t.GetSecond(), 10);
+    EXPECT_EQ(t.GetDayOfWeek(), 1); // a Sunday
+    EXPECT_STREQ(t.Format("%Y-%m-%d %H:%M:%S"), "2004-02-29 13:45:10");
+
+    CTime next = t + CTimeSpan(1, 2, 3, 4);
+    EXPECT_EQ((next - t).GetTotalSeconds(), 86400 + 2 * 3600 + 3 * 60 + 4);
+    CTimeSpan span = next - t;
+    EXPECT_EQ(span.GetDays(), 1);
+    EXPECT_EQ(span.GetHours(), 2);
+    EXPECT_EQ(span.GetMinutes(), 3);
+    EXPECT_EQ(span.GetSeconds(), 4);
+    EXPECT_TRUE(t < next);
+}
+
+TEST(TimeTest, SecondsSince1970InUtc)
+{
+    CTime t(int64_t(1000000000));
+    EXPECT_STREQ(t.FormatGmt("%Y-%m-%d %H:%M:%S"), "2001-09-09 01:46:40");
+    EXPECT_EQ(DWORD(t.GetTime()), 1000000000u);
+    EXPECT_GT(CTime::GetCurrentTime().GetTime(), 1000000000);
+}
+
+TEST(TimeTest, TickCountAdvances)
+{
+    DWORD a = GetTickCount();
+    DWORD b = GetTickCount();
+    EXPECT_LT(DWORD(b - a), 60000u);
+}
