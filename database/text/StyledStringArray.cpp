@@ -1,0 +1,90 @@
+#include "database/text/StyledStringArray.h"
+
+#include "classlib/Archive.h"
+#include "classlib/Exceptions.h"
+#include "database/text/StyledStringArchive.h"
+
+IMPLEMENT_SERIAL(CStyledStringArray, CObject, 0)
+
+CStyledStringArray::CStyledStringArray() : m_pData(nullptr), m_nSize(0), m_nMaxSize(0), m_nGrowBy(0)
+{
+}
+
+CStyledStringArray::~CStyledStringArray()
+{
+    delete[] m_pData;
+}
+
+void CStyledStringArray::SetSize(int n, int growBy)
+{
+    if (growBy >= 0)
+        m_nGrowBy = growBy;
+    if (n <= 0)
+    {
+        delete[] m_pData;
+        m_pData = nullptr;
+        m_nSize = m_nMaxSize = 0;
+        return;
+    }
+    if (n > m_nMaxSize)
+    {
+        int capacity = m_nMaxSize + m_nGrowBy;
+        if (capacity < n)
+            capacity = n;
+        StyledString* data = new StyledString[capacity];
+        for (int i = 0; i < m_nSize; ++i)
+            data[i] = m_pData[i];
+        delete[] m_pData;
+        m_pData = data;
+        m_nMaxSize = capacity;
+    }
+    for (int i = n; i < m_nSize; ++i)
+        m_pData[i].Empty();
+    m_nSize = n;
+}
+
+void CStyledStringArray::SetAtGrow(int index, const StyledString& s)
+{
+    ASSERT(index >= 0);
+    if (index < 0)
+        return;
+    if (index >= m_nSize)
+    {
+        // s may be an element of this array: keep it across the growth.
+        const StyledString copy(s);
+        SetSize(index + 1);
+        m_pData[index] = copy;
+        return;
+    }
+    m_pData[index] = s;
+}
+
+int CStyledStringArray::Add(const StyledString& s)
+{
+    SetAtGrow(m_nSize, s);
+    return m_nSize - 1;
+}
+
+void CStyledStringArray::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        if (m_nSize > 0xFFFF)
+            AfxThrowArchiveException(CArchiveException::generic);
+        ar << static_cast<WORD>(m_nSize);
+        for (int i = 0; i < m_nSize; ++i)
+            WriteStyledString(ar, m_pData[i]);
+    }
+    else
+    {
+        WORD count = 0;
+        ar >> count;
+        SetSize(count);
+        for (int i = 0; i < count; ++i)
+            ReadStyledString(ar, m_pData[i]);
+    }
+}
+
+void CStyledStringArray::AssertValid() const
+{
+}

@@ -1,0 +1,57 @@
+#include "database/text/StyledStringArray.h"
+
+#include "database/text/ArchiveBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+TEST(StyledStringArrayTest, SetSizeAndSetAtGrow)
+{
+    CStyledStringArray a;
+    a.SetAtGrow(2, StyledString("third"));
+    ASSERT_EQ(3, a.GetSize());
+    EXPECT_TRUE(a[0].IsEmpty());
+    EXPECT_EQ(0, a[1].runs.GetSize());
+    EXPECT_STREQ("third", a[2].text);
+    a.SetAtGrow(5, a[2]); // an element of the array itself, across growth
+    EXPECT_STREQ("third", a[5].text);
+    a.SetSize(1);
+    a.SetSize(3); // elements dropped by shrinking come back empty
+    EXPECT_TRUE(a[2].IsEmpty());
+    a.SetSize(0);
+    EXPECT_EQ(0, a.GetSize());
+}
+
+TEST(StyledStringArrayTest, SerializeBytesAndRoundTrip)
+{
+    CStyledStringArray a;
+    a.Add(StyledString("ab"));
+    a.Add(StyledString());
+    const Bytes bytes = StoreToBytes([&](CArchive& ar) { a.Serialize(ar); });
+    Bytes expected;
+    PutBytes(expected, {0x02, 0x00});                         // count
+    PutBytes(expected, {0x02, 'a', 'b', 0x00, 0x02, 0x00});   // "ab", one plain run
+    PutBytes(expected, {0x00, 0x01, 0x00, 0x00});             // empty, no runs
+    EXPECT_EQ(expected, bytes);
+
+    CStyledStringArray b;
+    b.Add(StyledString("stale"));
+    b.Add(StyledString("stale"));
+    b.Add(StyledString("stale"));
+    EXPECT_EQ(0, LoadFromBytes(bytes, [&](CArchive& ar) { b.Serialize(ar); }));
+    ASSERT_EQ(2, b.GetSize());
+    EXPECT_STREQ("ab", b[0].text);
+    EXPECT_TRUE(b[1].IsEmpty());
+    EXPECT_EQ(0, b[1].runs.GetSize());
+}
+
+TEST(StyledStringArrayTest, RuntimeClass)
+{
+    CRuntimeClass* rc = RUNTIME_CLASS(CStyledStringArray);
+    EXPECT_STREQ("CStyledStringArray", rc->m_lpszClassName);
+    EXPECT_EQ(0u, rc->m_wSchema);
+    std::unique_ptr<CObject> made(rc->CreateObject());
+    ASSERT_NE(nullptr, made);
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CStyledStringArray)));
+}
