@@ -1,0 +1,56 @@
+// BTPageCache: the process-wide side of the page cache shared by every open
+// paged file: the list of registered files (most recently used first), the
+// total number of cached pages and its limit (50,000 unless a test lowers
+// it), and the buffer supply with least-recently-used eviction.
+//
+// Eviction visits the registered files from the front of the list (the
+// reading file is there) and in each file walks from its least recently used
+// page; the first page nobody holds is taken, written first when dirty and its
+// file is writable. When every cached page is held, out-of-memory is raised.
+// Used on the user-interface thread only; nothing is locked.
+#pragma once
+
+#include "classlib/Types.h"
+
+class BTPagedFile;
+struct BTPage;
+
+class BTPageCache
+{
+public:
+    enum
+    {
+        defaultTotalLimit = 50000,
+    };
+
+    static DWORD GetTotalCount() { return s_totalCount; }
+    static DWORD GetTotalLimit() { return s_totalLimit; }
+    static void SetTotalLimit(DWORD limit) { s_totalLimit = limit; }
+    static BTPagedFile* GetFirstFile() { return s_pFirstFile; }
+
+    static void Register(BTPagedFile* file);
+    static void Unregister(BTPagedFile* file);
+    static void MoveToFront(BTPagedFile* file);
+
+    // A page buffer for the reading file: a new one while the limits allow
+    // and memory lasts, else one taken from an evicted page.
+    static BTPage* ObtainBuffer(BTPagedFile* reading);
+    static void FreeBuffer(BTPage* page);
+    // Buffers handed out and not yet freed.
+    static DWORD GetBuffersInUse() { return s_buffersInUse; }
+
+private:
+    friend class BTPagedFile;
+    static BTPage* Evict();
+    static BTPage* TakePooledBuffer(); // NULL when no memory can be had
+    static void ReleasePool();
+
+    struct Chunk;
+    static Chunk* s_pChunks;
+    static BTPage* s_pFreeBuffers; // linked through m_pLessRecent
+    static DWORD s_buffersInUse;
+
+    static BTPagedFile* s_pFirstFile;
+    static DWORD s_totalCount;
+    static DWORD s_totalLimit;
+};

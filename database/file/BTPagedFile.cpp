@@ -1,0 +1,517 @@
+#include "database/file/BTPagedFile.h"
+
+#include "database/file/BTPageCache.h"
+#include "database/file/DocHeader.h"
+#include "classlib/Archive.h"
+#include "classlib/Exceptions.h"
+#include "classlib/MemFile.h"
+#include "toolkit/core/LTComp.h"
+
+#include <string.h>
+
+IMPLEMENT_DYNAMIC(BTPagedFile, CPFile)
+
+namespace
+{
+// Compressed slot layout (little-endian), at the page's offset:
+//   0     u16  L, length of the compressed page
+//   2     L bytes of compressed data then zero bytes       (L <= 1278)
+//   2     the first 1274 compressed bytes                  (L >  1278)
+//   1276  u32  offset of the overflow slot                 (L >  1278)
+// The overflow slot holds the compressed bytes from 1274 on, then zero bytes.
+const DWORD kInlineMax = 1278;       // most compressed bytes a slot holds alone
+const DWORD kSplitAt = 1274;         // compressed bytes kept in a split first slot
+const DWORD kCompressedMax = kSplitAt + BTPagedFile::slotSize;
+const DWORD kScratchData = 4096;     // room for compressed bytes when writing
+
+// The slot being read or written: u16 L, then the compressed bytes.
+BYTE s_scratch[2 + kScratchData];
+
+const size_t kTableStep = 100;
+
+DWORD GetU32(const BYTE* p)
+{
+    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+}
+
+void PutU32(BYTE* p, DWORD v)
+{
+    p[0] = (BYTE)v;
+    p[1] = (BYTE)(v >> 8);
+    p[2] = (BYTE)(v >> 16);
+    p[3] = (BYTE)(v >> 24);
+}
+} // namespace
+
+BTPagedFile::BTPagedFile()
+    : m_bCompressed(FALSE),
+      m_docType(0),
+      m_version(0),
+      m_freeCount(0),
+      m_freeHead(0),
+      m_fileEnd(headerAreaSize),
+      m_position(unknownPosition),
+      m_cachedCount(0),
+      m_cachedLimit(defaultCachedPageLimit),
+      m_pMru(nullptr),
+      m_pLru(nullptr),
+      m_pMoreRecentFile(nullptr),
+      m_pLessRecentFile(nullptr),
+      m_bRegistered(FALSE)
+{
+}
+
+BTPagedFile::~BTPagedFile()
+{
+    DropAllPages();
+    BTPageCache::Unregister(this);
+}
+
+// ---- hooks ----
+
+void BTPagedFile::InitNew()
+{
+    m_freeCount = 0;
+    m_freeHead = 0;
+    m_overflowMap.clear();
+    m_position = unknownPosition;
+    BTPageCache::Register(this);
+    static const BYTE zeros[headerAreaSize] = {};
+    SeekToBegin();
+    Write(zeros, headerAreaSize);
+    m_fileEnd = headerAreaSize;
+    TransferHeader(FALSE);
+}
+
+void BTPagedFile::OnOpen()
+{
+    m_position = unknownPosition;
+    BTPageCache::Register(this);
+    // A partial page at the end (a damaged file) stays where it is; new
+    // pages go after it, on the page grid.
+    DWORD length = GetLength();
+    DWORD stride = GetPageStride();
+    m_fileEnd = headerAreaSize;
+    if (length > (DWORD)headerAreaSize)
+        m_fileEnd += (length - headerAreaSize + stride - 1) / stride * stride;
+    TransferHeader(TRUE);
+}
+
+void BTPagedFile::OnClose()
+{
+    DropAllPages();
+    m_overflowMap.clear();
+    BTPageCache::Unregister(this);
+}
+
+void BTPagedFile::OnAbort()
+{
+    // Pages cached from an aborted open must not survive into a later open.
+    OnClose();
+}
+
+void BTPagedFile::FlushBuffers()
+{
+    if (!IsOpen() || !IsWritable())
+        return;
+    // From the least recent page: pages appended in a row then go to disk in
+    // file order.
+    for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
+    {
+        if (page->m_bDirty)
+            WritePage(page);
+    }
+    TransferHeader(FALSE);
+}
+
+// ---- tracked file position ----
+
+UINT BTPagedFile::Read(void* lpBuf, UINT nCount)
+{
+    DWORD at = m_position;
+    m_position = unknownPosition;
+    UINT n = CPFile::Read(lpBuf, nCount);
+    if (at != unknownPosition)
+        m_position = at + n;
+    return n;
+}
+
+void BTPagedFile::Write(const void* lpBuf, UINT nCount)
+{
+    DWORD at = m_position;
+    m_position = unknownPosition;
+    CPFile::Write(lpBuf, nCount);
+    if (at != unknownPosition)
+        m_position = at + nCount;
+}
+
+DWORD BTPagedFile::Seek(LONG lOff, UINT nFrom)
+{
+    m_position = unknownPosition;
+    DWORD at = CPFile::Seek(lOff, nFrom);
+    m_position = at;
+    return at;
+}
+
+void BTPagedFile::SetLength(DWORD dwNewLen)
+{
+    m_position = unknownPosition;
+    CPFile::SetLength(dwNewLen);
+}
+
+void BTPagedFile::SeekTo(DWORD offset)
+{
+    if (m_position != offset)
+        Seek((LONG)offset, begin);
+}
+
+// ---- header ----
+
+void BTPagedFile::TransferHeader(BOOL bLoad)
+{
+    if (bLoad)
+    {
+        SeekToBegin();
+        CArchive ar(this, CArchive::load | CArchive::bNoFlushOnDelete, 4096);
+        SerializeHeader(ar);
+        ar.Close();
+        SeekToBegin();
+        return;
+    }
+    // Build the header in memory first: one that outgrows its area would run
+    // into page 0, so it is refused before a byte reaches the file.
+    CMemFile image;
+    {
+        CArchive ar(&image, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
+        SerializeHeader(ar);
+        ar.Close();
+    }
+    DWORD length = image.GetLength();
+    if (length > headerAreaSize)
+        AfxThrowArchiveException(CArchiveException::generic, m_path);
+    // The whole area is written, so a header that shrank leaves zeros behind it.
+    BYTE bytes[headerAreaSize] = {};
+    image.SeekToBegin();
+    image.Read(bytes, (UINT)length);
+    SeekToBegin();
+    Write(bytes, headerAreaSize);
+    SeekToBegin();
+}
+
+void BTPagedFile::SerializeHeader(CArchive& ar)
+{
+    DocHeaderStart start;
+    if (ar.IsStoring())
+    {
+        StoreDocumentHeader(ar, 0, 0, m_docType, m_version, m_title, m_comments);
+        ar << m_freeCount << m_freeHead;
+        return;
+    }
+    if (!start.Load(ar) || start.codeA != 0 || start.codeB != 0)
+        AfxThrowArchiveException(CArchiveException::badSchema, m_path);
+    if (start.type != m_docType || start.version > m_version)
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    m_version = start.version;
+    ar >> m_title >> m_comments >> m_freeCount >> m_freeHead;
+}
+
+// ---- page operations ----
+
+void BTPagedFile::CheckPageOffset(DWORD offset) const
+{
+    DWORD stride = GetPageStride();
+    if (offset < (DWORD)headerAreaSize || (offset - headerAreaSize) % stride != 0)
+        AfxThrowFileException(CFileException::badSeek, -1, m_path);
+}
+
+BOOL BTPagedFile::IsPageCached(DWORD offset) const
+{
+    if (offset < (DWORD)headerAreaSize)
+        return FALSE;
+    return FindCached(offset) != nullptr;
+}
+
+BTPage* BTPagedFile::FindCached(DWORD offset) const
+{
+    size_t index = PageIndex(offset);
+    if (index >= m_pageTable.size())
+        return nullptr;
+    BTPage* page = m_pageTable[index];
+    return page && page->m_offset == offset ? page : nullptr;
+}
+
+BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
+{
+    CheckPageOffset(offset);
+    BTPageCache::Register(this);
+    BTPageCache::MoveToFront(this);
+
+    if (BTPage* page = FindCached(offset))
+    {
+        MoveToFront(page);
+        page->m_pOwner = owner;
+        return page;
+    }
+
+    BTPage* page = BTPageCache::ObtainBuffer(this);
+    page->m_pMoreRecent = page->m_pLessRecent = nullptr;
+    page->m_pOwner = owner;
+    page->m_pFile = this;
+    page->m_bDirty = FALSE;
+    page->m_bOverflow = FALSE;
+    page->m_nRefs = 0;
+    page->m_offset = offset;
+    page->m_pSlotArrayEnd = page->m_data + pageSize - 2;
+    if (bRead)
+    {
+        // Read before the page enters the table, so a damaged page leaves no trace.
+        try
+        {
+            ReadPageData(page);
+        }
+        catch (CException*)
+        {
+            BTPageCache::FreeBuffer(page);
+            throw;
+        }
+    }
+    InsertCached(page);
+    return page;
+}
+
+void BTPagedFile::ReadPageData(BTPage* page)
+{
+    if (m_bCompressed)
+    {
+        ReadCompressed(page);
+        return;
+    }
+    SeekTo(page->m_offset);
+    if (Read(page->m_data, pageSize) != (UINT)pageSize)
+        ThrowDamaged();
+}
+
+void BTPagedFile::WritePage(BTPage* page)
+{
+    if (page->m_pOwner)
+        page->m_pOwner->BeforePageWrite(page);
+    WritePageData(page);
+    page->m_bDirty = FALSE;
+}
+
+void BTPagedFile::WritePageData(BTPage* page)
+{
+    if (m_bCompressed)
+    {
+        WriteCompressed(page);
+        return;
+    }
+    SeekTo(page->m_offset);
+    Write(page->m_data, pageSize);
+}
+
+BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
+{
+    if (m_freeHead != 0)
+    {
+        ref = ReadPage(m_freeHead, owner, TRUE);
+        // A list that leads into a live page would hand out its data twice.
+        if (ref->m_data[0] != BTPage::typeFree || m_freeCount == 0)
+        {
+            ref.Release();
+            ThrowDamaged();
+        }
+        m_freeHead = GetU32(ref->m_data + 2);
+        --m_freeCount;
+    }
+    else
+    {
+        if (!IsWritable())
+            AfxThrowFileException(CFileException::accessDenied, -1, m_path);
+        DWORD offset = ExtendFile(GetPageStride());
+        ref = ReadPage(offset, owner, FALSE);
+    }
+    ref->m_pOwner = owner;
+    memset(ref->m_data, 0, pageSize);
+    ref->m_bDirty = TRUE;
+    return ref;
+}
+
+void BTPagedFile::FreePage(DWORD offset)
+{
+    BTPageRef ref(ReadPage(offset, nullptr, TRUE));
+    ref->m_data[0] = BTPage::typeFree;
+    PutU32(ref->m_data + 2, m_freeHead);
+    ref->m_pOwner = nullptr;
+    ref->m_bDirty = TRUE;
+    m_freeHead = offset;
+    ++m_freeCount;
+}
+
+void BTPagedFile::ForgetOwner(BTPageOwner* owner)
+{
+    for (BTPage* page = m_pMru; page; page = page->m_pLessRecent)
+    {
+        if (page->m_pOwner == owner)
+            page->m_pOwner = nullptr;
+    }
+}
+
+DWORD BTPagedFile::ExtendFile(DWORD bytes)
+{
+    DWORD offset = m_fileEnd;
+    m_fileEnd += bytes;
+    return offset;
+}
+
+void BTPagedFile::ThrowDamaged() const
+{
+    AfxThrowArchiveException(CArchiveException::badSchema, m_path);
+}
+
+// ---- compressed pages ----
+
+void BTPagedFile::ReadCompressed(BTPage* page)
+{
+    SeekTo(page->m_offset);
+    if (Read(s_scratch, slotSize) != (UINT)slotSize)
+        ThrowDamaged();
+    DWORD length = (DWORD)s_scratch[0] | ((DWORD)s_scratch[1] << 8);
+    if (length == 0 || length > kCompressedMax)
+        ThrowDamaged();
+    if (length > kInlineMax)
+    {
+        DWORD slot = GetU32(s_scratch + 2 + kSplitAt);
+        if (slot < (DWORD)headerAreaSize || (slot - headerAreaSize) % slotSize != 0 || slot == page->m_offset)
+            ThrowDamaged();
+        SeekTo(slot);
+        if (Read(s_scratch + 2 + kSplitAt, slotSize) != (UINT)slotSize)
+            ThrowDamaged();
+        page->m_bOverflow = TRUE;
+        SetOverflowSlot(page->m_offset, slot);
+    }
+    LTComp comp;
+    unsigned long size = pageSize;
+    int result = comp.Uncompress(page->m_data, &size, s_scratch + 2, length);
+    if (result == LTComp::memError)
+        AfxThrowMemoryException();
+    if (result != LTComp::ok || size != (unsigned long)pageSize)
+        ThrowDamaged();
+}
+
+void BTPagedFile::WriteCompressed(BTPage* page)
+{
+    memset(s_scratch, 0, sizeof(s_scratch));
+    LTComp comp;
+    unsigned long length = kScratchData;
+    if (comp.Compress(s_scratch + 2, &length, page->m_data, pageSize) != LTComp::ok || length > kCompressedMax)
+        AfxThrowMemoryException();
+    s_scratch[0] = (BYTE)length;
+    s_scratch[1] = (BYTE)(length >> 8);
+
+    if (length > kInlineMax)
+    {
+        DWORD slot = LookupOverflowSlot(page->m_offset);
+        SetOverflowSlot(page->m_offset, slot);
+        page->m_bOverflow = TRUE;
+        BYTE first[slotSize];
+        memcpy(first, s_scratch, 2 + kSplitAt);
+        PutU32(first + 2 + kSplitAt, slot);
+        // The overflow part goes first, so the first slot never points at
+        // bytes that are not there yet.
+        SeekTo(slot);
+        Write(s_scratch + 2 + kSplitAt, slotSize);
+        SeekTo(page->m_offset);
+        Write(first, slotSize);
+        return;
+    }
+    if (page->m_bOverflow)
+    {
+        RemoveOverflowSlot(page->m_offset);
+        page->m_bOverflow = FALSE;
+    }
+    SeekTo(page->m_offset);
+    Write(s_scratch, slotSize);
+}
+
+DWORD BTPagedFile::LookupOverflowSlot(DWORD pageOffset)
+{
+    auto it = m_overflowMap.find(pageOffset);
+    if (it != m_overflowMap.end())
+        return it->second;
+    return ExtendFile(slotSize);
+}
+
+void BTPagedFile::SetOverflowSlot(DWORD pageOffset, DWORD slotOffset)
+{
+    m_overflowMap[pageOffset] = slotOffset;
+}
+
+void BTPagedFile::RemoveOverflowSlot(DWORD pageOffset)
+{
+    m_overflowMap.erase(pageOffset);
+}
+
+// ---- this file's page list and table ----
+
+void BTPagedFile::InsertCached(BTPage* page)
+{
+    size_t index = PageIndex(page->m_offset);
+    if (index >= m_pageTable.size())
+        m_pageTable.resize((index / kTableStep + 1) * kTableStep, nullptr);
+    m_pageTable[index] = page;
+    page->m_pLessRecent = m_pMru;
+    page->m_pMoreRecent = nullptr;
+    if (m_pMru)
+        m_pMru->m_pMoreRecent = page;
+    else
+        m_pLru = page;
+    m_pMru = page;
+    ++m_cachedCount;
+    ++BTPageCache::s_totalCount;
+}
+
+void BTPagedFile::RemoveCached(BTPage* page)
+{
+    m_pageTable[PageIndex(page->m_offset)] = nullptr;
+    if (page->m_pMoreRecent)
+        page->m_pMoreRecent->m_pLessRecent = page->m_pLessRecent;
+    else
+        m_pMru = page->m_pLessRecent;
+    if (page->m_pLessRecent)
+        page->m_pLessRecent->m_pMoreRecent = page->m_pMoreRecent;
+    else
+        m_pLru = page->m_pMoreRecent;
+    page->m_pMoreRecent = page->m_pLessRecent = nullptr;
+    --m_cachedCount;
+    --BTPageCache::s_totalCount;
+}
+
+void BTPagedFile::MoveToFront(BTPage* page)
+{
+    if (m_pMru == page)
+        return;
+    // Unlink (it is not the front, so it has a more recent neighbour).
+    page->m_pMoreRecent->m_pLessRecent = page->m_pLessRecent;
+    if (page->m_pLessRecent)
+        page->m_pLessRecent->m_pMoreRecent = page->m_pMoreRecent;
+    else
+        m_pLru = page->m_pMoreRecent;
+    page->m_pMoreRecent = nullptr;
+    page->m_pLessRecent = m_pMru;
+    m_pMru->m_pMoreRecent = page;
+    m_pMru = page;
+}
+
+void BTPagedFile::DropAllPages()
+{
+    while (BTPage* page = m_pMru)
+    {
+        RemoveCached(page);
+        if (page->m_nRefs != 0)
+            page->m_pFile = nullptr; // freed by its last BTPageRef
+        else
+            BTPageCache::FreeBuffer(page);
+    }
+    m_pageTable.clear();
+}
