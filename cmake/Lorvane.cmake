@@ -16,7 +16,8 @@ function(lorvane_setup_toolchain)
   elseif(LORVANE_NATIVE)
     set(san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     add_compile_options(-m32 ${warn} -O1 -g ${san})
-    add_compile_definitions(_DEBUG LORVANE_NATIVE=1 LORVANE_UBSAN=1)
+    # 64-bit file offsets and inode numbers: else readdir and stat fail on large disks.
+    add_compile_definitions(_DEBUG LORVANE_NATIVE=1 LORVANE_UBSAN=1 _FILE_OFFSET_BITS=64)
     add_link_options(-m32 ${san})
     # The 32-bit zlib of the i386 architecture, not the machine's own.
     set(zlib /usr/lib/i386-linux-gnu/libz.so)

@@ -1,7 +1,3 @@
-// 64-bit inode numbers and sizes in the 32-bit native build (else readdir and stat fail on large disks).
-#ifndef _WIN32
-#define _FILE_OFFSET_BITS 64
-#endif
 #include "app/core/DiskSpace.h"
 
 #include "app/core/NativePath.h"
