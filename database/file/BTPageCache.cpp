@@ -158,3 +158,9 @@ BTPage* BTPageCache::Evict()
     }
     return nullptr;
 }
+
+void BTPageCache::ForgetOwner(BTPageOwner* owner)
+{
+    for (BTPagedFile* file = s_pFirstFile; file; file = file->m_pLessRecentFile)
+        file->ForgetOwner(owner);
+}

@@ -13,6 +13,7 @@
 #include "classlib/Types.h"
 
 class BTPagedFile;
+class BTPageOwner;
 struct BTPage;
 
 class BTPageCache
@@ -31,6 +32,8 @@ public:
     static void Register(BTPagedFile* file);
     static void Unregister(BTPagedFile* file);
     static void MoveToFront(BTPagedFile* file);
+    // Clears a page owner that is going away from the cached pages of every open file.
+    static void ForgetOwner(BTPageOwner* owner);
 
     // A page buffer for the reading file: a new one while the limits allow
     // and memory lasts, else one taken from an evicted page.

@@ -1,0 +1,866 @@
+#include "database/btree/BTree.h"
+
+#include "database/file/BTPageCache.h"
+
+#include "classlib/Archive.h"
+#include "classlib/Exceptions.h"
+#include "database/btree/BTPositionIndex.h"
+#include "database/btree/BTreeCursor.h"
+#include "database/file/BTPagedFile.h"
+
+#include <cstring>
+
+namespace
+{
+// A leaf (inner node) below this many used bytes is refilled from a sibling.
+const int leafUnderflowFree = 1016;
+const int innerUnderflowFree = 1014;
+
+// Scratch for WriteNode and Partition; as process-wide as the work list.
+const BYTE* g_entryPtrs[BTWorkList::maxItems];
+int g_entryLens[BTWorkList::maxItems];
+int g_prefix[BTWorkList::maxItems + 1];
+
+int KindOf(BOOL bLeaf)
+{
+    return bLeaf ? BTNode::kindLeaf : BTNode::kindInner;
+}
+} // namespace
+
+BTree::BTree() : m_pFile(nullptr), m_pIndex(nullptr)
+{
+    std::memset(&m_root, 0, sizeof(m_root));
+    std::memset(m_path, 0, sizeof(m_path));
+}
+
+BTree::~BTree()
+{
+    // Its file may outlive it: a later write-back must not call a dead owner.
+    BTPageCache::ForgetOwner(this);
+    if (m_pIndex && m_pIndex->GetTree() == this)
+        m_pIndex->SetTree(nullptr);
+}
+
+void BTree::SerializeRoot(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        ar << m_root.root << m_root.firstLeaf << m_root.lastLeaf << m_root.entryCount
+           << m_root.objectCount << m_root.levels;
+    }
+    else
+    {
+        ar >> m_root.root >> m_root.firstLeaf >> m_root.lastLeaf >> m_root.entryCount >>
+            m_root.objectCount >> m_root.levels;
+    }
+}
+
+void BTree::Attach(BTPagedFile* file)
+{
+    m_pFile = file;
+    std::memset(&m_root, 0, sizeof(m_root));
+}
+
+void BTree::AttachPositionIndex(BTPositionIndex* index)
+{
+    if (m_pIndex && m_pIndex != index && m_pIndex->GetTree() == this)
+        m_pIndex->SetTree(nullptr);
+    m_pIndex = index;
+    if (index)
+        index->SetTree(this);
+}
+
+BTPageRef BTree::GetPage(DWORD offset)
+{
+    return BTPageRef(m_pFile->ReadPage(offset, this, TRUE));
+}
+
+BTPageRef BTree::GetNode(DWORD offset, int kind)
+{
+    if (offset == 0)
+        BTThrowDamagedNode();
+    BTPageRef page = GetPage(offset);
+    BTNode(page.Data()).CheckHeader(kind);
+    return page;
+}
+
+const BYTE* BTree::CheckedEntry(const BTNode& node, int i, int* length) const
+{
+    const BYTE* e = node.EntryAt(i, length);
+    if (!IsValidEntry(e, *length, node.IsLeaf()))
+        BTThrowDamagedNode();
+    return e;
+}
+
+int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
+{
+    int lo = 0;
+    int hi = node.Count();
+    *pEqual = FALSE;
+    while (lo < hi)
+    {
+        int mid = (lo + hi) / 2;
+        int len;
+        int c = CompareKeys(key, CheckedEntry(node, mid, &len));
+        if (c < 0)
+            hi = mid;
+        else if (c > 0)
+            lo = mid + 1;
+        else
+        {
+            *pEqual = TRUE;
+            return mid;
+        }
+    }
+    return lo;
+}
+
+BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual)
+{
+    int levels = m_root.levels;
+    if (levels < 1 || levels > BTNode::maxLevels)
+        BTThrowDamagedNode();
+    DWORD offset = m_root.root;
+    for (int d = 0;; ++d)
+    {
+        BOOL bLeaf = d == levels - 1;
+        BTPageRef page = GetNode(offset, KindOf(bLeaf));
+        BTNode node(page.Data());
+        BOOL equal;
+        int pos = SearchNode(node, key, &equal);
+        m_path[d].offset = offset;
+        m_path[d].pos = pos;
+        if (bLeaf)
+        {
+            *pEqual = equal;
+            return page;
+        }
+        offset = node.ChildOfPosition(pos);
+    }
+}
+
+void BTree::ThrowIfTooLong(int length) const
+{
+    if (length > BTNode::maxEntrySize || !IsValidEntry(BTGetSearchKey(), length, TRUE))
+        AfxThrowNotSupportedException();
+}
+
+BOOL BTree::Find(BTreeCursor& cursor)
+{
+    if (m_root.root == 0)
+        return FALSE;
+    BOOL equal;
+    BTPageRef page = Descend(BTGetSearchKey(), &equal);
+    BTNode leaf(page.Data());
+    DWORD offset = m_path[m_root.levels - 1].offset;
+    int pos = m_path[m_root.levels - 1].pos;
+    cursor.SetTree(this);
+    if (pos < leaf.Count())
+        cursor.SetPosition(offset, pos, BTreeCursor::stateOnEntry);
+    else if (leaf.Next() != 0)
+        // A separator may exceed its subtree's keys after deletions: the first
+        // entry not less than the key then starts the next leaf.
+        cursor.SetPosition(leaf.Next(), 0, BTreeCursor::stateOnEntry);
+    else
+        cursor.SetPosition(offset, pos, BTreeCursor::stateAfterLast);
+    return equal;
+}
+
+int BTree::Insert()
+{
+    int length = BTGetSearchKeyLength();
+    ThrowIfTooLong(length);
+    if (m_root.root == 0)
+    {
+        CreateFirstLeaf(BTGetSearchKey(), length);
+        return 0;
+    }
+    BOOL equal;
+    BTPageRef leaf = Descend(BTGetSearchKey(), &equal);
+    if (equal)
+        return errDuplicateKey;
+    InsertAtLeaf(BTGetSearchKey(), length, leaf);
+    return 0;
+}
+
+int BTree::Write()
+{
+    int length = BTGetSearchKeyLength();
+    ThrowIfTooLong(length);
+    if (m_root.root == 0)
+    {
+        CreateFirstLeaf(BTGetSearchKey(), length);
+        return 1;
+    }
+    BOOL equal;
+    BTPageRef page = Descend(BTGetSearchKey(), &equal);
+    if (!equal)
+    {
+        InsertAtLeaf(BTGetSearchKey(), length, page);
+        return 1;
+    }
+    BTNode leaf(page.Data());
+    int pos = m_path[m_root.levels - 1].pos;
+    int oldLength;
+    CheckedEntry(leaf, pos, &oldLength);
+    if (length - oldLength <= leaf.Free())
+    {
+        leaf.ReplaceEntry(pos, BTGetSearchKey(), length);
+        page->MarkDirty();
+        LeafChanged(leaf, page->GetOffset());
+        return 0;
+    }
+    DeleteAtLeaf(page);
+    page.Release();
+    Insert();
+    return 0;
+}
+
+int BTree::Delete()
+{
+    if (m_root.root == 0)
+        return errKeyNotFound;
+    BOOL equal;
+    BTPageRef leaf = Descend(BTGetSearchKey(), &equal);
+    if (!equal)
+        return errKeyNotFound;
+    DeleteAtLeaf(leaf);
+    return 0;
+}
+
+void BTree::CreateFirstLeaf(const BYTE* entry, int length)
+{
+    BTPageRef page;
+    m_pFile->AllocPage(page, this);
+    BTNode leaf(page.Data());
+    leaf.Init(BTNode::kindLeaf);
+    leaf.InsertEntry(0, entry, length);
+    page->MarkDirty();
+    DWORD offset = page->GetOffset();
+    m_root.root = m_root.firstLeaf = m_root.lastLeaf = offset;
+    m_root.entryCount = 1;
+    m_root.levels = 1;
+    if (m_pIndex)
+        m_pIndex->RemoveAll(); // rebuilt when next used
+}
+
+void BTree::InsertAtLeaf(const BYTE* entry, int length, BTPageRef& page)
+{
+    BTNode leaf(page.Data());
+    int depth = m_root.levels - 1;
+    int pos = m_path[depth].pos;
+    if (leaf.Free() >= length + 2)
+    {
+        leaf.InsertEntry(pos, entry, length);
+        page->MarkDirty();
+        LeafChanged(leaf, page->GetOffset());
+    }
+    else
+    {
+        BTWorkList& work = BTBuffers::work;
+        work.Clear();
+        LoadContent(leaf, TRUE, 0);
+        work.Insert(pos, entry, length);
+        page.Release();
+        Settle(depth);
+    }
+    ++m_root.entryCount;
+}
+
+void BTree::DeleteAtLeaf(BTPageRef& page)
+{
+    BTNode leaf(page.Data());
+    int depth = m_root.levels - 1;
+    int pos = m_path[depth].pos;
+    if (depth == 0 && leaf.Count() == 1)
+    {
+        page.Release();
+        FreeLastLeaf();
+        return;
+    }
+    int length;
+    CheckedEntry(leaf, pos, &length);
+    if (depth > 0 && leaf.Free() + length + 2 > leafUnderflowFree)
+    {
+        BTWorkList& work = BTBuffers::work;
+        work.Clear();
+        LoadContent(leaf, TRUE, 0);
+        work.Remove(pos);
+        page.Release();
+        Settle(depth);
+    }
+    else
+    {
+        leaf.RemoveEntry(pos);
+        page->MarkDirty();
+        LeafChanged(leaf, page->GetOffset());
+    }
+    --m_root.entryCount;
+}
+
+void BTree::FreeLastLeaf()
+{
+    DWORD offset = m_root.root;
+    if (m_pIndex)
+        m_pIndex->RemoveAll();
+    m_pFile->FreePage(offset);
+    m_root.root = m_root.firstLeaf = m_root.lastLeaf = 0;
+    m_root.entryCount = 0;
+    m_root.levels = 0;
+}
+
+void BTree::LoadContent(const BTNode& node, BOOL bLeaf, int at)
+{
+    BTWorkList& work = BTBuffers::work;
+    int n = node.Count();
+    for (int i = 0; i < n; ++i)
+    {
+        int length;
+        const BYTE* e = CheckedEntry(node, i, &length);
+        work.Insert(at + i, e, length);
+    }
+    if (!bLeaf)
+    {
+        // The upper child joins as an item without a key.
+        if (node.Upper() == 0)
+            BTThrowDamagedNode();
+        BYTE child[4];
+        BTNode::PutU32At(child, node.Upper());
+        work.Insert(at + n, child, 4);
+    }
+}
+
+int BTree::ContentBytes(int first, int end, BOOL bLeaf)
+{
+    BTWorkList& work = BTBuffers::work;
+    if (!bLeaf)
+        --end; // the last item is the upper child
+    int bytes = 0;
+    for (int i = first; i < end; ++i)
+        bytes += work.Length(i) + 2;
+    return bytes;
+}
+
+BOOL BTree::Partition(int k, BOOL bLeaf, BOOL bFill, BOOL bEndOfLevel, int* cuts)
+{
+    BTWorkList& work = BTBuffers::work;
+    int count = work.Count();
+    int capacity = BTNode::CapacityOf(KindOf(bLeaf));
+    // An inner node keeps at least one separator when it can.
+    int minItems = (bLeaf || count < 2 * k) ? 1 : 2;
+    if (count < k * minItems)
+        return FALSE;
+    g_prefix[0] = 0;
+    for (int i = 0; i < count; ++i)
+        g_prefix[i + 1] = g_prefix[i] + work.Length(i) + 2;
+    int total = g_prefix[count];
+    // Bytes a node holds for items [a, b).
+    auto bytesOf = [&](int a, int b) { return g_prefix[bLeaf ? b : b - 1] - g_prefix[a]; };
+    cuts[0] = 0;
+    int a = 0;
+    for (int j = 0; j < k - 1; ++j)
+    {
+        int limit = capacity;
+        if (!bFill)
+            limit = (bLeaf && bEndOfLevel && k == 3) ? (j == 0 ? 2032 : 1355) : total / k;
+        int b = a + minItems;
+        int last = count - (k - 1 - j) * minItems;
+        while (b < last && bytesOf(a, b + 1) <= limit)
+            ++b;
+        cuts[j + 1] = b;
+        a = b;
+    }
+    cuts[k] = count;
+    for (int j = 0; j < k; ++j)
+        if (bytesOf(cuts[j], cuts[j + 1]) > capacity)
+            return FALSE;
+    return TRUE;
+}
+
+int BTree::ChoosePartition(BOOL bLeaf, BOOL bEndOfLevel, int* cuts)
+{
+    for (int k = 2; k <= 4; ++k)
+    {
+        if (Partition(k, bLeaf, FALSE, bEndOfLevel, cuts))
+            return k;
+        if (Partition(k, bLeaf, TRUE, bEndOfLevel, cuts))
+            return k;
+    }
+    BTThrowDamagedNode(); // entries longer than nodes can hold
+}
+
+void BTree::WriteNode(DWORD offset, BOOL bLeaf, int first, int end)
+{
+    BTWorkList& work = BTBuffers::work;
+    BTPageRef page = GetPage(offset);
+    BTNode node(page.Data());
+    int stored = bLeaf ? end - first : end - first - 1;
+    for (int i = 0; i < stored; ++i)
+    {
+        g_entryPtrs[i] = work.Item(first + i);
+        g_entryLens[i] = work.Length(first + i);
+    }
+    node.SetEntries(g_entryPtrs, g_entryLens, stored);
+    if (!bLeaf)
+    {
+        int last = end - 1;
+        node.SetUpper(BTNode::GetU32At(work.Item(last) + work.Length(last) - 4));
+    }
+    page->MarkDirty();
+    if (bLeaf)
+        LeafChanged(node, offset);
+}
+
+DWORD BTree::NewNodeAfter(DWORD left, BOOL bLeaf)
+{
+    BTPageRef page;
+    m_pFile->AllocPage(page, this);
+    DWORD offset = page->GetOffset();
+    BTNode node(page.Data());
+    node.Init(KindOf(bLeaf));
+    BTPageRef leftPage = GetNode(left, KindOf(bLeaf));
+    BTNode leftNode(leftPage.Data());
+    DWORD next = leftNode.Next();
+    leftNode.SetNext(offset);
+    leftPage->MarkDirty();
+    node.SetPrev(left);
+    node.SetNext(next);
+    page->MarkDirty();
+    if (next != 0)
+    {
+        BTPageRef nextPage = GetNode(next, KindOf(bLeaf));
+        BTNode(nextPage.Data()).SetPrev(offset);
+        nextPage->MarkDirty();
+    }
+    else if (bLeaf)
+        m_root.lastLeaf = offset;
+    if (bLeaf && m_pIndex)
+        m_pIndex->InsertAfter(left, offset);
+    return offset;
+}
+
+void BTree::UnlinkAndFree(DWORD offset, BOOL bLeaf)
+{
+    BTPageRef page = GetNode(offset, KindOf(bLeaf));
+    BTNode node(page.Data());
+    DWORD prev = node.Prev();
+    DWORD next = node.Next();
+    page.Release();
+    if (prev != 0)
+    {
+        BTPageRef prevPage = GetNode(prev, KindOf(bLeaf));
+        BTNode(prevPage.Data()).SetNext(next);
+        prevPage->MarkDirty();
+    }
+    else if (bLeaf)
+        m_root.firstLeaf = next;
+    if (next != 0)
+    {
+        BTPageRef nextPage = GetNode(next, KindOf(bLeaf));
+        BTNode(nextPage.Data()).SetPrev(prev);
+        nextPage->MarkDirty();
+    }
+    else if (bLeaf)
+        m_root.lastLeaf = prev;
+    if (bLeaf && m_pIndex)
+        m_pIndex->Remove(offset);
+    m_pFile->FreePage(offset);
+}
+
+void BTree::SaveSeparator(int which, int item, DWORD child, BOOL bLeaf)
+{
+    BTWorkList& work = BTBuffers::work;
+    const BYTE* e = work.Item(item);
+    int keyLength = bLeaf ? GetKeySize(e) : work.Length(item) - 4;
+    if (keyLength <= 0 || keyLength > BTNode::maxEntrySize)
+        BTThrowDamagedNode();
+    BTKeyBuffer& sep = BTBuffers::separators[which];
+    std::memcpy(sep.bytes, e, keyLength);
+    BTNode::PutU32At(sep.bytes + keyLength, child);
+    sep.length = keyLength + 4;
+}
+
+void BTree::Settle(int depth)
+{
+    BTWorkList& work = BTBuffers::work;
+    for (; depth > 0; --depth)
+    {
+        BOOL bLeaf = depth == m_root.levels - 1;
+        int kind = KindOf(bLeaf);
+        int capacity = BTNode::CapacityOf(kind);
+        DWORD self = m_path[depth].offset;
+        int count = work.Count();
+        int bytes = ContentBytes(0, count, bLeaf);
+        BOOL bUnder =
+            count == 0 || capacity - bytes > (bLeaf ? leafUnderflowFree : innerUnderflowFree);
+        if (bytes <= capacity && !bUnder)
+        {
+            WriteNode(self, bLeaf, 0, count);
+            return;
+        }
+
+        DWORD parentOffset = m_path[depth - 1].offset;
+        int p = m_path[depth - 1].pos;
+        BTPageRef parentPage = GetNode(parentOffset, BTNode::kindInner);
+        BTNode parent(parentPage.Data());
+        int pn = parent.Count();
+        if (p > pn)
+            BTThrowDamagedNode();
+        if (count == 0)
+        {
+            // Nothing left in the node: it leaves its level and its parent.
+            parentPage.Release();
+            UnlinkAndFree(self, bLeaf);
+            parentPage = GetNode(parentOffset, BTNode::kindInner);
+            work.Clear();
+            LoadContent(BTNode(parentPage.Data()), FALSE, 0);
+            work.Remove(p);
+            continue;
+        }
+
+        // Pair the node with a sibling under the same parent: positions
+        // q and q + 1 of the parent, or the node alone (m = 1).
+        int q = p;
+        int m = 1;
+        if (p < pn)
+            m = 2;
+        else if (p > 0)
+        {
+            q = p - 1;
+            m = 2;
+        }
+        if (m == 1 && bytes <= capacity)
+        {
+            WriteNode(self, bLeaf, 0, count); // alone under its parent
+            return;
+        }
+        DWORD left = m == 2 ? parent.ChildOfPosition(q) : self;
+        DWORD right = m == 2 ? parent.ChildOfPosition(q + 1) : 0;
+        // The bound of the left node, which an inner left node's upper
+        // child carries as its key while the two are laid out together.
+        BYTE bound[BTNode::maxInnerEntrySize];
+        int boundLength = 0;
+        if (m == 2)
+        {
+            int len;
+            const BYTE* e = CheckedEntry(parent, q, &len);
+            boundLength = len - 4;
+            std::memcpy(bound, e, boundLength);
+        }
+        parentPage.Release();
+
+        BOOL bEndOfLevel;
+        if (m == 2)
+        {
+            BOOL bSelfLeft = self == left;
+            DWORD sibling = bSelfLeft ? right : left;
+            BTPageRef sibPage = GetNode(sibling, kind);
+            BTNode sib(sibPage.Data());
+            if ((bSelfLeft && sib.Prev() != left) || (!bSelfLeft && sib.Next() != right))
+                BTThrowDamagedNode();
+            int leftItems;
+            if (bSelfLeft)
+            {
+                LoadContent(sib, bLeaf, count);
+                leftItems = count;
+                bEndOfLevel = sib.Next() == 0;
+            }
+            else
+            {
+                LoadContent(sib, bLeaf, 0);
+                leftItems = work.Count() - count;
+                BTPageRef selfPage = GetNode(self, kind);
+                bEndOfLevel = BTNode(selfPage.Data()).Next() == 0;
+            }
+            if (!bLeaf)
+            {
+                int upper = leftItems - 1;
+                BYTE item[BTNode::maxInnerEntrySize];
+                std::memcpy(item, bound, boundLength);
+                std::memcpy(item + boundLength, work.Item(upper) + work.Length(upper) - 4, 4);
+                work.Remove(upper);
+                work.Insert(upper, item, boundLength + 4);
+            }
+        }
+        else
+        {
+            BTPageRef selfPage = GetNode(self, kind);
+            bEndOfLevel = BTNode(selfPage.Data()).Next() == 0;
+        }
+
+        int cuts[5];
+        int k;
+        int total = work.Count();
+        if (m == 2 && bUnder && ContentBytes(0, total, bLeaf) <= capacity)
+        {
+            k = 1;
+            cuts[0] = 0;
+            cuts[1] = total;
+        }
+        else
+            k = ChoosePartition(bLeaf, bEndOfLevel, cuts);
+
+        DWORD nodes[4];
+        if (m == 1)
+        {
+            nodes[0] = self;
+            for (int j = 1; j < k; ++j)
+                nodes[j] = NewNodeAfter(nodes[j - 1], bLeaf);
+        }
+        else if (k == 1)
+        {
+            nodes[0] = right; // a merge keeps the right node
+            UnlinkAndFree(left, bLeaf);
+        }
+        else
+        {
+            nodes[0] = left;
+            for (int j = 1; j < k - 1; ++j)
+                nodes[j] = NewNodeAfter(nodes[j - 1], bLeaf);
+            nodes[k - 1] = right;
+        }
+        for (int j = 0; j < k; ++j)
+            WriteNode(nodes[j], bLeaf, cuts[j], cuts[j + 1]);
+        for (int j = 0; j < k - 1; ++j)
+            SaveSeparator(j, cuts[j + 1] - 1, nodes[j], bLeaf);
+
+        // The parent's positions q .. q+m-1 become the k nodes: the last keeps
+        // the old bound, the others come with their new separators.
+        parentPage = GetNode(parentOffset, BTNode::kindInner);
+        work.Clear();
+        LoadContent(BTNode(parentPage.Data()), FALSE, 0);
+        parentPage.Release();
+        int lastItem = q + m - 1;
+        BTNode::PutU32At(work.Item(lastItem) + work.Length(lastItem) - 4, nodes[k - 1]);
+        if (m == 2)
+            work.Remove(q);
+        for (int j = 0; j < k - 1; ++j)
+            work.Insert(q + j, BTBuffers::separators[j].bytes, BTBuffers::separators[j].length);
+    }
+    SettleRoot();
+}
+
+void BTree::SettleRoot()
+{
+    BTWorkList& work = BTBuffers::work;
+    BOOL bLeaf = m_root.levels == 1;
+    DWORD self = m_root.root;
+    int count = work.Count();
+    if (count == 0)
+    {
+        if (!bLeaf)
+            BTThrowDamagedNode();
+        FreeLastLeaf();
+        return;
+    }
+    if (!bLeaf && count == 1)
+    {
+        // Only the upper child is left: it becomes the root.
+        DWORD child = BTNode::GetU32At(work.Item(0) + work.Length(0) - 4);
+        m_pFile->FreePage(self);
+        m_root.root = child;
+        --m_root.levels;
+        while (m_root.levels > 1)
+        {
+            BTPageRef page = GetNode(m_root.root, BTNode::kindInner);
+            BTNode node(page.Data());
+            if (node.Count() > 0)
+                break;
+            DWORD upper = node.Upper();
+            page.Release();
+            m_pFile->FreePage(m_root.root);
+            m_root.root = upper;
+            --m_root.levels;
+        }
+        if (m_root.levels == 1)
+            m_root.firstLeaf = m_root.lastLeaf = m_root.root;
+        return;
+    }
+    int capacity = BTNode::CapacityOf(KindOf(bLeaf));
+    if (ContentBytes(0, count, bLeaf) <= capacity)
+    {
+        WriteNode(self, bLeaf, 0, count);
+        return;
+    }
+    if (m_root.levels >= BTNode::maxLevels)
+        AfxThrowNotSupportedException();
+    int cuts[5];
+    int k = ChoosePartition(bLeaf, TRUE, cuts);
+    DWORD nodes[4];
+    nodes[0] = self;
+    for (int j = 1; j < k; ++j)
+        nodes[j] = NewNodeAfter(nodes[j - 1], bLeaf);
+    for (int j = 0; j < k; ++j)
+        WriteNode(nodes[j], bLeaf, cuts[j], cuts[j + 1]);
+    for (int j = 0; j < k - 1; ++j)
+        SaveSeparator(j, cuts[j + 1] - 1, nodes[j], bLeaf);
+
+    BTPageRef page;
+    m_pFile->AllocPage(page, this);
+    BTNode root(page.Data());
+    root.Init(BTNode::kindInner);
+    for (int j = 0; j < k - 1; ++j)
+        root.InsertEntry(j, BTBuffers::separators[j].bytes, BTBuffers::separators[j].length);
+    root.SetUpper(nodes[k - 1]);
+    page->MarkDirty();
+    m_root.root = page->GetOffset();
+    ++m_root.levels;
+}
+
+void BTree::RemoveAll()
+{
+    if (m_root.root != 0)
+    {
+        int levels = m_root.levels;
+        if (levels < 1 || levels > BTNode::maxLevels)
+            BTThrowDamagedNode();
+        DWORD first = m_root.root;
+        for (int level = 0; level < levels; ++level)
+        {
+            int kind = KindOf(level == levels - 1);
+            DWORD below = 0;
+            {
+                BTPageRef page = GetNode(first, kind);
+                BTNode node(page.Data());
+                if (kind == BTNode::kindInner)
+                    below = node.Count() > 0 ? node.ChildAt(0) : node.Upper();
+            }
+            // A freed page no longer passes the kind check, so a damaged
+            // chain that loops back ends in an exception, not a loop.
+            for (DWORD cur = first; cur != 0;)
+            {
+                BTPageRef page = GetNode(cur, kind);
+                DWORD next = BTNode(page.Data()).Next();
+                page.Release();
+                m_pFile->FreePage(cur);
+                cur = next;
+            }
+            first = below;
+        }
+    }
+    std::memset(&m_root, 0, sizeof(m_root));
+    if (m_pIndex)
+        m_pIndex->RemoveAll();
+}
+
+DWORD BTree::CountDistinct(const BTNode& leaf) const
+{
+    DWORD count = 0;
+    int n = leaf.Count();
+    for (int i = 0; i < n; ++i)
+    {
+        int len;
+        if (GetDuplicateNumber(CheckedEntry(leaf, i, &len)) == 0)
+            ++count;
+    }
+    return count;
+}
+
+void BTree::LeafChanged(const BTNode& leaf, DWORD offset)
+{
+    if (m_pIndex && !m_pIndex->IsEmpty())
+        m_pIndex->SetCount(offset, CountDistinct(leaf));
+}
+
+void BTree::BeforePageWrite(BTPage* page)
+{
+    if (!m_pIndex || m_pIndex->IsEmpty() || page->Data()[0] != BTNode::kindLeaf)
+        return;
+    // Only pages this tree changed get written; still, never throw from the
+    // write path for a page that does not check.
+    try
+    {
+        BTNode leaf(page->Data());
+        leaf.CheckHeader(BTNode::kindLeaf);
+        m_pIndex->SetCount(page->GetOffset(), CountDistinct(leaf));
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+}
+
+void BTree::BuildPositionIndex()
+{
+    m_pIndex->RemoveAll();
+    BYTE lastKey[BTNode::maxInnerEntrySize];
+    BOOL bHaveLast = FALSE;
+    for (DWORD cur = m_root.firstLeaf; m_root.root != 0 && cur != 0;)
+    {
+        BTPageRef page = GetNode(cur, BTNode::kindLeaf);
+        BTNode leaf(page.Data());
+        int n = leaf.Count();
+        if (n == 0)
+            BTThrowDamagedNode();
+        int len;
+        // Keys rise along the chain; a chain that loops back breaks that.
+        if (bHaveLast && CompareKeys(lastKey, CheckedEntry(leaf, 0, &len)) >= 0)
+            BTThrowDamagedNode();
+        m_pIndex->Add(cur, CountDistinct(leaf));
+        const BYTE* e = CheckedEntry(leaf, n - 1, &len);
+        std::memcpy(lastKey, e, len);
+        bHaveLast = TRUE;
+        cur = leaf.Next();
+    }
+}
+
+BOOL BTree::Locate(DWORD n, DWORD* pLeaf, int* pSlot)
+{
+    if (!m_pIndex || m_root.root == 0)
+        return FALSE;
+    if (m_pIndex->IsEmpty())
+        BuildPositionIndex();
+    int size = m_pIndex->GetSize();
+    for (int i = 0; i < size; ++i)
+    {
+        const BTPositionIndex::Entry& entry = m_pIndex->GetAt(i);
+        if (n >= entry.count)
+        {
+            n -= entry.count;
+            continue;
+        }
+        BTPageRef page = GetNode(entry.leaf, BTNode::kindLeaf);
+        BTNode leaf(page.Data());
+        int count = leaf.Count();
+        for (int slot = 0; slot < count; ++slot)
+        {
+            int len;
+            if (GetDuplicateNumber(CheckedEntry(leaf, slot, &len)) != 0)
+                continue;
+            if (n == 0)
+            {
+                *pLeaf = entry.leaf;
+                *pSlot = slot;
+                return TRUE;
+            }
+            --n;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+BOOL BTree::GetOrdinal(DWORD leafOffset, int slot, DWORD* pN)
+{
+    if (!m_pIndex || m_root.root == 0)
+        return FALSE;
+    if (m_pIndex->IsEmpty())
+        BuildPositionIndex();
+    int at = m_pIndex->Find(leafOffset);
+    if (at < 0)
+        return FALSE;
+    DWORD n = 0;
+    for (int i = 0; i < at; ++i)
+        n += m_pIndex->GetAt(i).count;
+    BTPageRef page = GetNode(leafOffset, BTNode::kindLeaf);
+    BTNode leaf(page.Data());
+    int end = slot < leaf.Count() ? slot : leaf.Count();
+    for (int i = 0; i < end; ++i)
+    {
+        int len;
+        if (GetDuplicateNumber(CheckedEntry(leaf, i, &len)) == 0)
+            ++n;
+    }
+    *pN = n;
+    return TRUE;
+}

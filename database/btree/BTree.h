@@ -1,0 +1,161 @@
+// BTree: the B+-tree engine shared by every index and store of a paged file.
+//
+// Leaves hold the entries in key order; inner nodes hold separator keys with
+// child offsets (see BTNode for the byte layout); all nodes of one level are
+// chained both ways. A derived class is a tree kind: it says how keys compare
+// and how long keys and entries are. Keys are read from the process-wide
+// search key (BTBuffers); fill it, then call one operation.
+//
+// Invariants kept by every operation:
+// - keys are unique and ascending along the leaf chain;
+// - every key of a child's subtree is above the separator before it and not
+//   above its own separator (the upper child: above the last separator);
+//   a separator is an upper bound of its subtree, not necessarily a key in it;
+// - every node holds at most its capacity; a non-root node never stays empty;
+// - the root descriptor's first and last leaf end the leaf chain, its entry
+//   count is the number of leaf entries, its level count the tree's height;
+// - an attached position index is empty or lists every leaf with its count
+//   of entries whose duplicate number is 0.
+//
+// A full node first shares its entries with a sibling under the same parent,
+// and only when two nodes cannot hold them adds a third between them; a node
+// that falls below half full is merged with or refilled from such a sibling.
+// Every node read is checked (BTNode); a damaged tree raises an archive
+// exception and is left as it was found, never walked out of bounds.
+#pragma once
+
+#include "classlib/Types.h"
+#include "database/btree/BTBuffers.h"
+#include "database/btree/BTNode.h"
+#include "database/file/BTPageOwner.h"
+#include "database/file/BTPageRef.h"
+
+class BTPagedFile;
+class BTPositionIndex;
+class BTreeCursor;
+class CArchive;
+
+// Root descriptor; archive form (22 bytes, little-endian): u32 root, u32
+// first leaf, u32 last leaf, u32 entries, u32 objects, u16 levels.
+struct BTRootDescriptor
+{
+    DWORD root;
+    DWORD firstLeaf;
+    DWORD lastLeaf;
+    DWORD entryCount;
+    DWORD objectCount; // kept by the chunked-object operations
+    WORD levels;       // 0 for an empty tree, 1 for a lone leaf
+};
+
+class BTree : public BTPageOwner
+{
+public:
+    enum
+    {
+        errDuplicateKey = 1024,
+        errKeyNotFound = 1025,
+    };
+
+    BTree();
+    virtual ~BTree();
+
+    virtual void SerializeRoot(CArchive& ar);
+
+    // The tree kind. "Key" arguments point at a key or at an entry (which
+    // starts with its key).
+    virtual int CompareKeys(const BYTE* a, const BYTE* b) const = 0;
+    // As CompareKeys, without the chunk or duplicate number.
+    virtual int CompareKeyText(const BYTE* a, const BYTE* b) const = 0;
+    // 0 for the first entry of a key or object.
+    virtual WORD GetDuplicateNumber(const BYTE* entry) const = 0;
+    virtual int GetEntrySize(const BYTE* entry) const = 0;
+    virtual int GetKeySize(const BYTE* key) const = 0;
+    // Bytes of the data with their length field.
+    virtual int GetDataSize(const BYTE* entry) const = 0;
+    // Whether length bytes at entry form one well-formed leaf entry (bLeaf)
+    // or one separator key with its u32 child. Reads nothing past length.
+    virtual BOOL IsValidEntry(const BYTE* entry, int length, BOOL bLeaf) const = 0;
+
+    // Binds the tree to the file and clears the root descriptor.
+    void Attach(BTPagedFile* file);
+    BTPagedFile* GetFile() const { return m_pFile; }
+    void AttachPositionIndex(BTPositionIndex* index);
+    BTPositionIndex* GetPositionIndex() const { return m_pIndex; }
+
+    const BTRootDescriptor& GetRootDescriptor() const { return m_root; }
+    void SetRootDescriptor(const BTRootDescriptor& root) { m_root = root; }
+    DWORD GetEntryCount() const { return m_root.entryCount; }
+    DWORD GetObjectCount() const { return m_root.objectCount; }
+    void SetObjectCount(DWORD count) { m_root.objectCount = count; }
+    int GetLevels() const { return m_root.levels; }
+
+    // The page at the offset, read with this tree as its owner.
+    BTPageRef GetPage(DWORD offset);
+    // As GetPage, then checks the node header (any kind when kind is 0).
+    BTPageRef GetNode(DWORD offset, int kind = 0);
+
+    // Places the cursor on the first entry not less than the search key;
+    // TRUE when that entry's key equals it. An empty tree gives FALSE and
+    // leaves the cursor as it was.
+    BOOL Find(BTreeCursor& cursor);
+    // Inserts the search key's entry: 0, or errDuplicateKey (nothing changed).
+    int Insert();
+    // Inserts or replaces: 1 when inserted, 0 when an equal key was replaced.
+    int Write();
+    // Deletes the entry of the search key: 0, or errKeyNotFound.
+    int Delete();
+    // Frees every node and clears the root descriptor.
+    void RemoveAll();
+
+    // The n-th entry (from 0) whose duplicate number is 0.
+    BOOL Locate(DWORD n, DWORD* leaf, int* slot);
+    // The number of such entries before the position.
+    BOOL GetOrdinal(DWORD leaf, int slot, DWORD* n);
+
+    // Count of entries with duplicate number 0 in a checked leaf.
+    DWORD CountDistinct(const BTNode& leaf) const;
+
+    virtual void BeforePageWrite(BTPage* page) override;
+
+    // Entry i of a checked node after checking it is well formed.
+    const BYTE* CheckedEntry(const BTNode& node, int i, int* length) const;
+
+protected:
+    struct PathStep
+    {
+        DWORD offset; // node passed
+        int pos;      // child position taken (entry position in the leaf)
+    };
+
+    // First entry position not less than key; *pEqual when equal.
+    int SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const;
+    // Descends to the leaf for the key, filling m_path; returns the leaf.
+    BTPageRef Descend(const BYTE* key, BOOL* pEqual);
+    void BuildPositionIndex();
+    void ThrowIfTooLong(int length) const;
+
+private:
+    void CreateFirstLeaf(const BYTE* entry, int length);
+    void InsertAtLeaf(const BYTE* entry, int length, BTPageRef& leaf);
+    void DeleteAtLeaf(BTPageRef& leaf);
+    void FreeLastLeaf();
+    // Rebalancing: the work list holds the new content of the node at
+    // depth d of m_path; writes it, splitting, merging or refilling as
+    // needed, and carries changes up to the root.
+    void Settle(int depth);
+    void SettleRoot();
+    void LoadContent(const BTNode& node, BOOL bLeaf, int at);
+    int ContentBytes(int first, int end, BOOL bLeaf);
+    BOOL Partition(int k, BOOL bLeaf, BOOL bFill, BOOL bEndOfLevel, int* cuts);
+    int ChoosePartition(BOOL bLeaf, BOOL bEndOfLevel, int* cuts);
+    void WriteNode(DWORD offset, BOOL bLeaf, int first, int end);
+    DWORD NewNodeAfter(DWORD left, BOOL bLeaf);
+    void UnlinkAndFree(DWORD offset, BOOL bLeaf);
+    void SaveSeparator(int which, int item, DWORD child, BOOL bLeaf);
+    void LeafChanged(const BTNode& leaf, DWORD offset);
+
+    BTPagedFile* m_pFile;
+    BTPositionIndex* m_pIndex;
+    BTRootDescriptor m_root;
+    PathStep m_path[BTNode::maxLevels];
+};
