@@ -4,7 +4,7 @@
 #pragma once
 
 #include "classlib/Types.h"
-#include "database/text/TextSpan.h"
+#include "database/sort/TextSpan.h"
 
 // From index start (a negative start counts as 0), the first run of
 // characters that IsAlphaNumeric accepts before index end (or the NUL):

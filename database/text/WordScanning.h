@@ -10,7 +10,7 @@
 // before the NUL is not a character.
 #pragma once
 
-#include "database/text/TextSpan.h"
+#include "database/sort/TextSpan.h"
 
 enum WordClass
 {
