@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -310,6 +311,71 @@ TEST(StyledStringArchiveTest, DamagedArchivesAreRefused)
         StyledString t;
         EXPECT_EQ(CArchiveException::endOfFile, LoadCause(Bytes(good.begin(), good.begin() + cut), t))
             << cut;
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
+                                                         void (*)(const volatile void*));
+namespace
+{
+bool g_watching = false;
+size_t g_largestBlock = 0;
+void NoteMalloc(const volatile void*, size_t size)
+{
+    if (g_watching)
+        g_largestBlock = std::max(g_largestBlock, size);
+}
+void NoteFree(const volatile void*) {}
+} // namespace
+#endif
+
+// A damaged run count costs only the runs present: three bytes claiming
+// 65,535 runs make no room for them (the native build measures the largest
+// block allocated while reading).
+TEST(StyledStringArchiveTest, DamagedRunCountCostsOnlyTheRunsPresent)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    static const int hooked = __sanitizer_install_malloc_and_free_hooks(NoteMalloc, NoteFree);
+    ASSERT_NE(0, hooked);
+#endif
+    const struct
+    {
+        unsigned count;
+        int present;
+    } cases[] = {{0xFFFF, 0}, {0xFFFF, 1}, {40, 20}, {40, 39}};
+    for (const auto& c : cases)
+    {
+        Bytes bytes;
+        PutBytes(bytes, {0x01});
+        Put16(bytes, c.count);
+        for (int i = 0; i < c.present; ++i)
+            PutRun(bytes, 1, 0, 0, "");
+        StyleRunArray runs;
+        int cause = -1;
+#if defined(__SANITIZE_ADDRESS__)
+        g_largestBlock = 0;
+#endif
+        try
+        {
+            LoadFromBytes(bytes, [&](CArchive& ar) {
+#if defined(__SANITIZE_ADDRESS__)
+                g_watching = true; // the reader's blocks only, not the archive's buffer
+#endif
+                ReadStyleRuns(ar, runs);
+            });
+        }
+        catch (CArchiveException* e)
+        {
+            cause = e->m_cause;
+            e->Delete();
+        }
+#if defined(__SANITIZE_ADDRESS__)
+        g_watching = false;
+        EXPECT_LE(g_largestBlock, 2 * std::max<size_t>(c.present, 16) * sizeof(StyleRun)) << c.present;
+#endif
+        EXPECT_EQ(CArchiveException::endOfFile, cause) << c.present;
+        EXPECT_EQ(c.present, runs.GetSize());
     }
 }
 
