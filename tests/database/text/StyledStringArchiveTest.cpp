@@ -3,10 +3,12 @@
 #include "classlib/Exceptions.h"
 #include "database/text/RunFontQueries.h"
 #include "database/text/ArchiveBytes.h"
+#include "support/LargestBlock.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 namespace
@@ -48,12 +50,12 @@ StyledString WithRun(const char* text, const StyleRun& run)
     return s;
 }
 
-// Reads the bytes, expecting an archive exception; returns its cause.
-int LoadCause(const Bytes& bytes, StyledString& s)
+// Runs read, expecting an archive exception; returns its cause (-1: none).
+int ReadCause(const std::function<void()>& read)
 {
     try
     {
-        LoadFromBytes(bytes, [&](CArchive& ar) { ReadStyledString(ar, s); });
+        read();
     }
     catch (CArchiveException* e)
     {
@@ -62,6 +64,12 @@ int LoadCause(const Bytes& bytes, StyledString& s)
         return cause;
     }
     return -1;
+}
+
+// Reads the bytes, expecting an archive exception; returns its cause.
+int LoadCause(const Bytes& bytes, StyledString& s)
+{
+    return ReadCause([&] { LoadFromBytes(bytes, [&](CArchive& ar) { ReadStyledString(ar, s); }); });
 }
 } // namespace
 
@@ -314,31 +322,10 @@ TEST(StyledStringArchiveTest, DamagedArchivesAreRefused)
     }
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
-                                                         void (*)(const volatile void*));
-namespace
-{
-bool g_watching = false;
-size_t g_largestBlock = 0;
-void NoteMalloc(const volatile void*, size_t size)
-{
-    if (g_watching)
-        g_largestBlock = std::max(g_largestBlock, size);
-}
-void NoteFree(const volatile void*) {}
-} // namespace
-#endif
-
 // A damaged run count costs only the runs present: three bytes claiming
-// 65,535 runs make no room for them (the native build measures the largest
-// block allocated while reading).
+// 65,535 runs make no room for them.
 TEST(StyledStringArchiveTest, DamagedRunCountCostsOnlyTheRunsPresent)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    static const int hooked = __sanitizer_install_malloc_and_free_hooks(NoteMalloc, NoteFree);
-    ASSERT_NE(0, hooked);
-#endif
     const struct
     {
         unsigned count;
@@ -353,29 +340,13 @@ TEST(StyledStringArchiveTest, DamagedRunCountCostsOnlyTheRunsPresent)
             PutRun(bytes, 1, 0, 0, "");
         StyleRunArray runs;
         int cause = -1;
-#if defined(__SANITIZE_ADDRESS__)
-        g_largestBlock = 0;
-#endif
-        try
-        {
-            LoadFromBytes(bytes, [&](CArchive& ar) {
-#if defined(__SANITIZE_ADDRESS__)
-                g_watching = true; // the reader's blocks only, not the archive's buffer
-#endif
-                ReadStyleRuns(ar, runs);
-            });
-        }
-        catch (CArchiveException* e)
-        {
-            cause = e->m_cause;
-            e->Delete();
-        }
-#if defined(__SANITIZE_ADDRESS__)
-        g_watching = false;
-        EXPECT_LE(g_largestBlock, 2 * std::max<size_t>(c.present, 16) * sizeof(StyleRun)) << c.present;
-#endif
+        long long largest = 0;
+        LoadFromBytes(bytes, [&](CArchive& ar) {
+            largest = LargestBlockDuring([&] { cause = ReadCause([&] { ReadStyleRuns(ar, runs); }); });
+        });
         EXPECT_EQ(CArchiveException::endOfFile, cause) << c.present;
         EXPECT_EQ(c.present, runs.GetSize());
+        EXPECT_LE(largest, static_cast<long long>(2 * std::max(c.present, 16) * sizeof(StyleRun))) << c.present;
     }
 }
 
