@@ -168,8 +168,10 @@ CArchive& CArchive::operator<<(unsigned short v) { StoreU16(v); return *this; }
 CArchive& CArchive::operator<<(short v) { StoreU16(uint16_t(v)); return *this; }
 CArchive& CArchive::operator<<(unsigned int v) { StoreU32(v); return *this; }
 CArchive& CArchive::operator<<(int v) { StoreU32(uint32_t(v)); return *this; }
+#if !LV_DWORD_IS_UINT
 CArchive& CArchive::operator<<(unsigned long v) { StoreU32(uint32_t(v)); return *this; }
 CArchive& CArchive::operator<<(long v) { StoreU32(uint32_t(v)); return *this; }
+#endif
 
 CArchive& CArchive::operator<<(float v)
 {
@@ -196,8 +198,10 @@ CArchive& CArchive::operator>>(unsigned short& v) { v = LoadU16(); return *this;
 CArchive& CArchive::operator>>(short& v) { v = short(LoadU16()); return *this; }
 CArchive& CArchive::operator>>(unsigned int& v) { v = LoadU32(); return *this; }
 CArchive& CArchive::operator>>(int& v) { v = int(LoadU32()); return *this; }
+#if !LV_DWORD_IS_UINT
 CArchive& CArchive::operator>>(unsigned long& v) { v = LoadU32(); return *this; }
 CArchive& CArchive::operator>>(long& v) { v = long(int32_t(LoadU32())); return *this; }
+#endif
 
 CArchive& CArchive::operator>>(float& v)
 {

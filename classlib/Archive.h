@@ -10,10 +10,12 @@
 //   float                 4 bytes, IEEE single, little-endian
 //   double                8 bytes, IEEE double, little-endian
 //
-// Operators are declared on the fundamental types (not on typedefs) so the
-// set is the same whatever the Windows type names map to; `long` is 32 bits in
-// both target ABIs (checked below).  There is deliberately no overload for
-// 64-bit integers, size_t or pointers.
+// Operators are declared on the fundamental types (not on typedefs).  DWORD
+// and LONG are unsigned long and long on Windows (32 bits there) but unsigned
+// int and int natively, so the `long` operators exist on Windows only: plain
+// `long` never enters a stored form, and streaming one fails to compile in the
+// native build.  There is deliberately no overload for 64-bit integers, size_t
+// or pointers.
 //
 // String form (operator<< / >> on CString):
 //   length < 255           : u8 length
@@ -91,8 +93,10 @@ public:
     CArchive& operator<<(short v);
     CArchive& operator<<(unsigned int v);
     CArchive& operator<<(int v);
-    CArchive& operator<<(unsigned long v);
-    CArchive& operator<<(long v);
+#if !LV_DWORD_IS_UINT
+    CArchive& operator<<(unsigned long v); // DWORD
+    CArchive& operator<<(long v);          // LONG
+#endif
     CArchive& operator<<(float v);
     CArchive& operator<<(double v);
     CArchive& operator<<(const CString& s);
@@ -105,8 +109,10 @@ public:
     CArchive& operator>>(short& v);
     CArchive& operator>>(unsigned int& v);
     CArchive& operator>>(int& v);
-    CArchive& operator>>(unsigned long& v);
-    CArchive& operator>>(long& v);
+#if !LV_DWORD_IS_UINT
+    CArchive& operator>>(unsigned long& v); // DWORD
+    CArchive& operator>>(long& v);          // LONG
+#endif
     CArchive& operator>>(float& v);
     CArchive& operator>>(double& v);
     CArchive& operator>>(CString& s);
@@ -135,4 +141,6 @@ private:
     UINT m_nFill = 0; // bytes valid in the buffer (loading)
 };
 
+#if !LV_DWORD_IS_UINT
 static_assert(sizeof(long) == 4, "archive streams long as 4 bytes");
+#endif

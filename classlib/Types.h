@@ -1,9 +1,14 @@
 // Basic Windows types for every file of the program.
 //
-// The Windows build takes them from <windows.h>.  The native build (32-bit,
-// LORVANE_NATIVE) declares the same names with the same sizes and, where it
-// matters for overloading, the same underlying types as Win32 (DWORD is
-// unsigned long, LONG is long; both are 32 bits wide in both builds' ABIs).
+// The Windows build takes them from <windows.h>.  The native build (an LP64
+// host, LORVANE_NATIVE) declares the same names with the same widths as x64
+// Windows: DWORD, LONG and ULONG are 32 bits, so there they are unsigned int,
+// int and unsigned int, while plain `long` is 64 bits.  Hence two rules for
+// portable code:
+//  - never put plain `long` / `unsigned long` in a stored form (use DWORD,
+//    LONG or the <stdint.h> types);
+//  - an overload on DWORD (LONG) beside one on UINT (int) is the same function
+//    natively: write the DWORD / LONG one inside `#if !LV_DWORD_IS_UINT`.
 // The program is 8-bit ANSI: TCHAR is char and UNICODE is never defined.
 #pragma once
 
@@ -13,8 +18,13 @@
 #error "Lorvane is an 8-bit ANSI program: do not define UNICODE"
 #endif
 #include <windows.h>
+// DWORD is unsigned long and LONG is long: distinct from UINT and int.
+#define LV_DWORD_IS_UINT 0
 
 #else // native build
+
+// DWORD is unsigned int and LONG is int: the same types as UINT and int.
+#define LV_DWORD_IS_UINT 1
 
 #include <stddef.h>
 #include <stdint.h>
@@ -23,15 +33,15 @@ typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned char BOOLEAN;
 typedef unsigned short WORD;
-typedef unsigned long DWORD;
+typedef unsigned int DWORD;
 typedef char CHAR;
 typedef unsigned char UCHAR;
 typedef short SHORT;
 typedef unsigned short USHORT;
 typedef int INT;
 typedef unsigned int UINT;
-typedef long LONG;
-typedef unsigned long ULONG;
+typedef int LONG;
+typedef unsigned int ULONG;
 typedef long long LONGLONG;
 typedef unsigned long long ULONGLONG;
 typedef uint64_t DWORD64;
@@ -216,7 +226,7 @@ typedef struct _SYSTEMTIME
 // names must keep the widths that stored formats rely on.
 static_assert(sizeof(BYTE) == 1 && sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(LONG) == 4,
               "Win32 fixed widths");
-static_assert(sizeof(BOOL) == 4 && sizeof(UINT) == 4, "Win32 fixed widths");
+static_assert(sizeof(BOOL) == 4 && sizeof(UINT) == 4 && sizeof(ULONG) == 4, "Win32 fixed widths");
 static_assert(sizeof(INT_PTR) == sizeof(void*) && sizeof(DWORD_PTR) == sizeof(void*) &&
                   sizeof(LPARAM) == sizeof(void*),
               "pointer-sized integers");

@@ -13,26 +13,25 @@ function(lorvane_setup_toolchain)
     configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-exec.in ${CMAKE_BINARY_DIR}/wine-exec
       @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
       WORLD_READ WORLD_EXECUTE)
-  elseif(LORVANE_NATIVE)
+  elseif(LORVANE_NATIVE OR LORVANE_FUZZ)
+    # x86-64 host code with the Windows widths of classlib/Types.h; programs
+    # run directly under ASan, UBSan and LeakSanitizer.
     set(san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-    add_compile_options(-m32 ${warn} -O1 -g ${san})
-    # 64-bit file offsets and inode numbers: else readdir and stat fail on large disks.
-    add_compile_definitions(_DEBUG LORVANE_NATIVE=1 LORVANE_UBSAN=1 _FILE_OFFSET_BITS=64)
-    add_link_options(-m32 ${san})
-    # The 32-bit zlib of the i386 architecture, not the machine's own.
-    set(zlib /usr/lib/i386-linux-gnu/libz.so)
-    # 32-bit programs run directly where the machine can, else under qemu-i386.
-    set(LORVANE_TEST_RUNNER "${CMAKE_BINARY_DIR}/native-exec" CACHE INTERNAL "")
-    configure_file(${CMAKE_SOURCE_DIR}/scripts/native-exec.in ${CMAKE_BINARY_DIR}/native-exec
-      @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-      WORLD_READ WORLD_EXECUTE)
-    add_executable(exec32_probe ${CMAKE_SOURCE_DIR}/tests/support/exec32_probe.c)
-    set_target_properties(exec32_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+    if(LORVANE_FUZZ)
+      # libFuzzer's hooks in the libraries; the targets add the driver.
+      list(APPEND san -fsanitize=fuzzer-no-link)
+    endif()
+    add_compile_options(${warn} -O1 -g ${san})
+    add_compile_definitions(_DEBUG LORVANE_NATIVE=1 LORVANE_UBSAN=1)
+    add_link_options(${san})
+    set(LORVANE_TEST_RUNNER "" CACHE INTERNAL "")
   else()
-    message(FATAL_ERROR "Configure with the mingw toolchain file or with -DLORVANE_NATIVE=ON (see scripts/test)")
+    message(FATAL_ERROR "Configure with the mingw toolchain file, -DLORVANE_NATIVE=ON or -DLORVANE_FUZZ=ON (see scripts/)")
   endif()
-  set(ZLIB_LIBRARY ${zlib} CACHE FILEPATH "" FORCE)
-  set(ZLIB_LIBRARY_RELEASE ${zlib} CACHE FILEPATH "" FORCE)
+  if(WIN32)
+    set(ZLIB_LIBRARY ${zlib} CACHE FILEPATH "" FORCE)
+    set(ZLIB_LIBRARY_RELEASE ${zlib} CACHE FILEPATH "" FORCE)
+  endif()
   find_package(ZLIB REQUIRED)
 endfunction()
 
@@ -90,4 +89,11 @@ function(lorvane_add_tests name)
   target_link_libraries(${name} PRIVATE ${A_LIBS} gtest)
   add_test(NAME ${name} COMMAND ${LORVANE_TEST_RUNNER} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  if(LORVANE_NATIVE)
+    # Slow tests are named DISABLED_*: the native build runs them too, as a
+    # test of their own so that they run beside the rest.
+    add_test(NAME ${name}_slow COMMAND $<TARGET_FILE:${name}>
+      --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_*:*/DISABLED_*)
+    set_tests_properties(${name}_slow PROPERTIES TIMEOUT 600 COST 1000)
+  endif()
 endfunction()

@@ -3,6 +3,7 @@
 #include "classlib/Exceptions.h"
 #include "database/text/MacintoshRuns.h"
 
+#include <algorithm>
 #include <string.h>
 
 namespace
@@ -147,13 +148,18 @@ void ReadStyleRuns(CArchive& ar, StyleRunArray& runs)
     }
     WORD count = 0;
     ar >> count;
-    // At most 65535 runs of 44 bytes: allocated once rather than run by run.
-    runs.SetSize(count);
+    // The count may be damaged: room is made for the runs as they are read,
+    // doubling, so a short archive costs no more than the runs it holds.
     int done = 0;
     try
     {
-        for (; done < count; ++done)
-            ReadRun(ar, runs[done]);
+        while (done < count)
+        {
+            const int end = done + std::min<int>(count - done, std::max(done, 16));
+            runs.SetSize(end);
+            for (; done < end; ++done)
+                ReadRun(ar, runs[done]);
+        }
     }
     catch (CException*)
     {

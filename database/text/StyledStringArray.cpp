@@ -4,6 +4,8 @@
 #include "classlib/Exceptions.h"
 #include "database/text/StyledStringArchive.h"
 
+#include <algorithm>
+
 IMPLEMENT_SERIAL(CStyledStringArray, CObject, 0)
 
 CStyledStringArray::CStyledStringArray() : m_pData(nullptr), m_nSize(0), m_nMaxSize(0), m_nGrowBy(0)
@@ -79,9 +81,26 @@ void CStyledStringArray::Serialize(CArchive& ar)
     {
         WORD count = 0;
         ar >> count;
-        SetSize(count);
-        for (int i = 0; i < count; ++i)
-            ReadStyledString(ar, m_pData[i]);
+        // The count may be damaged: room is made for the strings as they are
+        // read, doubling, so a short archive costs no more than it holds. A
+        // failed read keeps the strings read whole.
+        SetSize(0);
+        int done = 0;
+        try
+        {
+            while (done < count)
+            {
+                const int end = done + std::min<int>(count - done, std::max(done, 16));
+                SetSize(end);
+                for (; done < end; ++done)
+                    ReadStyledString(ar, m_pData[done]);
+            }
+        }
+        catch (CException*)
+        {
+            SetSize(done);
+            throw;
+        }
     }
 }
 

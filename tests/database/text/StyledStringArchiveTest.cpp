@@ -3,9 +3,12 @@
 #include "classlib/Exceptions.h"
 #include "database/text/RunFontQueries.h"
 #include "database/text/ArchiveBytes.h"
+#include "support/LargestBlock.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 namespace
@@ -47,12 +50,12 @@ StyledString WithRun(const char* text, const StyleRun& run)
     return s;
 }
 
-// Reads the bytes, expecting an archive exception; returns its cause.
-int LoadCause(const Bytes& bytes, StyledString& s)
+// Runs read, expecting an archive exception; returns its cause (-1: none).
+int ReadCause(const std::function<void()>& read)
 {
     try
     {
-        LoadFromBytes(bytes, [&](CArchive& ar) { ReadStyledString(ar, s); });
+        read();
     }
     catch (CArchiveException* e)
     {
@@ -61,6 +64,12 @@ int LoadCause(const Bytes& bytes, StyledString& s)
         return cause;
     }
     return -1;
+}
+
+// Reads the bytes, expecting an archive exception; returns its cause.
+int LoadCause(const Bytes& bytes, StyledString& s)
+{
+    return ReadCause([&] { LoadFromBytes(bytes, [&](CArchive& ar) { ReadStyledString(ar, s); }); });
 }
 } // namespace
 
@@ -310,6 +319,34 @@ TEST(StyledStringArchiveTest, DamagedArchivesAreRefused)
         StyledString t;
         EXPECT_EQ(CArchiveException::endOfFile, LoadCause(Bytes(good.begin(), good.begin() + cut), t))
             << cut;
+    }
+}
+
+// A damaged run count costs only the runs present: three bytes claiming
+// 65,535 runs make no room for them.
+TEST(StyledStringArchiveTest, DamagedRunCountCostsOnlyTheRunsPresent)
+{
+    const struct
+    {
+        unsigned count;
+        int present;
+    } cases[] = {{0xFFFF, 0}, {0xFFFF, 1}, {40, 20}, {40, 39}};
+    for (const auto& c : cases)
+    {
+        Bytes bytes;
+        PutBytes(bytes, {0x01});
+        Put16(bytes, c.count);
+        for (int i = 0; i < c.present; ++i)
+            PutRun(bytes, 1, 0, 0, "");
+        StyleRunArray runs;
+        int cause = -1;
+        long long largest = 0;
+        LoadFromBytes(bytes, [&](CArchive& ar) {
+            largest = LargestBlockDuring([&] { cause = ReadCause([&] { ReadStyleRuns(ar, runs); }); });
+        });
+        EXPECT_EQ(CArchiveException::endOfFile, cause) << c.present;
+        EXPECT_EQ(c.present, runs.GetSize());
+        EXPECT_LE(largest, static_cast<long long>(2 * std::max(c.present, 16) * sizeof(StyleRun))) << c.present;
     }
 }
 

@@ -1,9 +1,13 @@
 #include "database/text/StyledStringArray.h"
 
+#include "classlib/Exceptions.h"
 #include "database/text/ArchiveBytes.h"
+#include "database/text/StyledStringArchive.h"
+#include "support/LargestBlock.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 TEST(StyledStringArrayTest, SetSizeAndSetAtGrow)
@@ -44,6 +48,51 @@ TEST(StyledStringArrayTest, SerializeBytesAndRoundTrip)
     EXPECT_STREQ("ab", b[0].text);
     EXPECT_TRUE(b[1].IsEmpty());
     EXPECT_EQ(0, b[1].runs.GetSize());
+}
+
+// A damaged count costs only the strings present, and the strings read whole
+// are kept (fuzzing found 65,535 strings made for two bytes).
+TEST(StyledStringArrayTest, DamagedCountCostsOnlyTheStringsPresent)
+{
+    const struct
+    {
+        unsigned count;
+        int present;
+    } cases[] = {{0xFFFF, 0}, {0xFFFF, 1}, {40, 20}, {40, 39}};
+    for (const auto& c : cases)
+    {
+        Bytes bytes;
+        Put16(bytes, c.count);
+        for (int i = 0; i < c.present; ++i)
+        {
+            const Bytes one = StoreToBytes([](CArchive& ar) { WriteStyledString(ar, StyledString("ab")); });
+            bytes.insert(bytes.end(), one.begin(), one.end());
+        }
+        CStyledStringArray a;
+        int cause = -1;
+        long long largest = 0;
+        LoadFromBytes(bytes, [&](CArchive& ar) {
+            largest = LargestBlockDuring([&] {
+                try
+                {
+                    a.Serialize(ar);
+                }
+                catch (CArchiveException* e)
+                {
+                    cause = e->m_cause;
+                    e->Delete();
+                }
+            });
+        });
+        EXPECT_EQ(CArchiveException::endOfFile, cause) << c.present;
+        ASSERT_EQ(c.present, a.GetSize());
+        if (c.present > 0)
+        {
+            EXPECT_STREQ("ab", a[c.present - 1].text);
+        }
+        const size_t room = 2 * std::max(c.present, 16) * sizeof(StyledString) + sizeof(size_t);
+        EXPECT_LE(largest, static_cast<long long>(room)) << c.present;
+    }
 }
 
 TEST(StyledStringArrayTest, RuntimeClass)

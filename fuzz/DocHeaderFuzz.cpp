@@ -1,0 +1,24 @@
+// Document headers: the template's check and a document's full read, for the
+// database kind (codes 0, 0) and a kind with codes.
+#include "FuzzSupport.h"
+
+#include "database/file/DocHeader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzLoad(data, size, [](CArchive& ar) { CheckDocumentHeader(ar, docTypeDatabase, docVersionDatabase); });
+    FuzzLoad(data, size, [](CArchive& ar) {
+        DocHeaderStart found;
+        CString title, comments;
+        LoadDocumentHeader(ar, 0, 0, docTypeDatabase, docVersionDatabase, found, title, comments);
+        // What follows the header: the kind's own reads start with strings.
+        CString more;
+        ar >> more;
+    });
+    FuzzLoad(data, size, [](CArchive& ar) {
+        DocHeaderStart found;
+        CString title, comments;
+        LoadDocumentHeader(ar, 0x1234, 0x5678, docTypeOutputStyle, docVersionOutputStyle, found, title, comments);
+    });
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "TreeFileSeeds.h"
+
+void WriteSeeds(FuzzSeeds& seeds) { AddTreeFiles(seeds, {0}); }
