@@ -43,7 +43,10 @@ public:
         innerCapacity = 2028,
         maxEntrySize = 776,      // longest leaf entry (and key)
         maxInnerEntrySize = 780, // longest key plus its child
-        maxLevels = 9,
+        // Deeper than any tree can grow: a u32-addressed file of 2048-byte
+        // pages has fewer than 2^21 pages, and every inner node has two
+        // children or more.
+        maxLevels = 32,
     };
 
     explicit BTNode(BYTE* data) : m_p(data) {}

@@ -257,6 +257,9 @@ void BTree::InsertAtLeaf(const BYTE* entry, int length, BTPageRef& page)
     }
     else
     {
+        // A split may climb to the root: refuse while nothing has changed.
+        if (m_root.levels >= BTNode::maxLevels)
+            AfxThrowNotSupportedException();
         BTWorkList& work = BTBuffers::work;
         work.Clear();
         LoadContent(leaf, TRUE, 0);
