@@ -165,6 +165,8 @@ void CPFile::CopyTo(const CString& newPath)
     CFileException error;
     if (!target.Open(newPath, modeCreateExclusive, &error))
         AfxThrowFileException(error.m_cause, error.m_lOsError, newPath);
+    // Pages and header still in the caches belong in the copy too.
+    FlushIfWritable();
     SeekToBegin();
     target.SetLength(0);
 

@@ -1,4 +1,4 @@
-// Trees of keys near the longest a tree takes grow many levels deep: inner
+// Faults of trees on their paged files. Trees of keys near the longest a tree takes grow many levels deep: inner
 // nodes then hold only two or three separators. Such trees must keep every
 // entry reachable however deep they grow.
 #include "BTreeTestSupport.h"
@@ -61,5 +61,45 @@ TEST(BTreeDepthTest, LongKeysStayReachableAtEveryDepth)
     EXPECT_EQ(0u, (unsigned)tree.GetEntryCount());
     file.Close();
     std::remove(name.c_str());
+}
+} // namespace
+
+namespace
+{
+// Save As copies the open file: the copy must hold the pages and the header
+// that are still only in the cache, and the old file must be left whole.
+TEST(PagedFileCopyTest, CopyHoldsCachedPagesAndHeader)
+{
+    const std::string name = TestFileName("copysrc");
+    const std::string copy = TestFileName("copydst");
+    std::vector<std::string> before;
+    {
+        TreeTestFile file;
+        TextTestTree tree;
+        file.SetTree(&tree);
+        ASSERT_TRUE(CreateAndOpen(file, name));
+        tree.Attach(&file);
+        for (int i = 0; i < 2000; ++i)
+        {
+            TextTestTree::SetSearchEntry(LongText(i, 40), 0, "data");
+            ASSERT_EQ(0, tree.Insert());
+        }
+        ASSERT_EQ("", VerifyTree(tree, &before));
+        file.CopyTo(CString(copy.c_str())); // with dirty pages in the cache
+        file.Close();
+    }
+    for (const std::string& path : {name, copy})
+    {
+        TreeTestFile file;
+        TextTestTree tree;
+        tree.Attach(&file);
+        file.SetTree(&tree); // the header load fills the root descriptor
+        ASSERT_TRUE(OpenExisting(file, path)) << path;
+        std::vector<std::string> after;
+        EXPECT_EQ("", VerifyTree(tree, &after)) << path;
+        EXPECT_EQ(before, after) << path;
+        file.Close();
+        std::remove(path.c_str());
+    }
 }
 } // namespace
