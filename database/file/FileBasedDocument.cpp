@@ -161,6 +161,37 @@ BOOL CFileBasedDocument::OpenReadWriteElseReadOnly(CFileException* pError)
     return file->OpenFile(modeReadDenyWrite, pError);
 }
 
+BOOL CFileBasedDocument::ReopenQuietly()
+{
+    try {
+        CFileException error;
+        return OpenReadWriteElseReadOnly(&error);
+    } catch (CException* e) {
+        AbortFileQuietly();
+        e->Delete();
+        return FALSE;
+    }
+}
+
+CException* CFileBasedDocument::OpenExclusive(CFileException* pError)
+{
+    try {
+        return GetFileObject()->OpenFile(modeWriteExclusive, pError) ? nullptr : pError;
+    } catch (CException* e) {
+        AbortFileQuietly();
+        return e;
+    }
+}
+
+// Reports a failure that OpenExclusive handed back, and frees it.
+static void ReportOpenFailure(CFileBasedDocument* doc, LPCTSTR lpszPathName, CException* failure,
+                              CFileException* pError, BOOL bSaving, UINT nIDPDefault)
+{
+    doc->ReportSaveLoadException(lpszPathName, failure, bSaving, nIDPDefault);
+    if (failure != pError)
+        failure->Delete();
+}
+
 BOOL CFileBasedDocument::OpenFile(LPCTSTR lpszPathName, UINT nFlags)
 {
     CPFile* file = GetFileObject();
@@ -180,8 +211,18 @@ BOOL CFileBasedDocument::OpenFile(LPCTSTR lpszPathName, UINT nFlags)
     }
 
     CFileException error;
-    const BOOL opened = (nFlags & OpenReadOnly) != 0 ? file->OpenFile(modeReadDenyWrite, &error)
-                                                     : OpenReadWriteElseReadOnly(&error);
+    BOOL opened;
+    try {
+        opened = (nFlags & OpenReadOnly) != 0 ? file->OpenFile(modeReadDenyWrite, &error)
+                                              : OpenReadWriteElseReadOnly(&error);
+    } catch (CException* e) {
+        // The file object refused what it read (a damaged or newer header).
+        AbortFileQuietly();
+        DeleteContents();
+        ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+        e->Delete();
+        return FALSE;
+    }
     if (!opened) {
         ReportSaveLoadException(lpszPathName, &error, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         return FALSE;
@@ -257,13 +298,13 @@ BOOL CFileBasedDocument::SaveToOtherPath(LPCTSTR lpszPathName)
     file->Close();
     file->SetPathName(lpszPathName);
     CFileException error;
-    if (file->OpenFile(modeWriteExclusive, &error))
+    CException* failure = OpenExclusive(&error);
+    if (failure == nullptr)
         return TRUE;
     file->SetPathName(oldPath);
-    CFileException reopenError;
-    OpenReadWriteElseReadOnly(&reopenError);
+    ReopenQuietly();
     AfxEndWaitCursor();
-    ReportSaveLoadException(lpszPathName, &error, TRUE, AFX_IDP_INVALID_FILENAME);
+    ReportOpenFailure(this, lpszPathName, failure, &error, TRUE, AFX_IDP_INVALID_FILENAME);
     AfxBeginWaitCursor();
     return FALSE;
 }
@@ -403,18 +444,15 @@ BOOL CFileBasedDocument::RenameFile(const CString& newPath)
     } catch (CException* e) {
         ReportSaveLoadException(oldPath, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();
-        if (!file->IsOpen()) {
-            CFileException error;
-            OpenReadWriteElseReadOnly(&error);
-        }
+        if (!file->IsOpen())
+            ReopenQuietly();
         return FALSE;
     }
 
     try {
         file->RenameTo(newPath);
     } catch (CException* e) {
-        CFileException error;
-        OpenReadWriteElseReadOnly(&error);
+        ReopenQuietly();
         SetPathName(oldPath, FALSE);
         ReportSaveLoadException(newPath, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();
@@ -423,7 +461,8 @@ BOOL CFileBasedDocument::RenameFile(const CString& newPath)
 
     file->SetPathName(newPath);
     CFileException error;
-    if (file->OpenFile(modeWriteExclusive, &error)) {
+    CException* failure = OpenExclusive(&error);
+    if (failure == nullptr) {
         SetPathName(newPath, TRUE);
         return TRUE;
     }
@@ -438,9 +477,8 @@ BOOL CFileBasedDocument::RenameFile(const CString& newPath)
     } catch (CException* e) {
         e->Delete();
     }
-    CFileException reopenError;
-    OpenReadWriteElseReadOnly(&reopenError);
+    ReopenQuietly();
     SetPathName(file->GetPathName(), renamed);
-    ReportSaveLoadException(newPath, &error, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    ReportOpenFailure(this, newPath, failure, &error, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
     return renamed;
 }

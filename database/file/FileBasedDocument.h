@@ -121,8 +121,16 @@ public:
 protected:
     // The data exchange of one view; the window half's documents override it.
     virtual BOOL UpdateViewData(CView* pView, BOOL bSave);
-    // Read-write exclusive, else read-only deny-write, at the file object's path.
+    // Read-write exclusive, else read-only deny-write, at the file object's
+    // path. The file object's hooks may raise (a damaged or newer header).
     BOOL OpenReadWriteElseReadOnly(CFileException* pError);
+    // The same after a failure that is reported already: whatever goes wrong
+    // leaves the file closed and adds no second report.
+    BOOL ReopenQuietly();
+    // Opens the file object read-write and exclusive. NULL on success, else
+    // the failure to report: pError, or the exception the file's hooks raised
+    // (the file then stays closed), which the caller deletes.
+    CException* OpenExclusive(CFileException* pError);
     // Aborts the file object; a failure there adds nothing to the error at hand.
     void AbortFileQuietly();
     // Stores the document through a 4096-byte archive at offset 0 and flushes.
