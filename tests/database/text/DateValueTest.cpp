@@ -42,11 +42,11 @@ std::string Describe(const DateValue& v)
 std::string SortForm(const DateValue& v)
 {
     char text[32];
-    snprintf(text, sizeof text, "%08X", GetDateNumber(v.start));
+    snprintf(text, sizeof text, "%08X", static_cast<unsigned>(GetDateNumber(v.start)));
     std::string s = text;
     if (v.isRange)
     {
-        snprintf(text, sizeof text, "%08X", GetDateNumber(v.end));
+        snprintf(text, sizeof text, "%08X", static_cast<unsigned>(GetDateNumber(v.end)));
         s += text;
     }
     return s;
