@@ -21,18 +21,22 @@ const CCollation& DefaultCollation()
 }
 
 // Appends key bytes; never writes the last byte of the buffer, which is kept
-// for the NUL.
+// for the NUL. Once the buffer has filled, writing has stopped for good, also
+// when a level is dropped again: a cut key stays the beginning of the whole
+// key instead of taking a later level into the room freed.
 class KeyWriter
 {
 public:
-    KeyWriter(char* dest, int size) : m_dest(dest), m_limit(size - 1) {}
+    KeyWriter(char* dest, int size) : m_dest(dest), m_limit(size - 1), m_full(size <= 1) {}
 
     void Put(BYTE b)
     {
-        if (m_pos < m_limit)
-            m_dest[m_pos++] = static_cast<char>(b);
+        if (m_full)
+            return;
+        m_dest[m_pos++] = static_cast<char>(b);
+        m_full = m_pos >= m_limit;
     }
-    bool Full() const { return m_pos >= m_limit; }
+    bool Full() const { return m_full; }
     int Position() const { return m_pos; }
     void CutTo(int pos) { m_pos = pos; }
     char* At(int pos) { return m_dest + pos; }
@@ -48,6 +52,7 @@ private:
     char* m_dest;
     int m_limit;
     int m_pos = 0;
+    bool m_full;
 };
 
 // One character of the stored encoding: a byte below 0x80, or a lead byte
