@@ -27,17 +27,27 @@ struct WordPool
 
 std::vector<WordPool> MakePools()
 {
-    return {
-        {0, 0, nullptr, {"The", "art", "of", "war", "Studies", "in", "molecular", "biology", "history", "and",
-                         "theory", "review", "Journal", "clinical", "practice"}},
-        {0, 0, nullptr, {"R\xE9sum\xE9", "\xE9tude", "c\xF4t\xE9", "M\xFCller", "Stra\xDF" "e", "\xC6gir",
-                         "fj\xF8rd", "\xC5lborg", "Espa\xF1" "a", "ni\xF1o", "chico", "llama", "Bj\xF6rk"}},
-        {0, 1, nullptr, {"caf\x8E", "\x80lvsborg", "na\x95ve", "\xDE" "le", "Gr\x9A\xA7" "e"}},
-        {238, 0, nullptr, {"\xE8" "esk\xFD", "P\xF8\xEDklad", "\xB3\xF3" "d\xBC", "\x9C" "wiat", "\xBF" "ycie",
-                           "chrom", "Dvo\xF8\xE1k"}},
-        {204, 0, nullptr, {"\xC2\xEE\xE9\xED\xE0", "\xEC\xE8\xF0", "\xA8\xEB\xEA\xE0", "\xD0\xEE\xF1\xF1\xE8\xFF"}},
-        {2, 0, "Symbol", {"abg", "p", "\xE5"}},
-    };
+    const std::vector<const char*> english = {"The",    "art",     "of",       "war",      "Studies",
+                                              "in",     "biology", "history",  "and",      "theory",
+                                              "review", "Journal", "clinical", "practice", "molecular"};
+    const std::vector<const char*> western = {"R\xE9sum\xE9", "\xE9tude", "c\xF4t\xE9", "M\xFCller",
+                                              "Gro\xDF",      "\xC6gir",  "fj\xF8rd",   "\xC5lborg",
+                                              "Espa\xF1ol",   "ni\xF1o",  "chico",      "llama"};
+    const std::vector<const char*> macintosh = {"caf\x8E", "\x80lvsborg", "na\x95ve", "\xDEle", "\x8Ctre"};
+    const std::vector<const char*> eastEurope = {"\xE8istota", "P\xF8\xEDklad", "\xB3oso\x9C", "\x9Cwiat",
+                                                 "\xBFycie",   "chrom",         "Dvo\xF8\xE1k"};
+    const std::vector<const char*> cyrillic = {"\xC2\xEE\xE9\xED\xE0", "\xEC\xE8\xF0", "\xA8\xEB\xEA\xE0",
+                                               "\xD0\xEE\xF1\xF1\xE8\xFF"};
+    const std::vector<const char*> symbol = {"abg", "p", "\xE5"};
+    return {{0, 0, nullptr, english},      {0, 0, nullptr, western},    {0, 1, nullptr, macintosh},
+            {238, 0, nullptr, eastEurope}, {204, 0, nullptr, cyrillic}, {2, 0, "Symbol", symbol}};
+}
+
+// One of the pools: mostly plain English, then the other scripts.
+int PickPool(unsigned pick)
+{
+    static const int pools[16] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 2, 3, 3, 4, 5};
+    return pools[pick % 16];
 }
 
 // Deterministic titles of three to eight words from mixed pools.
@@ -57,14 +67,13 @@ std::vector<std::string> MakeEncodedTitles(double& encodeSeconds)
         const int words = 3 + next() % 6;
         for (int w = 0; w < words; ++w)
         {
-            // Mostly plain English, then the other scripts.
-            const unsigned pick = next() % 16;
-            const WordPool& pool = pools[pick < 8 ? 0 : pick < 11 ? 1 : pick < 12 ? 2 : pick < 14 ? 3 : pick < 15 ? 4 : 5];
+            const WordPool& pool = pools[PickPool(next())];
             if (w > 0)
                 title.AppendStyled(" ", 1, StyleRun());
             const char* word = pool.words[next() % pool.words.size()];
             const int length = static_cast<int>(std::string(word).size());
-            title.AppendStyled(word, length, StyleRun(0, 0, pool.fontName, length, pool.charSet, pool.encoding));
+            const StyleRun run(0, 0, pool.fontName, length, pool.charSet, pool.encoding);
+            title.AppendStyled(word, length, run);
         }
         titles.push_back(title);
     }
