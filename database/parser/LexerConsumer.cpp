@@ -6,9 +6,7 @@
 #include <new>
 #include <string.h>
 
-LexerConsumer::LexerConsumer(int mode) : m_mode(mode)
-{
-}
+LexerConsumer::LexerConsumer(int mode) : m_mode(mode) {}
 
 LexerConsumer::~LexerConsumer()
 {
@@ -102,7 +100,8 @@ CFile* FileOf(void* file)
 } // namespace
 
 LexerFileConsumer::LexerFileConsumer(LPCTSTR lpszPath, int mode, LONG initialSize, LONG growthStep)
-    : LexerConsumer(mode), m_path(lpszPath), m_file(nullptr), m_growthStep(growthStep > 0 ? (UINT)growthStep : 0)
+    : LexerConsumer(mode), m_path(lpszPath), m_file(nullptr),
+      m_growthStep(growthStep > 0 ? (UINT)growthStep : 0)
 {
     CFile* file = new (std::nothrow) CFile;
     if (file == nullptr)

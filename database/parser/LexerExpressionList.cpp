@@ -42,7 +42,8 @@ LexerExpressionList::LexerExpressionList(const BYTE* data, size_t available, LPC
         for (DWORD s = 0; s < m_stateCount; ++s)
         {
             const DWORD at = TableWord(m_data + rowOffsets + 4 * s);
-            if (!TableSpanFits(at, 1, 4, m_size) || !TableSpanFits(at + 4ull, TableWord(m_data + at), kRangeSize, m_size))
+            if (!TableSpanFits(at, 1, 4, m_size) ||
+                !TableSpanFits(at + 4ull, TableWord(m_data + at), kRangeSize, m_size))
                 Invalid(name);
             const BYTE* row = m_data + at;
             for (DWORD r = 0, n = TableWord(row); r < n; ++r)

@@ -1,7 +1,7 @@
 #include "database/parser/LexerTable.h"
 
-#include "classlib/Resources.h"
 #include "database/parser/TPException.h"
+#include "database/parser/TableResource.h"
 #include "database/parser/TableWords.h"
 
 #include <new>
@@ -47,13 +47,8 @@ LexerTable::~LexerTable()
 
 LexerTable* LexerTable::FromResource(UINT nID, LPCTSTR lpszType)
 {
-    CString name;
-    name.Format("%u", nID);
-    DWORD size = 0;
-    const void* data = AfxFindBinaryResource(lpszType, nID, &size);
-    if (data == nullptr)
-        TPRaise(tpLexResourceNotFound, name);
-    LexerTable* table = new (std::nothrow) LexerTable(data, size, name);
+    const TableResource resource = FindTableResource(lpszType, nID, tpLexResourceNotFound);
+    LexerTable* table = new (std::nothrow) LexerTable(resource.data, resource.size, resource.name);
     if (table == nullptr)
         TPRaiseOutOfStorage();
     return table;

@@ -1,8 +1,8 @@
 #include "database/parser/ParserTable.h"
 
 #include "classlib/File.h"
-#include "classlib/Resources.h"
 #include "database/parser/TPException.h"
+#include "database/parser/TableResource.h"
 #include "database/parser/TableWords.h"
 
 #include <new>
@@ -166,13 +166,8 @@ ParserRow ParserTable::Row(DWORD state) const
 
 ParserTable* ParserTable::FromResource(UINT nID, LPCTSTR lpszType)
 {
-    CString name;
-    name.Format("%u", nID);
-    DWORD size = 0;
-    const void* data = AfxFindBinaryResource(lpszType, nID, &size);
-    if (data == nullptr)
-        TPRaise(tpYaccResourceNotFound, name);
-    return NewTable(data, size, name);
+    const TableResource resource = FindTableResource(lpszType, nID, tpYaccResourceNotFound);
+    return NewTable(resource.data, resource.size, resource.name);
 }
 
 ParserTable* ParserTable::FromFile(LPCTSTR lpszPath)

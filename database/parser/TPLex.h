@@ -40,7 +40,8 @@ public:
     virtual LPCTSTR TokenName(LONG token) const;
     // The lexeme for the accepted text from the lexeme start to matchEnd;
     // NULL makes NextToken scan on.
-    virtual Lexeme* CompleteLexeme(LexerConsumer& input, const LexerStateInfo& info, const InputMark& matchEnd);
+    virtual Lexeme* CompleteLexeme(LexerConsumer& input, const LexerStateInfo& info,
+                                   const InputMark& matchEnd);
 
     LONG LexemeCount() const { return m_lexemeCount; }
     int CurrentList() const { return m_currentList; }

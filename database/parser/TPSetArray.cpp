@@ -4,9 +4,7 @@
 
 #include <algorithm>
 
-TPSetArray::TPSetArray(int capacity, int growthStep) : m_capacity(capacity), m_growthStep(growthStep)
-{
-}
+TPSetArray::TPSetArray(int capacity, int growthStep) : m_capacity(capacity), m_growthStep(growthStep) {}
 
 void TPSetArray::Add(LONG value)
 {

@@ -3,6 +3,31 @@
 #include "database/parser/TPException.h"
 #include "database/parser/TPSetArray.h"
 
+namespace {
+
+// Pushes a counted object, with the reference the stack holds.
+void PushCounted(TPLifo& stack, TPRef* object)
+{
+    object->AddRef();
+    try
+    {
+        stack.Push(object);
+    }
+    catch (...)
+    {
+        object->Release();
+        throw;
+    }
+}
+
+// The element a stack entry holds (pushed as a TPRef).
+ParseStackElement* ElementOf(void* entry)
+{
+    return static_cast<ParseStackElement*>(static_cast<TPRef*>(entry));
+}
+
+} // namespace
+
 TPYacc::TPYacc(LPCTSTR lpszTablePath) : m_stack(64, 64), m_queue(32, 32)
 {
     m_eofLexeme = Lexeme::Create(kTokenEndOfInput, "eof", 3, -1, -1);
@@ -32,9 +57,9 @@ TPYacc::~TPYacc()
 void TPYacc::ReleaseAll()
 {
     while (!m_stack.IsEmpty())
-        static_cast<ParseStackElement*>(m_stack.Pop())->Release();
+        static_cast<TPRef*>(m_stack.Pop())->Release();
     while (!m_queue.IsEmpty())
-        static_cast<Lexeme*>(m_queue.Pop())->Release();
+        static_cast<TPRef*>(m_queue.Pop())->Release();
     SetLookahead(nullptr);
 }
 
@@ -157,7 +182,7 @@ BOOL TPYacc::ReduceBy(DWORD production)
     TPHold<ParseStackElement> hold(element);
     for (DWORD i = 0; i < length; ++i)
         PopElement();
-    const ParserRow row = m_table->Row((DWORD) static_cast<ParseStackElement*>(m_stack.Top())->State());
+    const ParserRow row = m_table->Row((DWORD)ElementOf(m_stack.Top())->State());
     LONG target = -1;
     for (DWORD i = 0; i < row.gotoCount && target < 0; ++i)
         if (row.GotoSymbol(i) == m_productionSymbol)
@@ -202,19 +227,9 @@ Lexeme* TPYacc::QueuedLexeme(int index)
 {
     while (m_queue.Count() <= index)
     {
-        Lexeme* lexeme = ReadAhead();
-        lexeme->AddRef();
-        try
-        {
-            m_queue.Push(lexeme);
-        }
-        catch (...)
-        {
-            lexeme->Release();
-            throw;
-        }
+        PushCounted(m_queue, ReadAhead());
     }
-    return static_cast<Lexeme*>(m_queue.At(index));
+    return static_cast<Lexeme*>(static_cast<TPRef*>(m_queue.At(index)));
 }
 
 Lexeme* TPYacc::ReadAhead()
@@ -232,7 +247,7 @@ BOOL TPYacc::ReadLookahead()
 {
     if (!m_queue.IsEmpty())
     {
-        Lexeme* queued = static_cast<Lexeme*>(m_queue.TakeBottom());
+        Lexeme* queued = static_cast<Lexeme*>(static_cast<TPRef*>(m_queue.TakeBottom()));
         SetLookahead(queued);
         queued->Release();
     }
@@ -254,28 +269,19 @@ void TPYacc::SetLookahead(Lexeme* lexeme)
 
 void TPYacc::PushElement(ParseStackElement* element)
 {
-    element->AddRef();
-    try
-    {
-        m_stack.Push(element);
-    }
-    catch (...)
-    {
-        element->Release();
-        throw;
-    }
+    PushCounted(m_stack, element);
 }
 
 void TPYacc::PopElement()
 {
-    static_cast<ParseStackElement*>(m_stack.Pop())->Release();
+    static_cast<TPRef*>(m_stack.Pop())->Release();
 }
 
 ParseStackElement* TPYacc::elementFromProduction(int i) const
 {
     if (i < 0 || (DWORD)i >= m_productionLength || m_productionLength > (DWORD)m_stack.Count())
         TPRaise(tpYaccInvalidIndex, (LONG)i);
-    return static_cast<ParseStackElement*>(m_stack.Peek((int)m_productionLength - 1 - i));
+    return ElementOf(m_stack.Peek((int)m_productionLength - 1 - i));
 }
 
 std::vector<LONG> TPYacc::ExpectedTokens(LONG state) const
@@ -332,7 +338,7 @@ int TPYacc::RecoverFromError(LONG state, Lexeme* lookahead)
     TPSetArray sync;
     for (int depth = 0; depth < m_stack.Count(); ++depth)
     {
-        const ParserRow row = m_table->Row((DWORD) static_cast<ParseStackElement*>(m_stack.Peek(depth))->State());
+        const ParserRow row = m_table->Row((DWORD)ElementOf(m_stack.Peek(depth))->State());
         for (DWORD i = 0; i < row.actionCount; ++i)
             if ((row.flags & rowAllSync) || ((row.flags & rowSyncMarked) && (row.ActionWord(i) & actionSync)))
                 sync.Add(row.ActionToken(i));
@@ -357,7 +363,7 @@ int TPYacc::RecoverFromError(LONG state, Lexeme* lookahead)
     const LONG token = m_lookahead->Token();
     while (!m_stack.IsEmpty())
     {
-        ParseStackElement* top = static_cast<ParseStackElement*>(m_stack.Top());
+        ParseStackElement* top = ElementOf(m_stack.Top());
         const ParserRow row = m_table->Row((DWORD)top->State());
         if (row.HasErrorEntry())
         {
@@ -368,8 +374,8 @@ int TPYacc::RecoverFromError(LONG state, Lexeme* lookahead)
             {
                 ParseStackElement* element = NewElement();
                 TPHold<ParseStackElement> hold(element);
-                element->SetLexeme(Lexeme::Create(kTokenError, "%error", 6, m_lookahead->Line(),
-                                                  m_lookahead->Offset()));
+                element->SetLexeme(
+                    Lexeme::Create(kTokenError, "%error", 6, m_lookahead->Line(), m_lookahead->Offset()));
                 element->SetState(errorState);
                 PushElement(element);
                 m_state = errorState;

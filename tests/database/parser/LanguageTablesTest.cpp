@@ -11,8 +11,7 @@
 
 using namespace parsertest;
 
-namespace
-{
+namespace {
 typedef std::vector<DWORD> Reductions;
 
 // Search-language productions.
@@ -54,10 +53,8 @@ TEST(LanguageTablesTest, SearchTextsReduceAsTheGrammarSays)
         {"date >= 1990", {sDate, sSingleTerm, sFieldGreaterEqual, sText}},
         {"auth = a, b, c", {sAuthor, sFirstTerm, sMoreTerms, sMoreTerms, sFieldEquals, sText}},
         // "and" and "or" bind alike, to the left; "not" binds tightest.
-        {"a or b and c",
-         {sFirstTerm, sTerms, sFirstTerm, sTerms, sOr, sFirstTerm, sTerms, sAnd, sText}},
-        {"a and b or c",
-         {sFirstTerm, sTerms, sFirstTerm, sTerms, sAnd, sFirstTerm, sTerms, sOr, sText}},
+        {"a or b and c", {sFirstTerm, sTerms, sFirstTerm, sTerms, sOr, sFirstTerm, sTerms, sAnd, sText}},
+        {"a and b or c", {sFirstTerm, sTerms, sFirstTerm, sTerms, sAnd, sFirstTerm, sTerms, sOr, sText}},
         {"not a and b", {sFirstTerm, sTerms, sNot, sFirstTerm, sTerms, sAnd, sText}},
         {"not not a", {sFirstTerm, sTerms, sNot, sNot, sText}},
         {"a and (b or c)",
@@ -105,7 +102,8 @@ TEST(LanguageTablesTest, SearchSyntaxErrorsStopAtTheirToken)
         ASSERT_TRUE(run.hadError) << c.text;
         EXPECT_EQ(c.token, run.errorToken) << c.text;
         EXPECT_EQ(c.tokenText, run.errorText) << c.text;
-        EXPECT_NE(run.expected.end(), std::find(run.expected.begin(), run.expected.end(), c.mustExpect)) << c.text;
+        EXPECT_NE(run.expected.end(), std::find(run.expected.begin(), run.expected.end(), c.mustExpect))
+            << c.text;
     }
     // The expected tokens come in table order: ascending, the end last.
     EXPECT_EQ((std::vector<LONG>{14, 15, 49, 50, -1}), Parse(kSearchLanguageTables, "a b").expected);
@@ -125,7 +123,9 @@ TEST(LanguageTablesTest, CitationSearchTexts)
         {"Smith /PT see also 1990", {"Smith", "also", "1990"}, {2, 6, 1, 6, 1, 6, 1}},
         {"a and b & c = dropped to the end\nd", {"a", "b", "c", "d"}, {2, 6, 1, 6, 1, 6, 1, 6, 1}},
         {"#12 /ID 7 /id /Hx", {"#", "12", "/ID", "7", "/id", "/Hx"}, {2, 3, 1, 5, 1, 6, 1}},
-        {"O'Brien 'two words' /FT \"skipped text\" kept", {"O'Brien", "two words", "kept"}, {2, 6, 1, 6, 1, 6, 1}},
+        {"O'Brien 'two words' /FT \"skipped text\" kept",
+         {"O'Brien", "two words", "kept"},
+         {2, 6, 1, 6, 1, 6, 1}},
         {"", {}, {2}},
     };
     for (const auto& c : cases)
@@ -149,7 +149,8 @@ TEST(LanguageTablesTest, CitationDisplayTexts)
 {
     const ParseRun run = Parse(kCitationDisplayTables, "/PT 'see ' =, p. 12");
     EXPECT_EQ(0, run.result);
-    const std::vector<std::pair<LONG, std::string>> tokens = {{9, "/PT"}, {2, "see "}, {6, "="}, {2, ", p. 12"}, {-1, "eof"}};
+    const std::vector<std::pair<LONG, std::string>> tokens = {
+        {9, "/PT"}, {2, "see "}, {6, "="}, {2, ", p. 12"}, {-1, "eof"}};
     EXPECT_EQ(tokens, run.lookaheads);
     EXPECT_EQ((Reductions{2, 5, 1, 6, 1}), run.reductions);
 

@@ -9,8 +9,7 @@
 
 using namespace parsertest;
 
-namespace
-{
+namespace {
 
 std::string AsString(const std::vector<BYTE>& bytes)
 {
@@ -140,8 +139,10 @@ TEST(ParserTablesTest, LoadingErrorsNameTheTable)
     EXPECT_EQ("TPYacc0111e: Error reading table, " + std::string(emptyFile),
               RaisedMessage([&] { delete ParserTable::FromFile(emptyFile); }));
 
-    EXPECT_EQ("TPYacc0114e: Resource not found, 131", RaisedMessage([] { delete ParserTable::FromResource(131); }));
-    EXPECT_EQ("TPLex0108e: Resource not found, 131", RaisedMessage([] { delete LexerTable::FromResource(131); }));
+    EXPECT_EQ("TPYacc0114e: Resource not found, 131",
+              RaisedMessage([] { delete ParserTable::FromResource(131); }));
+    EXPECT_EQ("TPLex0108e: Resource not found, 131",
+              RaisedMessage([] { delete LexerTable::FromResource(131); }));
     EXPECT_EQ("TPYacc0111e: Error reading table, x",
               RaisedMessage([&] { ParserTable t(bad.data(), bad.size(), "x"); }));
 
@@ -235,7 +236,8 @@ TEST(ParserTablesTest, DamagedTablesAreCleanErrors)
         std::vector<BYTE> bytes = good;
         Bytes b{bytes};
         b.SetWord(d.at, d.word);
-        EXPECT_EQ(d.message, RaisedMessage([&] { ParserTable t(b.data.data(), b.data.size(), "t"); })) << d.what;
+        EXPECT_EQ(d.message, RaisedMessage([&] { ParserTable t(b.data.data(), b.data.size(), "t"); }))
+            << d.what;
     }
     EXPECT_EQ("TPYacc0111e: Error reading table, t",
               RaisedMessage([&] { ParserTable t(good.data(), 19, "t"); }));
@@ -308,5 +310,6 @@ TEST(ParserTablesTest, DamagedLexerListsAreCleanErrors)
     }
     // A next state that does not exist.
     const std::vector<BYTE> wild = LexerTableBytes({LexerList({{0, 0, {{'a', 'a', 3}}}})});
-    EXPECT_EQ("TPLex0104e: Invalid table, t", RaisedMessage([&] { LexerTable t(wild.data(), wild.size(), "t"); }));
+    EXPECT_EQ("TPLex0104e: Invalid table, t",
+              RaisedMessage([&] { LexerTable t(wild.data(), wild.size(), "t"); }));
 }

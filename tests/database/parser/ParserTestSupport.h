@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace parsertest
-{
+namespace parsertest {
 
 // --- Tables written by hand ------------------------------------------------
 
@@ -152,7 +151,8 @@ inline std::vector<BYTE> LexerList(const std::vector<LexState>& states, DWORD ma
     return b.data;
 }
 
-inline std::vector<BYTE> LexerTableBytes(const std::vector<std::vector<BYTE>>& lists, DWORD magic = 0x53534C58)
+inline std::vector<BYTE> LexerTableBytes(const std::vector<std::vector<BYTE>>& lists,
+                                         DWORD magic = 0x53534C58)
 {
     Bytes b;
     b.Word(DWORD(lists.size()));

@@ -7,8 +7,7 @@
 
 using namespace parsertest;
 
-namespace
-{
+namespace {
 typedef std::vector<std::pair<LONG, std::string>> Tokens;
 }
 
@@ -74,8 +73,8 @@ TEST(TPLexTest, LexemesKnowTheirLineAndColumn)
                        std::to_string(l->Offset()));
     }
     // The string's escape is a list pushed from within a pushed list.
-    const std::vector<std::string> expected = {"3:x@1,1",  "13:=@1,3", "2:1@1,5", "12:;@1,6", "3:y@2,3",
-                                               "9:(@2,4",  "4:a@2,6",  "4:\"@2,8", "4:b@2,9",  "10:)@2,11"};
+    const std::vector<std::string> expected = {"3:x@1,1", "13:=@1,3", "2:1@1,5",  "12:;@1,6", "3:y@2,3",
+                                               "9:(@2,4", "4:a@2,6",  "4:\"@2,8", "4:b@2,9",  "10:)@2,11"};
     EXPECT_EQ(expected, seen);
     EXPECT_EQ(10, lex.LexemeCount());
     EXPECT_EQ(0, lex.CurrentList());
@@ -96,7 +95,8 @@ TEST(TPLexTest, ListChangesOutsideTheTableAreErrors)
     {
         LexerStringConsumer input(text);
         TPLex lex(&input, &table);
-        EXPECT_EQ(text[0] == 'p' ? "TPLex0106e: Invalid expression list index, 4" : "TPLifo0002e: No top, stack empty",
+        EXPECT_EQ(text[0] == 'p' ? "TPLex0106e: Invalid expression list index, 4"
+                                 : "TPLifo0002e: No top, stack empty",
                   RaisedMessage([&] { lex.NextToken(); }));
     }
     TPLex nothing(nullptr, nullptr);
@@ -121,8 +121,8 @@ TEST(TPLexTest, FileInputIsRefilledAndGrown)
             TPHold<Lexeme> hold(l);
             seen.push_back(std::string(l->Text()) + "@" + std::to_string(l->Line()));
         }
-        const std::vector<std::string> expected = {"alpha@1", "=@1", "12@1", ";@1", longName + "@2",
-                                                   "=@2",     "a\rb@2", ";@2"};
+        const std::vector<std::string> expected = {"alpha@1",       "=@1", "12@1",   ";@1",
+                                                   longName + "@2", "=@2", "a\rb@2", ";@2"};
         EXPECT_EQ(expected, seen) << initial;
     }
 }
@@ -145,6 +145,7 @@ TEST(TPLexTest, FileInputErrors)
               RaisedMessage([&] { LexerFileConsumer input(empty, kLexerModeNarrowText, -1, 0); }));
 
     const CString missing = dir.Path("missing.txt");
-    const std::string opening = RaisedMessage([&] { LexerFileConsumer input(missing, kLexerModeNarrowText, -1, 0); });
+    const std::string opening =
+        RaisedMessage([&] { LexerFileConsumer input(missing, kLexerModeNarrowText, -1, 0); });
     EXPECT_EQ(0u, opening.find("TPLex0101e: Error opening file, " + std::string(missing) + ", ")) << opening;
 }

@@ -9,8 +9,7 @@
 
 using namespace parsertest;
 
-namespace
-{
+namespace {
 
 // Productions of the tests' expression language, as its grammar numbers them.
 enum
@@ -156,8 +155,7 @@ TEST(TPYaccTest, ExpressionsReduceByPrecedenceAndAssociativity)
         {"1 - 2 - 3;", {"((1-2)-3)"}},
         {"8 / 4 / 2;", {"((8/4)/2)"}},
         {"-2 * -(3 + x);", {"((-2)*(-(3+x)))"}},
-        {"a = f(1, g(2), 3 + 4) ; b = \"q\\\"uote\";",
-         {"a=f(1,g(2),(3+4))", "b=q\"uote"}},
+        {"a = f(1, g(2), 3 + 4) ; b = \"q\\\"uote\";", {"a=f(1,g(2),(3+4))", "b=q\"uote"}},
     };
     for (const auto& c : cases)
     {
@@ -172,8 +170,8 @@ TEST(TPYaccTest, ReductionsComeInParseOrder)
 {
     ExpressionParser parser("1 + 2 * 3;");
     EXPECT_EQ(0, parser.Parse());
-    const std::vector<DWORD> expected = {pNumber, pNumber, pNumber, pMultiply, pAdd, pExpression,
-                                         pFirstStatement, pProgram};
+    const std::vector<DWORD> expected = {pNumber, pNumber,     pNumber,         pMultiply,
+                                         pAdd,    pExpression, pFirstStatement, pProgram};
     EXPECT_EQ(expected, parser.reductions);
 }
 
@@ -243,9 +241,8 @@ TEST(TPYaccTest, DriverContracts)
             if (production == pAdd)
             {
                 seen = std::string(elementFromProduction(1)->GetLexeme()->Text()) + " " +
-                       std::to_string(length) + " " +
-                       RaisedMessage([&] { elementFromProduction(3); }) + " / " +
-                       RaisedMessage([&] { elementFromProduction(-1); });
+                       std::to_string(length) + " " + RaisedMessage([&] { elementFromProduction(3); }) +
+                       " / " + RaisedMessage([&] { elementFromProduction(-1); });
             }
             return ExpressionParser::Reduce(production, length);
         }
