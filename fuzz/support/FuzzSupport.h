@@ -2,7 +2,8 @@
 // and scratch files for readers that need a real file.
 //
 // A reader meets hostile bytes cleanly when it returns or raises one of the
-// class library's archive, file, memory or not-supported exceptions.  Any
+// class library's archive, file, memory or not-supported exceptions, or the
+// parser runtime's TPException (a damaged table or text).  Any
 // other CException is a finding: FuzzStep reports its class and aborts.  A
 // C++ exception of any other type leaves the target and ends the run as an
 // uncaught exception, a finding too.
@@ -11,6 +12,7 @@
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 #include "classlib/MemFile.h"
+#include "database/parser/TPException.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -22,7 +24,8 @@
 inline bool IsCleanError(CException* e)
 {
     return e->IsKindOf(RUNTIME_CLASS(CArchiveException)) || e->IsKindOf(RUNTIME_CLASS(CFileException)) ||
-           e->IsKindOf(RUNTIME_CLASS(CMemoryException)) || e->IsKindOf(RUNTIME_CLASS(CNotSupportedException));
+           e->IsKindOf(RUNTIME_CLASS(CMemoryException)) || e->IsKindOf(RUNTIME_CLASS(CNotSupportedException)) ||
+           e->IsKindOf(RUNTIME_CLASS(TPException));
 }
 
 // Runs f; TRUE when it completed, FALSE after a clean error (deleted).
