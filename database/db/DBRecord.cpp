@@ -103,32 +103,37 @@ const StyledString* DBRecord::FirstFilled(const BYTE* fields, int count) const
     return &m_fields[fields[0] - 1];
 }
 
-const StyledString& DBRecord::GetField(BYTE n) const
+const StyledString* DBRecord::Find(BYTE n) const
 {
     switch (n) {
     case kRoleAuthor:
-        return *FirstFilled(kAuthorFields, sizeof kAuthorFields);
+        return FirstFilled(kAuthorFields, sizeof kAuthorFields);
     case kRoleTitle:
-        return *FirstFilled(kTitleFields, sizeof kTitleFields);
+        return FirstFilled(kTitleFields, sizeof kTitleFields);
     case kRoleDate:
-        return *FirstFilled(kDateFields, sizeof kDateFields);
+        return FirstFilled(kDateFields, sizeof kDateFields);
     case kRoleAuthorOrTitle:
-        return *FirstFilled(kAuthorOrTitleFields, sizeof kAuthorOrTitleFields);
+        return FirstFilled(kAuthorOrTitleFields, sizeof kAuthorOrTitleFields);
     default:
         if (n == kRecordIdField)
-            return m_recordId;
-        if (n <= kFieldCount)
-            return m_fields[n - 1];
-        return m_noField;
+            return &m_recordId;
+        return n <= kFieldCount ? &m_fields[n - 1] : nullptr;
     }
+}
+
+const StyledString& DBRecord::GetField(BYTE n) const
+{
+    static const StyledString none;
+    const StyledString* field = Find(n);
+    return field != nullptr ? *field : none;
 }
 
 StyledString& DBRecord::GetField(BYTE n)
 {
-    StyledString& field = const_cast<StyledString&>(static_cast<const DBRecord*>(this)->GetField(n));
-    if (&field == &m_noField)
-        m_noField.Empty(); // whatever a caller wrote into it last time
-    return field;
+    if (const StyledString* field = Find(n))
+        return const_cast<StyledString&>(*field);
+    m_noField.Empty(); // whatever a caller wrote into it last time
+    return m_noField;
 }
 
 BYTE DBRecord::ResolveFieldRole(BYTE code) const

@@ -179,6 +179,8 @@ protected:
 
 private:
     StyledString* FieldAt(BYTE n);
+    // The field n stands for (roles resolved); NULL for numbers it does not know.
+    const StyledString* Find(BYTE n) const;
     const StyledString* FirstFilled(const BYTE* fields, int count) const;
     void CheckFreeSpace();
     UINT DuplicateFlags() const;
@@ -196,5 +198,5 @@ private:
     StyledString m_fields[kFieldCount];
     int32_t m_userCount;
     BOOL m_addToMarked;
-    StyledString m_noField; // what GetField gives for numbers it does not know
+    StyledString m_noField; // what GetField gives to write for numbers it does not know
 };
