@@ -5,8 +5,7 @@
 #include "classlib/MemFile.h"
 #include "database/db/DBRecord.h"
 
-namespace
-{
+namespace {
 std::vector<BYTE> Stored(DBRecord& record)
 {
     CMemFile file;

@@ -9,8 +9,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 void CheckNames(const IWorkformInfo& workform)
 {
     if (std::strlen(workform.GetName()) >= kWorkformNameSize)

@@ -21,8 +21,7 @@
 
 IMPLEMENT_DYNCREATE(DBRecord, CDocument)
 
-namespace
-{
+namespace {
 const BYTE kAuthorFields[] = {1, 7, 16, 30};
 const BYTE kTitleFields[] = {4, 9, 11, 32};
 const BYTE kDateFields[] = {12, 20, 21};

@@ -4,8 +4,7 @@
 #include "classlib/WinApp.h"
 #include "database/text/WorkformTable.h"
 
-namespace
-{
+namespace {
 const char kJournalArticle[] = "Journal, Article";
 
 // The table's workform of that name, or NULL.

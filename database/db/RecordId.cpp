@@ -42,8 +42,7 @@ void IncrementDecimalText(CString& text, int position)
     text.SetAt(0, '1');
 }
 
-namespace
-{
+namespace {
 bool IsAllDigits(const CString& text)
 {
     for (int i = 0; i < text.GetLength(); ++i) {

@@ -10,8 +10,7 @@ IMPLEMENT_DYNCREATE(CWorkformDoc, CFileBasedDocument)
 
 const char CWorkformDoc::kUntitledName[] = "Untitled Workform";
 
-namespace
-{
+namespace {
 CWorkformDoc::SavedHandler g_savedHandler = nullptr;
 
 // Fields 1-9, 20, 22, 24, 25, 39, 40 and 42-45.

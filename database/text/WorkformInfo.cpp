@@ -13,8 +13,8 @@ IMPLEMENT_SERIAL(CWorkformInfo, IWorkformInfo, 0)
 const char kUnusedFieldName[] = "---";
 const char kDefaultWorkformName[] = "<Default>";
 
-namespace
-{
+namespace {
+// clang-format off
 const char* const kBuiltInFieldNames[kWorkformFields] = {
     "Author, Analytic",     "Author Role",         "Author Affiliation", "Title, Analytic",
     "Medium Designator",    "Connective Phrase",   "Author, Monographic", "Author Role",
@@ -29,6 +29,7 @@ const char* const kBuiltInFieldNames[kWorkformFields] = {
     "ISBN",                 "Notes",               "Abstract",           "Call Number",
     "Keywords",
 };
+// clang-format on
 
 // The stored form of the 45 names must fit its u16 size.
 const size_t kMaxNameBlock = 0xFFFF;
@@ -39,7 +40,8 @@ bool SplitNameBlock(const std::vector<char>& block, CString names[kWorkformField
 {
     size_t start = 0;
     for (int i = 0; i < kWorkformFields; ++i) {
-        const void* nul = start < block.size() ? std::memchr(&block[start], '\0', block.size() - start) : nullptr;
+        const void* nul =
+            start < block.size() ? std::memchr(&block[start], '\0', block.size() - start) : nullptr;
         if (nul == nullptr)
             return false;
         const size_t end = static_cast<const char*>(nul) - block.data();
@@ -91,7 +93,8 @@ CWorkformInfo::CWorkformInfo(const CWorkformDoc& doc)
 {
     SetName(doc.GetWorkformName());
     for (int n = 1; n <= kWorkformFields; ++n)
-        m_fieldNames[n - 1] = doc.GetUsedFieldSet().Contains(n) ? doc.GetFieldName(n) : CString(kUnusedFieldName);
+        m_fieldNames[n - 1] =
+            doc.GetUsedFieldSet().Contains(n) ? doc.GetFieldName(n) : CString(kUnusedFieldName);
 }
 
 void CWorkformInfo::SetName(const char* name)

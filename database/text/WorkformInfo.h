@@ -31,8 +31,8 @@ class CWorkformDoc;
 enum
 {
     kWorkformFields = 45,
-    kWorkformNameSize = 32,   // NUL included
-    kDefaultWorkformId = -1,  // the built-in "<Default>" workform
+    kWorkformNameSize = 32,  // NUL included
+    kDefaultWorkformId = -1, // the built-in "<Default>" workform
 };
 
 // The name of a field that a workform does not use.

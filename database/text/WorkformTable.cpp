@@ -5,8 +5,7 @@
 
 #include <ctime>
 
-namespace
-{
+namespace {
 const CWorkformInfo& BuiltInDefault()
 {
     static const CWorkformInfo workform = [] {

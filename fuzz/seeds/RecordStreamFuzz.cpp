@@ -4,8 +4,7 @@
 #include "database/db/DBRecord.h"
 #include "database/text/StyledStringArchive.h"
 
-namespace
-{
+namespace {
 void WriteOlderForm(CArchive& ar, bool marked)
 {
     if (marked)
@@ -37,7 +36,9 @@ void WriteSeeds(FuzzSeeds& seeds)
     full.SetField(StyledString("A title"), 4);
     full.SetField(StyledString("Spring 1999"), 20);
     StyledString mac;
-    mac.AppendStyled("a\xB9" "b", 3, StyleRun(0, 0, "Times", 3, 0, kEncodingMacintosh));
+    mac.AppendStyled("a\xB9"
+                     "b",
+                     3, StyleRun(0, 0, "Times", 3, 0, kEncodingMacintosh));
     full.SetField(mac, 43);
     full.SetField(StyledString("keyword/other"), 45);
     seeds.AddStored("styled-fields", [&](CArchive& ar) { full.Serialize(ar); });

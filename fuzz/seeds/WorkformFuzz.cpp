@@ -4,8 +4,7 @@
 #include "database/text/WorkformDoc.h"
 #include "database/text/WorkformInfo.h"
 
-namespace
-{
+namespace {
 void StoreFile(CArchive& ar, CWorkformDoc& doc)
 {
     ar << BYTE(1);

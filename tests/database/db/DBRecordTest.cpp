@@ -12,8 +12,7 @@
 #include "database/text/StyledStringArchive.h"
 #include "support/WorkformFixtures.h"
 
-namespace
-{
+namespace {
 Bytes StreamOf(DBRecord& record)
 {
     return StoreToBytes([&](CArchive& ar) { record.Serialize(ar); });
@@ -185,10 +184,10 @@ TEST(DBRecordFieldTest, RoleCodesTakeTheFirstFilledFieldOfTheirList)
         int getField;
         int resolved;
     } cases[] = {
-        {255, {16}, 16, 1},      {255, {7, 16}, 7, 7},  {255, {}, 1, 1},        {255, {30}, 30, 1},
-        {254, {10}, 4, 10},      {254, {32}, 32, 4},    {254, {11, 32}, 11, 11}, {254, {9, 10}, 9, 9},
-        {253, {12, 21}, 12, 21}, {253, {}, 12, 20},     {253, {21}, 21, 21},
-        {250, {9, 30}, 9, 9},    {250, {30}, 30, 1},    {250, {10}, 1, 10},     {250, {32, 11}, 11, 11},
+        {255, {16}, 16, 1},      {255, {7, 16}, 7, 7}, {255, {}, 1, 1},         {255, {30}, 30, 1},
+        {254, {10}, 4, 10},      {254, {32}, 32, 4},   {254, {11, 32}, 11, 11}, {254, {9, 10}, 9, 9},
+        {253, {12, 21}, 12, 21}, {253, {}, 12, 20},    {253, {21}, 21, 21},     {250, {9, 30}, 9, 9},
+        {250, {30}, 30, 1},      {250, {10}, 1, 10},   {250, {32, 11}, 11, 11},
     };
     GetWorkformTable().RemoveAll();
     WorkformFixtureFiles files;
@@ -200,8 +199,8 @@ TEST(DBRecordFieldTest, RoleCodesTakeTheFirstFilledFieldOfTheirList)
             record.SetWorkformId(workform);
             for (int n : c.filled)
                 record.SetField(StyledString("text"), static_cast<BYTE>(n));
-            SCOPED_TRACE(testing::Message() << "workform " << workform << " code " << int(c.code) << " first filled "
-                                            << (c.filled.empty() ? 0 : c.filled[0]));
+            SCOPED_TRACE(testing::Message() << "workform " << workform << " code " << int(c.code)
+                                            << " first filled " << (c.filled.empty() ? 0 : c.filled[0]));
             EXPECT_EQ(&record.GetField(c.code), &record.GetField(static_cast<BYTE>(c.getField)));
             EXPECT_EQ(record.ResolveFieldRole(c.code), c.resolved);
         }
@@ -242,8 +241,7 @@ TEST(DBRecordFieldTest, FieldsIdsAndValidity)
 
 // ---- load and save flows ------------------------------------------------------------
 
-namespace
-{
+namespace {
 class DBRecordFlowTest : public ::testing::Test
 {
 protected:
@@ -359,7 +357,8 @@ TEST_F(DBRecordFlowTest, NewRecordsTakeTheDefaultWorkform)
 
     // Without "Journal, Article": the first of the table.
     GetWorkformTable().RemoveAll();
-    LoadWorkformFiles(GetWorkformTable(), std::vector<CString>(files.Paths().begin() + 3, files.Paths().end()));
+    LoadWorkformFiles(GetWorkformTable(),
+                      std::vector<CString>(files.Paths().begin() + 3, files.Paths().end()));
     EXPECT_EQ(NewRecord()->GetWorkformId(), 3);
 }
 
@@ -467,8 +466,10 @@ TEST(DBRecordErrorTest, PromptsForExceptions)
         {new CMemoryException, 1, 2},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DBRecord::GetFileErrorPrompt(c.e, FALSE, 1), c.loading) << c.e->GetRuntimeClass()->m_lpszClassName;
-        EXPECT_EQ(DBRecord::GetFileErrorPrompt(c.e, TRUE, 2), c.saving) << c.e->GetRuntimeClass()->m_lpszClassName;
+        EXPECT_EQ(DBRecord::GetFileErrorPrompt(c.e, FALSE, 1), c.loading)
+            << c.e->GetRuntimeClass()->m_lpszClassName;
+        EXPECT_EQ(DBRecord::GetFileErrorPrompt(c.e, TRUE, 2), c.saving)
+            << c.e->GetRuntimeClass()->m_lpszClassName;
         c.e->Delete();
     }
 }
@@ -504,8 +505,7 @@ TEST_F(DBRecordFlowTest, PromptAndSaveAndTheSaveCommand)
     EXPECT_FALSE(record->OnCmdMsg(DBRecord::ID_CHOOSE_GROUPS, 0, nullptr, nullptr));
 }
 
-namespace
-{
+namespace {
 class CountedRecord : public DBRecord
 {
 public:

@@ -8,8 +8,7 @@
 #include "database/file/FileTestSupport.h"
 #include "support/WorkformFixtures.h"
 
-namespace
-{
+namespace {
 class WorkformDocTest : public ::testing::Test
 {
 protected:
@@ -75,7 +74,8 @@ TEST_F(WorkformDocTest, WorkformFileBytes)
     const Bytes written = filetest::ReadAll(path);
     EXPECT_EQ(written, expected);
     EXPECT_EQ(Bytes(written.begin(), written.begin() + 16),
-              Bytes({0xB4, 0xF4, 0x5C, 0x00, 0x0C, 0xC1, 0x9A, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x04, 0x80, 0x00, 0x03}));
+              Bytes({0xB4, 0xF4, 0x5C, 0x00, 0x0C, 0xC1, 0x9A, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x04, 0x80, 0x00,
+                     0x03}));
 
     // Saving entered it into the table; reading the file gives the same workform.
     ASSERT_TRUE(GetWorkformTable().Exists(0x4321));

@@ -10,8 +10,7 @@
 
 #include <set>
 
-namespace
-{
+namespace {
 class WorkformTableTest : public ::testing::Test
 {
 protected:
@@ -111,8 +110,8 @@ TEST_F(WorkformTableTest, IdsFromTextLettersAndNames)
         const char* text;
         int id;
     } cases[] = {
-        {"c", 2},   {"T", 19},  {"a", 0},  {"t", 19}, {"U", -1}, {"u", -1}, {"AB", -1},
-        {"book, entire", 1}, {"THESIS", 21748}, {"Thesis ", -1}, {"1", -1},
+        {"c", 2},   {"T", 19},           {"a", 0},          {"t", 19},       {"U", -1}, {"u", -1},
+        {"AB", -1}, {"book, entire", 1}, {"THESIS", 21748}, {"Thesis ", -1}, {"1", -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(table.GetIdFromText(c.text), static_cast<int16_t>(c.id)) << c.text;
@@ -219,9 +218,9 @@ TEST_F(WorkformTableTest, NewWorkformIdsAreUniqueUntilNoneIsLeft)
 TEST_F(WorkformTableTest, JournalTitleFieldRules)
 {
     LoadFixtures();
-    EXPECT_TRUE(IsJournalTitleWorkform(0));   // no field 9, has field 10
-    EXPECT_FALSE(IsJournalTitleWorkform(1));  // has field 9
-    EXPECT_FALSE(IsJournalTitleWorkform(999)); // "<Default>" uses both
+    EXPECT_TRUE(IsJournalTitleWorkform(0));     // no field 9, has field 10
+    EXPECT_FALSE(IsJournalTitleWorkform(1));    // has field 9
+    EXPECT_FALSE(IsJournalTitleWorkform(999));  // "<Default>" uses both
     EXPECT_TRUE(IsField10ToField7Workform(8));  // no field 11, has field 7
     EXPECT_FALSE(IsField10ToField7Workform(2)); // only ID 8 counts
     EXPECT_EQ(GetField10Target(8), 7);
@@ -229,8 +228,7 @@ TEST_F(WorkformTableTest, JournalTitleFieldRules)
 
 // ---- the descriptor's stored form ---------------------------------------------
 
-namespace
-{
+namespace {
 CWorkformInfo SmallInfo()
 {
     const char* names[kWorkformFields] = {};
