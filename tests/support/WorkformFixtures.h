@@ -118,6 +118,9 @@ public:
         return reserved + ".lwf";
     }
 
+    // Another file for the set to remove at the end.
+    void RemoveAtEnd(const CString& path) { m_created.push_back(path); }
+
     static void RemoveQuietly(const CString& path)
     {
         try {

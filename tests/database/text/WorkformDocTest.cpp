@@ -118,9 +118,9 @@ TEST_F(WorkformDocTest, SavingUnderAnotherPathMakesAWorkformOfItsOwn)
     otherCase.MakeUpper();
     otherCase = second.Left(nameAt) + otherCase;
     ASSERT_NE(otherCase, second);
+    m_files.RemoveAtEnd(otherCase);
     if (doc->SaveDocumentAs(otherCase, TRUE)) {
         EXPECT_NE(doc->GetWorkformId(), renewed);
-        m_files.RemoveQuietly(otherCase);
     } else {
         EXPECT_EQ(doc->GetWorkformId(), renewed);
         EXPECT_EQ(doc->GetWorkformPath(), second);
