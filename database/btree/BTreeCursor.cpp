@@ -1,6 +1,7 @@
 #include "database/btree/BTreeCursor.h"
 
 #include "database/btree/BTNode.h"
+#include "database/btree/BTRecordTree.h"
 #include "database/btree/BTree.h"
 
 #include <cstring>
@@ -241,4 +242,10 @@ DWORD BTreeCursor::ReadU32()
     if (!e || len < 4)
         return 0;
     return BTNode::GetU32At(e);
+}
+
+BOOL BTreeCursor::ReadBlob(CObject& object, DWORD recordNumber)
+{
+    BTRecordTree::ObjectKey key(recordNumber);
+    return BTChunkedObject(*m_pTree, key).Read(object, this);
 }

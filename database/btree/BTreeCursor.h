@@ -15,6 +15,7 @@
 
 class BTree;
 class BTNode;
+class CObject;
 
 class BTreeCursor
 {
@@ -63,6 +64,9 @@ public:
     int CopyKey(BYTE* buffer);
     // The first four bytes of the current entry (0 when not on an entry).
     DWORD ReadU32();
+    // Reads the record of that number from a record tree (see
+    // BTRecordTree::ReadBlob); the cursor is left after its last chunk.
+    BOOL ReadBlob(CObject& object, DWORD recordNumber);
 
 private:
     // The cursor's leaf checked, or an empty reference (position lost:
