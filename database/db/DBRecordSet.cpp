@@ -319,7 +319,12 @@ void DBRecordSet::LoadBlocks(CArchive& ar)
             AfxThrowArchiveException(CArchiveException::endOfFile);
         if (p)
             UnpackRecordSetBlock(data, p, bytes);
-        blocks.SetSize(b + 1);
+        // Room doubles with the blocks read, so a damaged block count costs
+        // no more memory than the data that backs it.
+        if (b == blocks.GetSize()) {
+            INT_PTR room = b + (b < 64 ? 64 : b);
+            blocks.SetSize(room < n ? room : n);
+        }
         FromBytes(bytes, blocks[b]);
     }
     Recount();
