@@ -88,7 +88,7 @@ BOOL BTChunkedObject::Add(CObject& object)
     return TRUE;
 }
 
-BOOL BTChunkedObject::Write(CObject& object)
+BOOL BTChunkedObject::Write(CObject& object, int* pChunks)
 {
     CStreamFile stream;
     Store(object, stream);
@@ -101,6 +101,8 @@ BOOL BTChunkedObject::Write(CObject& object)
         m_tree.Write();
     }
     DeleteFrom(chunks);
+    if (pChunks)
+        *pChunks = chunks;
     return existed;
 }
 

@@ -65,8 +65,9 @@ public:
     BOOL Add(CObject& object);
     // Stores the object with Write (insert or replace) and deletes the
     // chunks beyond its last, so nothing of a longer older object stays.
-    // Returns whether chunk 0 existed before.
-    BOOL Write(CObject& object);
+    // Returns whether chunk 0 existed before; *pChunks, when given, gets
+    // the number of chunks stored.
+    BOOL Write(CObject& object, int* pChunks = nullptr);
     // Deletes chunks 0, 1, 2, ... until one is missing; returns how many
     // were deleted.
     int Delete();
