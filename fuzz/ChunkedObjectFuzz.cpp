@@ -1,10 +1,15 @@
-// Records stored in chunks, read from a damaged record tree: a few records
-// read whole, the salvage walk over the whole tree, then a rewrite, a
-// delete and a flush. Byte 0, bit 0: compressed mode; the rest is the file.
+// Objects stored in chunks, read from a damaged tree. Byte 0, bit 0:
+// compressed mode; bit 1: a string-keyed tree (else a record tree); the
+// rest is the file. Record tree: a few records read whole, the salvage walk
+// over the whole tree, a rewrite and a delete. String-keyed tree: objects
+// read by text and at every key of a cursor walk, type-ahead positions, then
+// a write, an add and a delete. Then a flush.
 #include "FuzzSupport.h"
 #include "FuzzTreeFile.h"
 
 #include "database/btree/BTreeCursor.h"
+#include "database/btree/StringKeyTree.h"
+#include "database/sort/LanguageSort.h"
 
 #include <string>
 
@@ -26,26 +31,9 @@ public:
     }
     std::string bytes;
 };
-} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void RecordTreeSteps(BTRecordTree& tree)
 {
-    if (size == 0)
-        return 0;
-    static const std::string path = FuzzScratchPath("chunked");
-    FuzzWriteFile(path, data + 1, size - 1);
-    BTRecordTree tree;
-    FuzzTreeFile file(&tree);
-    tree.Attach(&file);
-    file.SetCompressed(data[0] & 1);
-    file.SetPathName(path.c_str());
-    bool open = false;
-    FuzzStep([&] {
-        CFileException error;
-        open = file.OpenFile(CFile::modeReadWrite | CFile::shareExclusive, &error);
-    });
-    if (!open)
-        return 0;
     for (DWORD r : {0u, 1u, 2u, 7u, 40u}) {
         FuzzStep([&] {
             AnyObject o;
@@ -71,6 +59,61 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         tree.ReplaceBlob(o, 1);
         tree.DeleteBlob(2);
     });
+}
+
+void StringTreeSteps(StringKeyTree& tree, size_t limit)
+{
+    for (const char* text : {"", "a", "mango", "zz"}) {
+        FuzzStep([&] {
+            AnyObject o;
+            tree.ReadObject(o, text);
+        });
+    }
+    FuzzStep([&] {
+        // Entries are at least 5 bytes: a walk longer than the file never ends.
+        BTreeCursor cursor(&tree);
+        size_t steps = 0;
+        for (BOOL on = cursor.MoveFirst(); on; on = cursor.NextKey()) {
+            if (++steps > limit)
+                FuzzFinding("a key walk does not end");
+            cursor.GetKeyText();
+            AnyObject o;
+            cursor.ReadObject(o);
+        }
+    });
+    for (const char* typed : {"", "M", "\xC9mi", "zzzz"}) {
+        FuzzStep([&] {
+            BTreeCursor cursor(&tree);
+            cursor.GetTextPosition(typed);
+        });
+    }
+    FuzzStep([&] {
+        AnyObject o;
+        o.bytes.assign(450, 's');
+        tree.WriteObject(o, "mango");
+        tree.AddObject(o, "kiwi");
+        tree.DeleteObject("apple");
+    });
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    static const std::string path = FuzzScratchPath("chunked");
+    BTRecordTree records;
+    StringKeyTree texts;
+    CLanguageSort sort(langGeneral);
+    texts.SetLanguageSort(&sort);
+    BTree& tree = data[0] & 2 ? (BTree&)texts : (BTree&)records;
+    FuzzTreeFile file(&tree);
+    if (!OpenFuzzedTreeFile(data, size, path, file, tree))
+        return 0;
+    if (data[0] & 2)
+        StringTreeSteps(texts, size + 16);
+    else
+        RecordTreeSteps(records);
     FuzzStep([&] { file.FlushBuffers(); });
     if (!FuzzStep([&] { file.Close(); }) && file.IsOpen())
         file.Abort();

@@ -37,7 +37,7 @@ BOOL BTChunkedObject::Read(CObject& object, BTreeCursor* cursor)
 
 BOOL BTChunkedObject::ReadAt(BTreeCursor& cursor, CObject& object)
 {
-    BYTE first[BTNode::maxEntrySize];
+    BYTE first[BTNode::pageSize]; // a checked entry lies within its page
     {
         BTPageRef hold;
         int length;

@@ -73,6 +73,9 @@ int StringKeyTree::GetDataSize(const BYTE* entry) const
 
 BOOL StringKeyTree::IsValidEntry(const BYTE* entry, int length, BOOL bLeaf) const
 {
+    // No longer than the engine writes, so copies of keys fit their buffers.
+    if (length > (bLeaf ? BTNode::maxEntrySize : BTNode::maxInnerEntrySize))
+        return FALSE;
     const void* nul = length > 0 ? std::memchr(entry, 0, (size_t)length) : nullptr;
     if (!nul)
         return FALSE;

@@ -15,17 +15,6 @@
 #include <vector>
 
 namespace {
-template <class E, class F> bool Raises(F f)
-{
-    try {
-        f();
-    } catch (E* e) {
-        e->Delete();
-        return true;
-    }
-    return false;
-}
-
 // The chunk lengths an archive of n bytes is stored in.
 std::vector<int> Split(size_t n)
 {

@@ -16,17 +16,6 @@
 #include <vector>
 
 namespace {
-template <class E, class F> bool Raises(F f)
-{
-    try {
-        f();
-    } catch (E* e) {
-        e->Delete();
-        return true;
-    }
-    return false;
-}
-
 // The index key of a term as the term indexes build it.
 std::string TermKey(const CLanguageSort& sort, const char* term)
 {

@@ -1,5 +1,6 @@
 // A test fixture with one tree of the given kind on a fresh paged file named
-// after the test, removed again afterwards.
+// after the test, removed again afterwards; and a check that a step raises a
+// class-library exception of a given class.
 #pragma once
 
 #include "BTreeTestSupport.h"
@@ -36,3 +37,15 @@ protected:
     TreeTestFile m_file;
     Tree m_tree;
 };
+
+// Whether f raises an E (deleted); any other exception passes through.
+template <class E, class F> bool Raises(F f)
+{
+    try {
+        f();
+    } catch (E* e) {
+        e->Delete();
+        return true;
+    }
+    return false;
+}
