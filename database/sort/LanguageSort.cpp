@@ -182,7 +182,8 @@ void WriteLevel(const CCollation& collation, const char* text, int index, bool r
 }
 } // namespace
 
-CLanguageSort::CLanguageSort(int language) : m_language(langRawBytes), m_collationVersion(0), m_collation(nullptr)
+CLanguageSort::CLanguageSort(int language)
+    : m_language(langRawBytes), m_collationVersion(0), m_collation(nullptr)
 {
     SetLanguage(language);
     m_collationVersion = GetCollationVersion();

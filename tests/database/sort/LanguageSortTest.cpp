@@ -274,7 +274,8 @@ TEST(LanguageSortTest, TellingWeightRows)
     EXPECT_EQ(nullptr, general->GetTable(0x9B));
     EXPECT_EQ(1, general->IsAvailable());
     EXPECT_EQ(0, general->reverseAccents);
-    EXPECT_EQ(1, CLanguageSort::GetLanguageCollation(CLanguageSort::FindLanguage(langFrench))->reverseAccents);
+    EXPECT_EQ(1,
+              CLanguageSort::GetLanguageCollation(CLanguageSort::FindLanguage(langFrench))->reverseAccents);
 }
 
 // Every table entry of every collation is well formed: a primary weight that
@@ -295,8 +296,8 @@ TEST(LanguageSortTest, EveryTableEntryIsWellFormed)
             for (int ch = 1; ch < 256; ++ch)
             {
                 const BYTE* w = table[ch];
-                SCOPED_TRACE(std::string(CLanguageSort::GetLanguageName(i)) + " lead " + std::to_string(lead) +
-                             " char " + std::to_string(ch));
+                SCOPED_TRACE(std::string(CLanguageSort::GetLanguageName(i)) + " lead " +
+                             std::to_string(lead) + " char " + std::to_string(ch));
                 EXPECT_NE(0, w[1]);
                 if (w[3] == kExpansionMark)
                 {
@@ -333,8 +334,9 @@ TEST(LanguageSortTest, GeneralOrder)
                 {{'<', Windows("resume")}, {'<', Windows("Résumé")}, {'<', Windows("résumé")},
                  {'<', Windows("resumes")}});
     // Accents weigh from the start: the first difference decides.
-    ExpectOrder(langGeneral, sortKeyNoCase,
-                {{'<', Windows("cote")}, {'<', Windows("coté")}, {'<', Windows("côte")}, {'<', Windows("côté")}});
+    ExpectOrder(
+        langGeneral, sortKeyNoCase,
+        {{'<', Windows("cote")}, {'<', Windows("coté")}, {'<', Windows("côte")}, {'<', Windows("côté")}});
     // Without the accent level accented letters are their base letters.
     ExpectOrder(langGeneral, sortKeyNoCase | sortKeyNoAccents,
                 {{'<', Windows("resume")}, {'=', Windows("RÉSUMÉ")}, {'<', Windows("resumes")}});
@@ -483,11 +485,18 @@ TEST(LanguageSortTest, FinnishSwedishOrder)
 TEST(LanguageSortTest, FrenchOrderWeighsAccentsFromTheEnd)
 {
     ExpectOrder(langFrench, sortKeyNoCase,
-                {{'<', Windows("cote")}, {'<', Windows("côte")}, {'<', Windows("coté")}, {'<', Windows("côté")},
+                {{'<', Windows("cote")},
+                 {'<', Windows("côte")},
+                 {'<', Windows("coté")},
+                 {'<', Windows("côté")},
                  {'<', Windows("cotes")}});
     ExpectOrder(langFrench, 0,
-                {{'<', Windows("Cote")}, {'<', Windows("cote")}, {'<', Windows("côte")}, {'<', Windows("coté")},
-                 {'<', Windows("Côté")}, {'<', Windows("côté")}});
+                {{'<', Windows("Cote")},
+                 {'<', Windows("cote")},
+                 {'<', Windows("côte")},
+                 {'<', Windows("coté")},
+                 {'<', Windows("Côté")},
+                 {'<', Windows("côté")}});
     ExpectOrder(langFrench, sortKeyNoCase,
                 {{'<', Windows("zz")}, {'<', Windows("Þ")}, {'<', Windows("Ð")}});
 }
@@ -578,7 +587,11 @@ TEST(LanguageSortTest, RussianOrder)
                 {{'<', cyrillic("\xCC\xE8\xF0")}, {'<', cyrillic("\xEC\xE8\xF0")}});
     // Latin letters follow the general table.
     ExpectOrder(langRussian, 0,
-                {{'<', Windows("A")}, {'<', Windows("a")}, {'<', Windows("Á")}, {'<', Windows("á")}, {'<', Windows("b")}});
+                {{'<', Windows("A")},
+                 {'<', Windows("a")},
+                 {'<', Windows("Á")},
+                 {'<', Windows("á")},
+                 {'<', Windows("b")}});
 }
 
 TEST(LanguageSortTest, KeyForm)
@@ -623,8 +636,8 @@ TEST(LanguageSortTest, KeysStayInsideTheirBuffer)
                 char buffer[600];
                 memset(buffer, 0x55, sizeof buffer);
                 EXPECT_EQ(buffer + 8, sort.MakeSortKey(buffer + 8, size, text.c_str(), flags));
-                SCOPED_TRACE("language " + std::to_string(code) + " flags " + std::to_string(flags) + " size " +
-                             std::to_string(size));
+                SCOPED_TRACE("language " + std::to_string(code) + " flags " + std::to_string(flags) +
+                             " size " + std::to_string(size));
                 for (int i = 0; i < 8; ++i)
                     ASSERT_EQ(0x55, static_cast<BYTE>(buffer[i]));
                 for (int i = 8 + std::max(size, 0); i < static_cast<int>(sizeof buffer); ++i)
@@ -684,7 +697,10 @@ TEST(LanguageSortTest, SystemSpecificOrder)
                  {'<', Windows("Banana")},
                  {'<', Windows("cherry")}});
     ExpectOrder(langSystem, 0,
-                {{'<', Windows("rest")}, {'<', Windows("resume")}, {'<', Windows("résumé")}, {'<', Windows("resumes")}});
+                {{'<', Windows("rest")},
+                 {'<', Windows("resume")},
+                 {'<', Windows("résumé")},
+                 {'<', Windows("resumes")}});
     // Lead bytes are dropped: a Symbol-font 'a' is an 'a'.
     EXPECT_EQ(Hex(KeyOf(langSystem, Windows("a"), 0)), Hex(KeyOf(langSystem, SymbolFont("a"), 0)));
     // The key of a long text is cut to the buffer.
