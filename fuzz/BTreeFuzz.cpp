@@ -27,18 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     static const std::string path = FuzzScratchPath("btree");
-    FuzzWriteFile(path, data + 1, size - 1);
     BTRecordTree tree;
     FuzzTreeFile file(&tree);
-    tree.Attach(&file);
-    file.SetCompressed(data[0] & 1);
-    file.SetPathName(path.c_str());
-    bool open = false;
-    FuzzStep([&] {
-        CFileException error;
-        open = file.OpenFile(CFile::modeReadWrite | CFile::shareExclusive, &error);
-    });
-    if (!open)
+    if (!OpenFuzzedTreeFile(data, size, path, file, tree))
         return 0;
     const size_t limit = size + 16;
     FuzzStep([&] {

@@ -1,7 +1,11 @@
 #include "database/btree/BTreeCursor.h"
 
 #include "database/btree/BTNode.h"
+#include "database/btree/BTRecordTree.h"
 #include "database/btree/BTree.h"
+#include "database/btree/StringKeyTree.h"
+
+#include "classlib/Exceptions.h"
 
 #include <cstring>
 
@@ -241,4 +245,80 @@ DWORD BTreeCursor::ReadU32()
     if (!e || len < 4)
         return 0;
     return BTNode::GetU32At(e);
+}
+
+BOOL BTreeCursor::ReadBlob(CObject& object, DWORD recordNumber)
+{
+    BTRecordTree::ObjectKey key(recordNumber);
+    return BTChunkedObject(*m_pTree, key).Read(object, this);
+}
+
+BOOL BTreeCursor::SeekText(const char* text)
+{
+    if (!m_pTree)
+        return FALSE;
+    StringKeyTree::SetSearchKey(text, 0);
+    return m_pTree->Find(*this);
+}
+
+CString BTreeCursor::GetKeyText()
+{
+    BTPageRef hold;
+    int length;
+    const BYTE* e = m_pTree ? GetEntry(hold, &length) : nullptr;
+    if (!e || !std::memchr(e, 0, (size_t)length))
+        return CString();
+    return CString((const char*)e);
+}
+
+BOOL BTreeCursor::ReadObject(CObject& object)
+{
+    {
+        BTPageRef hold;
+        if (!m_pTree || !GetEntry(hold))
+            return FALSE;
+    }
+    const CString text = GetKeyText();
+    StringKeyTree::ObjectKey key(text);
+    return BTChunkedObject(*m_pTree, key).Read(object);
+}
+
+int BTreeCursor::GetTextPosition(const char* text)
+{
+    StringKeyTree* tree = dynamic_cast<StringKeyTree*>(m_pTree);
+    if (!tree)
+        AfxThrowNotSupportedException();
+    if (tree->GetObjectCount() == 0)
+        return -1;
+    char key[BTNode::maxEntrySize - 5];
+    tree->MakeTypedTextKey(key, sizeof key, text);
+    StringKeyTree::SetSearchKey(key, 0);
+    tree->Find(*this);
+    if (tree->GetRootDescriptor().root == 0)
+        return 0;
+    DWORD n = 0;
+    if (tree->GetPositionIndex() && tree->GetOrdinal(m_leaf, m_slot, &n))
+        return (int)n;
+    // Leaves are never empty, so a sound chain has no more leaves than entries.
+    DWORD leaves = 0;
+    for (DWORD offset = tree->GetRootDescriptor().firstLeaf;; ++leaves)
+    {
+        if (offset == 0 || leaves > tree->GetEntryCount())
+            BTThrowDamagedNode(); // the cursor's leaf is not on the chain
+        BTPageRef page = tree->GetNode(offset, BTNode::kindLeaf);
+        BTNode leaf(page.Data());
+        if (offset != m_leaf)
+        {
+            n += tree->CountDistinct(leaf);
+            offset = leaf.Next();
+            continue;
+        }
+        for (int i = 0; i < m_slot && i < leaf.Count(); ++i)
+        {
+            int len;
+            if (tree->GetDuplicateNumber(tree->CheckedEntry(leaf, i, &len)) == 0)
+                ++n;
+        }
+        return (int)n;
+    }
 }

@@ -10,11 +10,13 @@
 // chain raises an archive exception instead of looping.
 #pragma once
 
+#include "classlib/CString.h"
 #include "classlib/Types.h"
 #include "database/file/BTPageRef.h"
 
 class BTree;
 class BTNode;
+class CObject;
 
 class BTreeCursor
 {
@@ -63,6 +65,26 @@ public:
     int CopyKey(BYTE* buffer);
     // The first four bytes of the current entry (0 when not on an entry).
     DWORD ReadU32();
+    // Reads the record of that number from a record tree (see
+    // BTRecordTree::ReadBlob); the cursor is left after its last chunk.
+    BOOL ReadBlob(CObject& object, DWORD recordNumber);
+
+    // String-keyed trees (StringKeyTree).
+    // Places the cursor on the first key not less than (text, 0); TRUE when
+    // the text is there.
+    BOOL SeekText(const char* text);
+    // The text of the current entry; empty when the cursor has no tree or
+    // is not on an entry.
+    CString GetKeyText();
+    // Reads the object stored under the current entry's text; the cursor
+    // stays where it is. FALSE when it is not on an entry.
+    BOOL ReadObject(CObject& object);
+    // The ordinal of the first distinct key at or after the typed text's
+    // key (StringKeyTree::MakeTypedTextKey), which is the number of distinct
+    // keys when the text is beyond them all; -1 when the tree holds no
+    // objects. Leaves the cursor there. Raises CNotSupportedException on a
+    // tree of another kind.
+    int GetTextPosition(const char* text);
 
 private:
     // The cursor's leaf checked, or an empty reference (position lost:

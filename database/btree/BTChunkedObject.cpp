@@ -1,0 +1,167 @@
+#include "database/btree/BTChunkedObject.h"
+
+#include "app/core/ArchiveObject.h"
+#include "classlib/Exceptions.h"
+#include "classlib/Object.h"
+#include "database/btree/BTNode.h"
+#include "database/btree/BTree.h"
+#include "database/btree/BTreeCursor.h"
+#include "database/btree/StreamFile.h"
+
+#include <cstring>
+
+void BTChunkedObject::Store(CObject& object, CStreamFile& stream)
+{
+    ArchiveObject(object, stream, FALSE);
+    if (stream.GetLength() > (DWORD)maxChunks * chunkSize)
+        AfxThrowNotSupportedException();
+}
+
+void BTChunkedObject::SetChunkEntry(CStreamFile& stream, WORD chunk)
+{
+    BYTE data[chunkSize];
+    UINT n = stream.Read(data, chunkSize);
+    m_key.SetSearchEntry(chunk, data, (int)n);
+}
+
+BOOL BTChunkedObject::Read(CObject& object, BTreeCursor* cursor)
+{
+    BTreeCursor own(&m_tree);
+    BTreeCursor& at = cursor ? *cursor : own;
+    at.SetTree(&m_tree);
+    m_key.SetSearchKey(0);
+    if (!m_tree.Find(at))
+        return FALSE;
+    return ReadAt(at, object);
+}
+
+BOOL BTChunkedObject::ReadAt(BTreeCursor& cursor, CObject& object)
+{
+    BYTE first[BTNode::pageSize]; // a checked entry lies within its page
+    {
+        BTPageRef hold;
+        int length;
+        const BYTE* e = cursor.GetEntry(hold, &length);
+        if (!e || m_tree.GetDuplicateNumber(e) != 0)
+            return FALSE;
+        std::memcpy(first, e, length);
+    }
+    CStreamFile stream;
+    for (DWORD expected = 0; expected < (DWORD)maxChunks; ++expected) {
+        BTPageRef hold;
+        int length;
+        const BYTE* e = cursor.GetEntry(hold, &length);
+        if (!e || m_tree.CompareKeyText(first, e) != 0 || m_tree.GetDuplicateNumber(e) != expected)
+            break;
+        // The entry passed its kind's check: key, u16 length L, L bytes.
+        int data = m_tree.GetDataSize(e) - 2;
+        if (data < 0 || data > length)
+            BTThrowDamagedNode();
+        stream.Write(e + length - data, (UINT)data);
+        hold.Release();
+        if (!cursor.Next())
+            break;
+    }
+    ArchiveObject(object, stream, TRUE);
+    return TRUE;
+}
+
+BOOL BTChunkedObject::Add(CObject& object)
+{
+    CStreamFile stream;
+    Store(object, stream);
+    const int chunks = BTChunkCount(stream.GetLength());
+    int inserted = 0; // chunks this call put in
+    try {
+        for (; inserted < chunks; ++inserted) {
+            SetChunkEntry(stream, (WORD)inserted);
+            if (m_tree.Insert() == BTree::errDuplicateKey) {
+                TakeBack(inserted, FALSE);
+                return FALSE;
+            }
+        }
+    } catch (CException*) {
+        // A failed Insert changes nothing: only the chunks before it went in.
+        TakeBack(inserted, TRUE);
+        throw;
+    }
+    return TRUE;
+}
+
+BOOL BTChunkedObject::Write(CObject& object, int* pChunks)
+{
+    CStreamFile stream;
+    Store(object, stream);
+    const int chunks = BTChunkCount(stream.GetLength());
+    BTreeCursor cursor(&m_tree);
+    m_key.SetSearchKey(0);
+    const BOOL existed = m_tree.Find(cursor);
+    for (int k = 0; k < chunks; ++k) {
+        SetChunkEntry(stream, (WORD)k);
+        m_tree.Write();
+    }
+    DeleteFrom(chunks);
+    if (pChunks)
+        *pChunks = chunks;
+    return existed;
+}
+
+int BTChunkedObject::Delete()
+{
+    return DeleteFrom(0);
+}
+
+int BTChunkedObject::DeleteFrom(int first)
+{
+    int deleted = 0;
+    for (int k = first; k < maxChunks; ++k) {
+        m_key.SetSearchKey((WORD)k);
+        if (m_tree.Delete() != 0)
+            break;
+        ++deleted;
+    }
+    return deleted;
+}
+
+void BTChunkedObject::TakeBack(int count, BOOL bQuiet)
+{
+    for (int k = 0; k < count && k < maxChunks; ++k) {
+        try {
+            m_key.SetSearchKey((WORD)k);
+            m_tree.Delete();
+        } catch (CException* e) {
+            if (!bQuiet)
+                throw;
+            e->Delete();
+        }
+    }
+}
+
+void BTChunkedObject::AddCounted(CObject& object)
+{
+    if (!Add(object))
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    AdjustObjectCount(m_tree, 1);
+}
+
+void BTChunkedObject::WriteCounted(CObject& object)
+{
+    if (!Write(object))
+        AdjustObjectCount(m_tree, 1);
+}
+
+void BTChunkedObject::DeleteCounted()
+{
+    if (Delete() > 0)
+        AdjustObjectCount(m_tree, -1);
+}
+
+void BTChunkedObject::AdjustObjectCount(BTree& tree, int delta)
+{
+    DWORD count = tree.GetObjectCount();
+    if (delta < 0 && count < (DWORD)-delta)
+        count = 0;
+    else
+        count += (DWORD)delta;
+    tree.SetObjectCount(count);
+}
