@@ -339,6 +339,8 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
     }
     if (!FileShareTable::Instance().Register(this, fd, nOpenFlags))
     {
+        // The refused descriptor holds no lock, and closing it leaves the
+        // other openers' locks alone (they belong to their own descriptors).
         ::close(fd);
         return fail(EBUSY, CFileException::sharingViolation);
     }

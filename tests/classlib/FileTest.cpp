@@ -244,7 +244,8 @@ TEST(FilePathTest, NativePathMapping)
 #include <unistd.h>
 
 // The share rules hold between processes too (advisory locks natively).  The
-// child is forked before the parent opens, so only the locks can stop it.
+// child is forked before the parent opens, so only the locks can stop it;
+// another opener's close in the parent must not free the file for it either.
 TEST_F(FileTest, ShareModesHoldAcrossProcesses)
 {
     int ready[2];
@@ -270,6 +271,15 @@ TEST_F(FileTest, ShareModesHoldAcrossProcesses)
     }
     CFile reader;
     ASSERT_TRUE(reader.Open(path, kReadDenyWrite));
+    // Another opener's close and opens refused inside this process close
+    // descriptors of the file: the reader's locks must outlive them.
+    CFile second(path, kReadDenyWrite);
+    second.Close();
+    for (UINT refused : {kReadWriteExclusive, UINT(CFile::modeWrite | CFile::shareDenyNone)})
+    {
+        CFile writer;
+        ASSERT_FALSE(writer.Open(path, refused));
+    }
     ASSERT_EQ(::write(ready[1], "x", 1), 1);
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
