@@ -213,7 +213,7 @@ BOOL CFileBasedDocument::OpenFile(LPCTSTR lpszPathName, UINT nFlags)
 BOOL CFileBasedDocument::OpenAndLoad(LPCTSTR lpszPathName, UINT nFlags)
 {
     CPFile* file = GetFileObject();
-    file->SetPathName(lpszPathName);
+    file->SetPathName(AfxFullPath(lpszPathName));
     BOOL created = FALSE;
     if ((nFlags & OpenCreateNew) != 0 || ((nFlags & OpenCreateIfMissing) != 0 && !file->Exists())) {
         CDocument::SetPathName(lpszPathName, FALSE);
@@ -291,7 +291,7 @@ BOOL CFileBasedDocument::SaveToOtherPath(LPCTSTR lpszPathName)
     const CString oldPath = file->GetPathName();
     file->CopyTo(lpszPathName);
     file->Close();
-    file->SetPathName(lpszPathName);
+    file->SetPathName(AfxFullPath(lpszPathName));
     CFileException error;
     CException* failure = OpenExclusive(&error);
     if (failure == nullptr)
@@ -307,7 +307,7 @@ BOOL CFileBasedDocument::SaveToOtherPath(LPCTSTR lpszPathName)
 BOOL CFileBasedDocument::SaveToNewFile(LPCTSTR lpszPathName)
 {
     CPFile* file = GetFileObject();
-    file->SetPathName(lpszPathName);
+    file->SetPathName(AfxFullPath(lpszPathName));
     file->CreateNew();
     CFileException error;
     if (!file->OpenFile(modeWriteExclusive, &error)) {
@@ -340,7 +340,7 @@ BOOL CFileBasedDocument::OnSaveDocument(LPCTSTR lpszPathName)
         if (!file->IsOpen()) {
             if (!SaveToNewFile(lpszPathName))
                 return FALSE;
-        } else if (!(file->GetPathName() == lpszPathName)) {
+        } else if (!AfxComparePath(file->GetPathName(), lpszPathName)) {
             if (!SaveToOtherPath(lpszPathName))
                 return FALSE;
         }

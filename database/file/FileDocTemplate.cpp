@@ -80,7 +80,7 @@ CDocument* CFileDocTemplate::OpenDocumentFileEx(LPCTSTR lpszPathName, UINT nFlag
                 }
                 InitialUpdateFrame(pFrame, pOpen, TRUE);
                 if (AfxGetApp() != nullptr)
-                    AfxGetApp()->AddToRecentFileList(lpszPathName);
+                    AfxGetApp()->AddToRecentFileList(pOpen->GetPathName());
             }
             return pOpen;
         }

@@ -1,3 +1,4 @@
+#include "classlib/Document.h"
 #include "classlib/Exceptions.h"
 #include "classlib/File.h"
 
@@ -237,6 +238,42 @@ TEST(FilePathTest, NativePathMapping)
     EXPECT_STREQ(AfxNativePath("sub\\x.db"), "sub/x.db");
     EXPECT_STREQ(AfxNativePath("/tmp/b"), "/tmp/b");
 #endif
+}
+
+// Full paths as Windows resolves them; nothing on disk is consulted.
+TEST(FilePathTest, FullPathResolvesLikeWindows)
+{
+    const struct
+    {
+        const char* path;
+        const char* full;
+    } cases[] = {
+        {"C:\\Data\\refs.ldt", "C:\\Data\\refs.ldt"},
+        {"C:\\Data\\.\\sub\\..\\refs.ldt", "C:\\Data\\refs.ldt"},
+        {"C:/Data//refs.ldt", "C:\\Data\\refs.ldt"},
+        {"C:\\Data\\..\\..\\refs.ldt", "C:\\refs.ldt"},
+        {"C:\\Data\\", "C:\\Data\\"},
+        {"\\\\server\\share\\a\\..\\refs.ldt", "\\\\server\\share\\refs.ldt"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(AfxFullPath(c.path), c.full) << c.path;
+
+    // Relative paths start at the current directory, on its drive.
+    const CString current = AfxFullPath(".");
+    ASSERT_GE(current.GetLength(), 3);
+    EXPECT_EQ(current[1], ':');
+    EXPECT_STREQ(AfxFullPath("sub\\..\\refs.ldt"), current + "\\refs.ldt");
+    EXPECT_STREQ(AfxFullPath("\\refs.ldt"), current.Left(2) + "\\refs.ldt");
+}
+
+TEST(FilePathTest, PathsCompareAsFullPathsWithoutCase)
+{
+    EXPECT_TRUE(AfxComparePath("C:\\Data\\Refs.ldt", "c:\\data\\sub\\..\\REFS.LDT"));
+    EXPECT_TRUE(AfxComparePath("C:\\Data\\Refs.ldt", "C:/Data/./Refs.ldt"));
+    EXPECT_FALSE(AfxComparePath("C:\\Data\\Refs.ldt", "C:\\Data\\Refs.ldx"));
+    EXPECT_FALSE(AfxComparePath("", "")); // an empty path names no file
+    EXPECT_FALSE(AfxComparePath("", "C:\\Data\\Refs.ldt"));
 }
 
 #ifndef _WIN32
