@@ -109,14 +109,8 @@ void CFileBasedDocument::Serialize(CArchive& ar)
         m_headerVersion = version;
         return;
     }
-    DocHeaderStart found;
-    if (!found.Load(ar) || found.codeA != GetHeaderCodeA() || found.codeB != GetHeaderCodeB())
-        AfxThrowArchiveException(CArchiveException::badSchema);
-    m_headerType = found.type;
-    m_headerVersion = found.version;
-    if (found.type != GetDocumentType() || found.version > GetDocumentVersion())
-        AfxThrowArchiveException(CArchiveException::endOfFile);
-    ar >> file->GetTitleText() >> file->GetCommentsText();
+    LoadDocumentHeader(ar, GetHeaderCodeA(), GetHeaderCodeB(), GetDocumentType(), GetDocumentVersion(), m_headerType,
+                       m_headerVersion, file->GetTitleText(), file->GetCommentsText());
 }
 
 void CFileBasedDocument::SetTitle(LPCTSTR lpszTitle)
