@@ -3,8 +3,7 @@
 #include "classlib/Exceptions.h"
 #include "database/text/ArchiveBytes.h"
 #include "database/text/StyledStringArchive.h"
-#include "support/AllocationCount.h"
-#include "support/LargestBlock.h"
+#include "support/AllocationWatch.h"
 
 #include <gtest/gtest.h>
 
