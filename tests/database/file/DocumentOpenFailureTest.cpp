@@ -110,11 +110,14 @@ TEST_F(DocumentOpenFailureTest, NewDocumentWhoseFileFailsIsDeleted)
         UINT flags;
         bool withPath;
         bool propertiesFail;
+        bool ofClassLibrary;
     } cases[] = {
-        {"untitled", FBD::OpenNoFrame, false, false},
-        {"create new", FBD::OpenNoFrame | FBD::OpenCreateNew, true, false},
-        {"create if missing", FBD::OpenNoFrame | FBD::OpenCreateIfMissing, true, false},
-        {"untitled, no properties sheet", FBD::OpenNoFrame, false, true},
+        {"untitled", FBD::OpenNoFrame, false, false, false},
+        {"create new", FBD::OpenNoFrame | FBD::OpenCreateNew, true, false, false},
+        {"create if missing", FBD::OpenNoFrame | FBD::OpenCreateIfMissing, true, false, false},
+        {"untitled, no properties sheet", FBD::OpenNoFrame, false, true, false},
+        {"untitled by the class library", 0, false, false, true},
+        {"untitled by the class library, no properties sheet", 0, false, true, true},
     };
     for (const Case& c : cases) {
         m_boxes.Clear();
@@ -122,7 +125,10 @@ TEST_F(DocumentOpenFailureTest, NewDocumentWhoseFileFailsIsDeleted)
         PagedDoc::s_destroyed = 0;
         PagedDoc::s_failOpensOfNext = c.propertiesFail ? 0 : 1;
         dialogs.propertiesFail = c.propertiesFail;
-        CDocument* doc = m_template->OpenDocumentFileEx(c.withPath ? (LPCTSTR)m_other : nullptr, c.flags);
+        CDocument* doc =
+            c.ofClassLibrary
+                ? m_template->OpenDocumentFile(nullptr, FALSE)
+                : m_template->OpenDocumentFileEx(c.withPath ? (LPCTSTR)m_other : nullptr, c.flags);
         ExpectNothingLeft(doc, c.what);
         EXPECT_FALSE(Locked(m_other)) << c.what;
     }
