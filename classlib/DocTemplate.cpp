@@ -1,5 +1,6 @@
 #include "classlib/DocTemplate.h"
 
+#include "classlib/Exceptions.h"
 #include "classlib/MessageBox.h"
 #include "classlib/Resources.h"
 
@@ -201,24 +202,33 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeV
             delete pDocument;
     };
 
-    if (lpszPathName == nullptr) {
-        SetDefaultTitle(pDocument);
-        if (!bMakeVisible)
-            pDocument->m_bEmbedded = TRUE;
-        if (!pDocument->OnNewDocument()) {
-            abandon();
-            return nullptr;
+    // The document reports its own failures; anything it lets pass is
+    // reported here, once, and the half-made document goes.
+    BOOL bLoaded = FALSE;
+    try {
+        if (lpszPathName == nullptr) {
+            SetDefaultTitle(pDocument);
+            if (!bMakeVisible)
+                pDocument->m_bEmbedded = TRUE;
+            bLoaded = pDocument->OnNewDocument();
+            if (bLoaded)
+                ++m_nUntitledCount;
+        } else {
+            CWaitCursor wait;
+            bLoaded = pDocument->OnOpenDocument(lpszPathName);
+            if (bLoaded)
+                pDocument->SetPathName(lpszPathName);
         }
-        ++m_nUntitledCount;
-    } else {
-        AfxBeginWaitCursor();
-        const BOOL bOpened = pDocument->OnOpenDocument(lpszPathName);
-        AfxEndWaitCursor();
-        if (!bOpened) {
-            abandon();
-            return nullptr;
-        }
-        pDocument->SetPathName(lpszPathName);
+    } catch (CException* e) {
+        pDocument->ReportSaveLoadException(lpszPathName != nullptr ? lpszPathName : "", e, FALSE,
+                                           lpszPathName != nullptr ? AFX_IDP_FAILED_TO_OPEN_DOC
+                                                                   : AFX_IDP_FAILED_TO_CREATE_DOC);
+        e->Delete();
+        bLoaded = FALSE;
+    }
+    if (!bLoaded) {
+        abandon();
+        return nullptr;
     }
 
     if (pFrame != nullptr)

@@ -45,7 +45,8 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
 
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
 {
-    m_strPathName = lpszPathName;
+    // Kept full, so that every spelling of the path finds the document.
+    m_strPathName = AfxFullPath(lpszPathName);
     m_bEmbedded = FALSE;
     SetTitle(AfxGetFileTitle(m_strPathName));
     if (bAddToMRU && AfxGetApp() != nullptr)
@@ -372,5 +373,9 @@ CString AfxGetFileTitle(LPCTSTR lpszPathName)
 
 BOOL AfxComparePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2)
 {
-    return CString(lpszPath1).CompareNoCase(lpszPath2) == 0;
+    const CString path1 = AfxFullPath(lpszPath1);
+    const CString path2 = AfxFullPath(lpszPath2);
+    if (path1.IsEmpty() || path2.IsEmpty())
+        return FALSE;
+    return path1.CompareNoCase(path2) == 0;
 }

@@ -55,7 +55,7 @@ public:
     const CString& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(LPCTSTR lpszTitle);
     const CString& GetPathName() const { return m_strPathName; }
-    // Stores the path (made full where the platform can), titles the document with its file name and,
+    // Stores the full path (AfxFullPath), titles the document with its file name and,
     // when asked, adds it to the application's recent-file list.
     virtual void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE);
 
@@ -125,5 +125,6 @@ UINT AfxGetSaveLoadPrompt(CException* e, BOOL bSaving, UINT nIDPDefault);
 void AfxReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault);
 // The file name of a path (folder removed, extension kept), as prompts show it.
 CString AfxGetFileTitle(LPCTSTR lpszPathName);
-// TRUE when both name the same file (compared without regard to case).
+// TRUE when both name the same file: their full paths (AfxFullPath) are equal
+// without regard to case, as Windows names files. An empty path names no file.
 BOOL AfxComparePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2);

@@ -3,6 +3,7 @@
 #include "classlib/Exceptions.h"
 
 #include <cstring>
+#include <vector>
 
 #ifndef _WIN32
 #include "classlib/FileShareTable.h"
@@ -78,6 +79,122 @@ CString AfxNativePath(const char* lpszPath)
 #endif
     return s;
 }
+
+#ifdef _WIN32
+
+CString AfxProgramPath(const char* lpszNativePath)
+{
+    return CString(lpszNativePath);
+}
+
+CString AfxFullPath(const char* lpszPath)
+{
+    if (lpszPath == nullptr || *lpszPath == 0)
+        return CString();
+    char full[MAX_PATH];
+    const DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, full, nullptr);
+    return n == 0 || n >= MAX_PATH ? CString(lpszPath) : CString(full);
+}
+
+#else
+
+CString AfxProgramPath(const char* lpszNativePath)
+{
+    CString s(lpszNativePath);
+    s.Replace('/', '\\');
+    if (!s.IsEmpty() && s[0] == '\\' && !(s.GetLength() > 1 && s[1] == '\\'))
+        s = "C:" + s;
+    return s;
+}
+
+namespace
+{
+// The root of a Windows path ("C:\", "\\server\share\") and where its
+// directories begin; the current directory stands in for what is missing.
+CString RootOf(const CString& path, int& rest)
+{
+    char cwd[PATH_MAX];
+    const CString current = AfxProgramPath(::getcwd(cwd, sizeof cwd) != nullptr ? cwd : "/");
+    const bool hasDrive = path.GetLength() >= 2 && path[1] == ':';
+    if (path.Left(2) == "\\\\")
+    {
+        // A UNC path: the server and the share make the root.
+        int end = 2;
+        for (int parts = 0; parts < 2 && end < path.GetLength(); ++end)
+            if (path[end] == '\\')
+                ++parts;
+        rest = end;
+        CString root = path.Left(end);
+        if (root[root.GetLength() - 1] != '\\')
+            root += '\\';
+        return root;
+    }
+    if (hasDrive && path.GetLength() > 2 && path[2] == '\\')
+    {
+        rest = 3;
+        return path.Left(3);
+    }
+    if (hasDrive)
+    {
+        // "X:name": relative to the current directory when that is on drive X.
+        rest = 2;
+        if (CString(path.Left(1)).CompareNoCase(current.Left(1)) == 0)
+            return current + '\\';
+        return path.Left(2) + '\\';
+    }
+    if (!path.IsEmpty() && path[0] == '\\')
+    {
+        rest = 1;
+        return current.Left(3);
+    }
+    rest = 0;
+    return current + '\\';
+}
+} // namespace
+
+CString AfxFullPath(const char* lpszPath)
+{
+    CString path(lpszPath);
+    if (path.IsEmpty())
+        return path;
+    path.Replace('/', '\\');
+    int rest = 0;
+    CString root = RootOf(path, rest);
+    // The current directory's folders are taken apart with the rest, so that
+    // ".." can leave them.
+    CString joined = root + path.Mid(rest);
+    const int firstDir = root.Left(2) == "\\\\" ? root.GetLength() : 3;
+    std::vector<CString> parts;
+    int start = firstDir;
+    for (int i = firstDir; i <= joined.GetLength(); ++i)
+    {
+        if (i < joined.GetLength() && joined[i] != '\\')
+            continue;
+        const CString part = joined.Mid(start, i - start);
+        start = i + 1;
+        if (part.IsEmpty() || part == ".")
+            continue;
+        if (part == "..")
+        {
+            if (!parts.empty())
+                parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
+    }
+    CString full = joined.Left(firstDir);
+    for (size_t i = 0; i < parts.size(); ++i)
+    {
+        if (i > 0)
+            full += '\\';
+        full += parts[i];
+    }
+    if (!parts.empty() && path[path.GetLength() - 1] == '\\')
+        full += '\\';
+    return full;
+}
+
+#endif
 
 CFile::CFile() : m_hFile(hFileNull) {}
 
@@ -339,6 +456,8 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
     }
     if (!FileShareTable::Instance().Register(this, fd, nOpenFlags))
     {
+        // The refused descriptor holds no lock, and closing it leaves the
+        // other openers' locks alone (they belong to their own descriptors).
         ::close(fd);
         return fail(EBUSY, CFileException::sharingViolation);
     }

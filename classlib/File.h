@@ -144,3 +144,11 @@ private:
 // become slashes and a drive prefix "X:" stands for the root "/", so
 // "C:\tmp\a.txt" is "/tmp/a.txt".  The Windows build returns the path as is.
 CString AfxNativePath(const char* lpszPath);
+// The reverse for an absolute native path: "/tmp/a" is "C:\tmp\a" (native
+// build); the Windows build returns the path as is.
+CString AfxProgramPath(const char* lpszNativePath);
+// The full Windows form of a path, as the system resolves it: relative to the
+// current directory, backslashes only, "." and ".." taken out ("sub\..\a" in
+// "C:\Data" is "C:\Data\a"). Nothing on disk is consulted, so the case
+// stays as typed. The empty path stays empty.
+CString AfxFullPath(const char* lpszPath);

@@ -19,7 +19,9 @@ enum : unsigned
     kWrite = 2,
 };
 
-const off_t kMarkerBase = 0x7FFFFF00;
+// Beyond every range a DWORD position and count can name, so that no range
+// lock ever meets a marker.
+const off_t kMarkerBase = off_t(1) << 40;
 // Marker byte offsets relative to kMarkerBase.
 const int kMarkRead = 0, kMarkWrite = 1, kMarkDenyRead = 2, kMarkDenyWrite = 3;
 
@@ -92,7 +94,7 @@ bool OtherHolds(int fd, int mark)
     fl.l_whence = SEEK_SET;
     fl.l_start = kMarkerBase + mark;
     fl.l_len = 1;
-    if (::fcntl(fd, F_GETLK, &fl) != 0)
+    if (::fcntl(fd, F_OFD_GETLK, &fl) != 0)
         return false;
     return fl.l_type != F_UNLCK;
 }
@@ -104,7 +106,7 @@ void SetLock(int fd, short type, off_t start, off_t len)
     fl.l_whence = SEEK_SET;
     fl.l_start = start;
     fl.l_len = len;
-    ::fcntl(fd, F_SETLK, &fl); // best effort: a write-only descriptor cannot take a read lock
+    ::fcntl(fd, F_OFD_SETLK, &fl); // best effort: a write-only descriptor cannot take a read lock
 }
 
 void TakeMarkers(const Opener& o)
@@ -127,13 +129,6 @@ const Opener* FindOpener(const Entry& e, const void* owner)
         if (o.owner == owner)
             return &o;
     return nullptr;
-}
-
-void TakeRange(const Opener& o, const Range& r)
-{
-    if (r.count == 0)
-        return;
-    SetLock(o.fd, o.writable ? F_WRLCK : F_RDLCK, off_t(r.pos), off_t(r.count));
 }
 
 bool Overlaps(const Range& r, DWORD pos, DWORD count)
@@ -191,6 +186,8 @@ int FileShareTable::Close(const void* owner, int fd)
 {
     Key key;
     bool known = KeyOfFd(fd, key);
+    // The locks go with the descriptor's own open file description; those of
+    // every other opener stay.
     int rc = ::close(fd);
     int err = errno;
     if (known)
@@ -206,18 +203,7 @@ int FileShareTable::Close(const void* owner, int fd)
                                           [&](const Range& r) { return r.owner == owner; }),
                            e.ranges.end());
             if (e.openers.empty())
-            {
                 Table().erase(it);
-            }
-            else
-            {
-                // The close dropped every lock this process had on the file.
-                for (const Opener& o : e.openers)
-                    TakeMarkers(o);
-                for (const Range& r : e.ranges)
-                    if (const Opener* o = FindOpener(e, r.owner))
-                        TakeRange(*o, r);
-            }
         }
     }
     errno = err;
@@ -249,7 +235,7 @@ bool FileShareTable::LockRange(const void* owner, int fd, DWORD pos, DWORD count
         fl.l_whence = SEEK_SET;
         fl.l_start = off_t(pos);
         fl.l_len = off_t(count);
-        if (::fcntl(fd, F_SETLK, &fl) != 0 && (errno == EAGAIN || errno == EACCES))
+        if (::fcntl(fd, F_OFD_SETLK, &fl) != 0 && (errno == EAGAIN || errno == EACCES))
             return false;
     }
     e.ranges.push_back(Range{owner, pos, count});

@@ -6,11 +6,14 @@
 // open is refused when its access meets an existing opener's denial or its
 // denial meets an existing opener's access, exactly as CreateFile decides.
 // Other processes are kept out by advisory record locks on four marker bytes
-// far beyond any real data (0x7FFFFF00 + 0 read, 1 write, 2 deny-read,
+// far beyond any real data (2^40 + 0 read, 1 write, 2 deny-read,
 // 3 deny-write): an opener holds a shared lock on the bytes of its access and
-// denials and tests the opposite bytes before it opens.  POSIX drops all of a
-// process's record locks on a file when any descriptor of it is closed, so the
-// table closes descriptors itself and re-takes the locks of those still open.
+// denials and tests the opposite bytes before it opens.  The locks are open
+// file description locks (F_OFD_*): they belong to the opener's descriptor, so
+// closing another descriptor of the same file (a refused open, another
+// opener's close) leaves them in place, where a process-wide POSIX lock would
+// be dropped by any close.  Conflicts inside the process are decided by the
+// table before the marker test, so an opener's own markers never refuse it.
 #pragma once
 
 #ifndef _WIN32
@@ -28,6 +31,7 @@ public:
     // Adds a duplicate of an existing opener: same rights, never refused.
     void RegisterDuplicate(const void* owner, int fd, const void* original);
     // Drops the opener and its range locks and closes fd; returns close()'s result.
+    // The other openers keep their locks.
     int Close(const void* owner, int fd);
     // Whether any opener in this process holds the file at the native path.
     bool IsOpen(const char* nativePath) const;

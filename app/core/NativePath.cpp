@@ -25,14 +25,7 @@ std::string ToSystem(const char* path)
 
 std::string FromSystem(const char* systemPath)
 {
-    std::string p = systemPath ? systemPath : "";
-    for (char& c : p) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (!p.empty() && p[0] == '\\' && !(p.size() > 1 && p[1] == '\\'))
-        p.insert(0, "C:");
-    return p;
+    return std::string(AfxProgramPath(systemPath ? systemPath : ""));
 }
 
 #endif

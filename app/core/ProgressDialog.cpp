@@ -12,9 +12,10 @@ namespace {
 
 const DWORD kShowDelayMs = 500;
 const int kScale = 10000;
-const int kShowBelow = kScale / 5; // 20 % of the work
+const long long kShowBelowPercent = 20;
 
 ProgressDisplayFactory g_factory = nullptr;
+ProgressClock g_clock = nullptr;
 
 int g_stopAtCall = 0;
 std::vector<int> g_recorded;
@@ -49,9 +50,16 @@ ProgressDisplayFactory SetProgressDisplayFactory(ProgressDisplayFactory factory)
     return previous;
 }
 
+ProgressClock SetProgressClock(ProgressClock clock)
+{
+    ProgressClock previous = g_clock;
+    g_clock = clock;
+    return previous;
+}
+
 ProgressDialog::ProgressDialog(int lower, int upper, UINT nTextID, CWnd* pOwner)
-    : m_lower(lower), m_upper(upper), m_startTicks(Ticks()), m_bShowDecided(FALSE), m_bStopped(FALSE),
-      m_pOwner(pOwner), m_pDisplay(nullptr)
+    : m_lower(lower), m_upper(upper), m_currentPos(lower), m_clock(g_clock ? g_clock : Ticks),
+      m_startTicks(m_clock()), m_bShowDecided(FALSE), m_bStopped(FALSE), m_pOwner(pOwner), m_pDisplay(nullptr)
 {
     m_pDisplay = (g_factory ? g_factory : MakeScriptedDisplay)(nTextID, pOwner);
     AfxBeginWaitCursor();
@@ -76,25 +84,29 @@ int ProgressDialog::Scale(int pos) const
     return static_cast<int>(done * kScale / range);
 }
 
-BOOL ProgressDialog::ShouldShow(DWORD elapsedMs, int scaled)
+// Decided once, on the work done by the previous SetPos: work that is at 20 % or more when the delay has
+// run out is expected to end soon, and an empty range never shows.
+void ProgressDialog::DecideShow()
 {
-    return elapsedMs > kShowDelayMs && scaled < kShowBelow;
+    if (m_clock() - m_startTicks <= kShowDelayMs)
+        return;
+    m_bShowDecided = TRUE;
+    if (m_upper == m_lower)
+        return;
+    const long long done = static_cast<long long>(m_currentPos) - m_lower;
+    const long long range = static_cast<long long>(m_upper) - m_lower;
+    if (done * 100 / range < kShowBelowPercent)
+        m_pDisplay->Show();
 }
 
 BOOL ProgressDialog::SetPos(int pos)
 {
-    const int scaled = Scale(pos);
-    if (!m_bShowDecided) {
-        const DWORD elapsed = Ticks() - m_startTicks;
-        if (elapsed > kShowDelayMs) {
-            m_bShowDecided = TRUE;
-            if (ShouldShow(elapsed, scaled))
-                m_pDisplay->Show();
-        }
-    }
-    m_pDisplay->SetBar(scaled);
+    if (!m_bShowDecided)
+        DecideShow();
     if (!m_bStopped && m_pDisplay->PumpMessages())
         m_bStopped = TRUE;
+    m_pDisplay->SetBar(Scale(pos));
+    m_currentPos = pos;
     return !m_bStopped;
 }
 

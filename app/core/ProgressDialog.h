@@ -4,7 +4,8 @@
 // stops when SetPos answers FALSE (the user pressed Stop); deleting the object ends the display. While it
 // lives the owner window is disabled and the wait cursor is on. The display stays hidden for short work:
 // it is shown at the first SetPos made more than 500 ms after construction, and only when less than 20 %
-// of the range is done by then.
+// of the range was done at the SetPos before it (the work as it stood when the time ran out); the
+// decision is taken once.
 //
 // What is shown is a ProgressDisplay made by the installed factory: the modeless window of the window
 // half, or (by default, and in tests) ScriptedProgressDisplay, which shows nothing and presses Stop when
@@ -30,6 +31,11 @@ public:
 };
 
 typedef ProgressDisplay* (*ProgressDisplayFactory)(UINT nTextID, CWnd* pOwner);
+// Milliseconds from an arbitrary start, wrapping at 2^32 (the system's tick count).
+typedef DWORD (*ProgressClock)();
+// Installs the clock of the dialogs made from now on (NULL: the system's tick count); returns the previous
+// one. For tests.
+ProgressClock SetProgressClock(ProgressClock clock);
 // Installs the factory of displays (NULL: the scripted stand-in); returns the previous one.
 ProgressDisplayFactory SetProgressDisplayFactory(ProgressDisplayFactory factory);
 
@@ -45,15 +51,18 @@ public:
 
     // The position on 0..10000 for `pos` between the bounds (clamped; 0 for an empty range).
     int Scale(int pos) const;
-    // TRUE when a display not yet shown is to be shown at a SetPos after `elapsedMs` at `scaled`.
-    static BOOL ShouldShow(DWORD elapsedMs, int scaled);
 
     ProgressDialog(const ProgressDialog&) = delete;
     ProgressDialog& operator=(const ProgressDialog&) = delete;
 
 private:
+    // The show decision, at the first SetPos after the delay.
+    void DecideShow();
+
     int m_lower;
     int m_upper;
+    int m_currentPos; // of the last SetPos; the lower bound before the first
+    ProgressClock m_clock;
     DWORD m_startTicks;
     BOOL m_bShowDecided; // the visibility is decided once, at the first SetPos after 500 ms
     BOOL m_bStopped;

@@ -1,5 +1,8 @@
 #include "app/core/StringHelpers.h"
 
+#include "app/core/LineStringArray.h"
+#include "classlib/Resources.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -53,4 +56,12 @@ CString FormatCountText(const char* text, int count)
         }
     }
     return result;
+}
+
+void AppendResourceLines(CStringArray& lines, UINT nID)
+{
+    CString text;
+    if (!AfxLoadStringResource(nID, text))
+        return;
+    lines.Append(CLineStringArray(text));
 }

@@ -18,3 +18,7 @@ CString LongToString(long value);
 // `text` holds two lines: a count of 1 gives the first line, any other the second formatted with the
 // count ("%d"). A text without a second line gives the first for every count.
 CString FormatCountText(const char* text, int count);
+
+// Loads string `nID` and appends each of its lines (split at line feeds, empty lines kept) to `lines`. A
+// string that does not load appends nothing.
+void AppendResourceLines(CStringArray& lines, UINT nID);

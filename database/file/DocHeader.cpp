@@ -30,11 +30,14 @@ void StoreDocumentHeader(CArchive& ar, WORD codeA, WORD codeB, WORD type, WORD v
     ar << title << comments;
 }
 
-void LoadDocumentHeader(CArchive& ar, WORD codeA, WORD codeB, WORD type, WORD maxVersion, DocHeaderStart& found,
-                        CString& title, CString& comments)
+void LoadDocumentHeader(CArchive& ar, WORD codeA, WORD codeB, WORD type, WORD maxVersion, WORD& headerType,
+                        WORD& headerVersion, CString& title, CString& comments)
 {
+    DocHeaderStart found;
     if (!found.Load(ar) || found.codeA != codeA || found.codeB != codeB)
         AfxThrowArchiveException(CArchiveException::badSchema);
+    headerType = found.type;
+    headerVersion = found.version;
     if (found.type != type || found.version > maxVersion)
         AfxThrowArchiveException(CArchiveException::endOfFile);
     ar >> title >> comments;

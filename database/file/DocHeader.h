@@ -41,13 +41,15 @@ struct DocHeaderStart
 void StoreDocumentHeader(CArchive& ar, WORD codeA, WORD codeB, WORD type, WORD version, const CString& title,
                          const CString& comments);
 
-// Reads the whole header as a document does and returns its type and version
-// in found: a wrong magic or code raises the archive exception bad schema; a
-// type other than `type` or a version above maxVersion raises the archive
-// exception end of file (the file is refused); a header cut short raises end
-// of file from the archive. Title and comments are read only when accepted.
-void LoadDocumentHeader(CArchive& ar, WORD codeA, WORD codeB, WORD type, WORD maxVersion, DocHeaderStart& found,
-                        CString& title, CString& comments);
+// Reads the whole header as a document does (CFileBasedDocument::Serialize):
+// a wrong magic or code raises the archive exception bad schema; then
+// headerType and headerVersion take the stored type and version, and a type
+// other than `type` or a version above maxVersion raises the archive
+// exception end of file (the file is refused, the values stay); a header cut
+// short raises end of file from the archive. Title and comments are read only
+// when accepted.
+void LoadDocumentHeader(CArchive& ar, WORD codeA, WORD codeB, WORD type, WORD maxVersion, WORD& headerType,
+                        WORD& headerVersion, CString& title, CString& comments);
 
 // A document template's test: both magics right, the type equal and the
 // version not above maxVersion; the codes are not compared. A file too short

@@ -109,14 +109,8 @@ void CFileBasedDocument::Serialize(CArchive& ar)
         m_headerVersion = version;
         return;
     }
-    DocHeaderStart found;
-    if (!found.Load(ar) || found.codeA != GetHeaderCodeA() || found.codeB != GetHeaderCodeB())
-        AfxThrowArchiveException(CArchiveException::badSchema);
-    m_headerType = found.type;
-    m_headerVersion = found.version;
-    if (found.type != GetDocumentType() || found.version > GetDocumentVersion())
-        AfxThrowArchiveException(CArchiveException::endOfFile);
-    ar >> file->GetTitleText() >> file->GetCommentsText();
+    LoadDocumentHeader(ar, GetHeaderCodeA(), GetHeaderCodeB(), GetDocumentType(), GetDocumentVersion(), m_headerType,
+                       m_headerVersion, file->GetTitleText(), file->GetCommentsText());
 }
 
 void CFileBasedDocument::SetTitle(LPCTSTR lpszTitle)
@@ -165,12 +159,15 @@ BOOL CFileBasedDocument::ReopenQuietly()
 {
     try {
         CFileException error;
-        return OpenReadWriteElseReadOnly(&error);
+        if (OpenReadWriteElseReadOnly(&error))
+            return TRUE;
     } catch (CException* e) {
         AbortFileQuietly();
         e->Delete();
-        return FALSE;
     }
+    // Without its file the document keeps nothing that refers to it.
+    DeleteContentsQuietly();
+    return FALSE;
 }
 
 CException* CFileBasedDocument::OpenExclusive(CFileException* pError)
@@ -194,35 +191,34 @@ static void ReportOpenFailure(CFileBasedDocument* doc, LPCTSTR lpszPathName, CEx
 
 BOOL CFileBasedDocument::OpenFile(LPCTSTR lpszPathName, UINT nFlags)
 {
-    CPFile* file = GetFileObject();
-    file->SetPathName(lpszPathName);
-    BOOL created = FALSE;
-    if ((nFlags & OpenCreateNew) != 0 || ((nFlags & OpenCreateIfMissing) != 0 && !file->Exists())) {
-        CDocument::SetPathName(lpszPathName, FALSE);
-        DeleteContents();
-        try {
-            file->CreateNew();
-        } catch (CException* e) {
-            ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
-            e->Delete();
-            return FALSE;
-        }
-        created = TRUE;
-    }
-
-    CFileException error;
-    BOOL opened;
+    // Whatever the file object or the load raises (a damaged or newer header
+    // among them) is a failed load, reported here and nowhere else.
     try {
-        opened = (nFlags & OpenReadOnly) != 0 ? file->OpenFile(modeReadDenyWrite, &error)
-                                              : OpenReadWriteElseReadOnly(&error);
+        return OpenAndLoad(lpszPathName, nFlags);
     } catch (CException* e) {
-        // The file object refused what it read (a damaged or newer header).
         AbortFileQuietly();
-        DeleteContents();
+        DeleteContentsQuietly();
         ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         e->Delete();
         return FALSE;
     }
+}
+
+BOOL CFileBasedDocument::OpenAndLoad(LPCTSTR lpszPathName, UINT nFlags)
+{
+    CPFile* file = GetFileObject();
+    file->SetPathName(AfxFullPath(lpszPathName));
+    BOOL created = FALSE;
+    if ((nFlags & OpenCreateNew) != 0 || ((nFlags & OpenCreateIfMissing) != 0 && !file->Exists())) {
+        CDocument::SetPathName(lpszPathName, FALSE);
+        DeleteContents();
+        file->CreateNew();
+        created = TRUE;
+    }
+
+    CFileException error;
+    const BOOL opened = (nFlags & OpenReadOnly) != 0 ? file->OpenFile(modeReadDenyWrite, &error)
+                                                     : OpenReadWriteElseReadOnly(&error);
     if (!opened) {
         ReportSaveLoadException(lpszPathName, &error, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         return FALSE;
@@ -231,19 +227,12 @@ BOOL CFileBasedDocument::OpenFile(LPCTSTR lpszPathName, UINT nFlags)
     // A file created anew that its file object left empty holds no header yet:
     // give it the new document's, so that it can be opened again.
     if (created && file->GetLength() == 0 && file->IsWritable()) {
-        try {
-            StoreToFile();
-            SetModifiedFlag(FALSE);
-            return TRUE;
-        } catch (CException* e) {
-            AbortFileQuietly();
-            DeleteContents();
-            ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
-            e->Delete();
-            return FALSE;
-        }
+        StoreToFile();
+        SetModifiedFlag(FALSE);
+        return TRUE;
     }
-    return LoadFromFile(lpszPathName);
+    LoadFromFile();
+    return TRUE;
 }
 
 void CFileBasedDocument::AbortFileQuietly()
@@ -255,26 +244,26 @@ void CFileBasedDocument::AbortFileQuietly()
     }
 }
 
-BOOL CFileBasedDocument::LoadFromFile(LPCTSTR lpszPathName)
+void CFileBasedDocument::DeleteContentsQuietly()
 {
-    CPFile* file = GetFileObject();
     try {
         DeleteContents();
-        SetModifiedFlag(TRUE);
-        file->SeekToBegin();
-        CArchive ar(file, CArchive::load | CArchive::bNoFlushOnDelete);
-        ar.m_pDocument = this;
-        Serialize(ar);
-        ar.Close();
     } catch (CException* e) {
-        AbortFileQuietly();
-        DeleteContents();
-        ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         e->Delete();
-        return FALSE;
     }
+}
+
+void CFileBasedDocument::LoadFromFile()
+{
+    CPFile* file = GetFileObject();
+    DeleteContents();
+    SetModifiedFlag(TRUE);
+    file->SeekToBegin();
+    CArchive ar(file, CArchive::load | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    Serialize(ar);
+    ar.Close();
     SetModifiedFlag(FALSE);
-    return TRUE;
 }
 
 void CFileBasedDocument::StoreToFile()
@@ -296,7 +285,7 @@ BOOL CFileBasedDocument::SaveToOtherPath(LPCTSTR lpszPathName)
     const CString oldPath = file->GetPathName();
     file->CopyTo(lpszPathName);
     file->Close();
-    file->SetPathName(lpszPathName);
+    file->SetPathName(AfxFullPath(lpszPathName));
     CFileException error;
     CException* failure = OpenExclusive(&error);
     if (failure == nullptr)
@@ -312,7 +301,7 @@ BOOL CFileBasedDocument::SaveToOtherPath(LPCTSTR lpszPathName)
 BOOL CFileBasedDocument::SaveToNewFile(LPCTSTR lpszPathName)
 {
     CPFile* file = GetFileObject();
-    file->SetPathName(lpszPathName);
+    file->SetPathName(AfxFullPath(lpszPathName));
     file->CreateNew();
     CFileException error;
     if (!file->OpenFile(modeWriteExclusive, &error)) {
@@ -345,7 +334,7 @@ BOOL CFileBasedDocument::OnSaveDocument(LPCTSTR lpszPathName)
         if (!file->IsOpen()) {
             if (!SaveToNewFile(lpszPathName))
                 return FALSE;
-        } else if (!(file->GetPathName() == lpszPathName)) {
+        } else if (!AfxComparePath(file->GetPathName(), lpszPathName)) {
             if (!SaveToOtherPath(lpszPathName))
                 return FALSE;
         }

@@ -125,7 +125,7 @@ protected:
     // path. The file object's hooks may raise (a damaged or newer header).
     BOOL OpenReadWriteElseReadOnly(CFileException* pError);
     // The same after a failure that is reported already: whatever goes wrong
-    // leaves the file closed and adds no second report.
+    // leaves the file closed, the contents cleared and adds no second report.
     BOOL ReopenQuietly();
     // Opens the file object read-write and exclusive. NULL on success, else
     // the failure to report: pError, or the exception the file's hooks raised
@@ -133,6 +133,8 @@ protected:
     CException* OpenExclusive(CFileException* pError);
     // Aborts the file object; a failure there adds nothing to the error at hand.
     void AbortFileQuietly();
+    // DeleteContents after a failure; what it raises adds nothing to the error at hand.
+    void DeleteContentsQuietly();
     // Stores the document through a 4096-byte archive at offset 0 and flushes.
     void StoreToFile();
 
@@ -141,7 +143,10 @@ protected:
     WORD m_headerVersion; // of the header last read or written
 
 private:
-    BOOL LoadFromFile(LPCTSTR lpszPathName);
+    // OpenFile's steps; what they raise OpenFile reports as a failed load.
+    BOOL OpenAndLoad(LPCTSTR lpszPathName, UINT nFlags);
+    // Loads the document from the open file through a 4096-byte archive.
+    void LoadFromFile();
     BOOL SaveToOtherPath(LPCTSTR lpszPathName);
     BOOL SaveToNewFile(LPCTSTR lpszPathName);
 };

@@ -80,7 +80,7 @@ CDocument* CFileDocTemplate::OpenDocumentFileEx(LPCTSTR lpszPathName, UINT nFlag
                 }
                 InitialUpdateFrame(pFrame, pOpen, TRUE);
                 if (AfxGetApp() != nullptr)
-                    AfxGetApp()->AddToRecentFileList(lpszPathName);
+                    AfxGetApp()->AddToRecentFileList(pOpen->GetPathName());
             }
             return pOpen;
         }
@@ -92,23 +92,9 @@ CDocument* CFileDocTemplate::OpenDocumentFileEx(LPCTSTR lpszPathName, UINT nFlag
         return nullptr;
     }
 
-    if (lpszPathName == nullptr) {
-        SetDefaultTitle(pDocument);
-        if (!pDocument->OnNewDocument()) {
-            delete pDocument;
-            return nullptr;
-        }
-        ++m_nUntitledCount;
-    } else {
-        CFileBasedDocument* pFileDoc = DYNAMIC_DOWNCAST(CFileBasedDocument, pDocument);
-        CWaitCursor wait;
-        const BOOL opened = pFileDoc != nullptr ? pFileDoc->OpenFile(lpszPathName, nFlags)
-                                                : pDocument->OnOpenDocument(lpszPathName);
-        if (!opened) {
-            delete pDocument;
-            return nullptr;
-        }
-        pDocument->SetPathName(lpszPathName, wantFrame && (nFlags & CFileBasedDocument::OpenNoRecentList) == 0);
+    if (!LoadNewDocument(pDocument, lpszPathName, nFlags)) {
+        delete pDocument;
+        return nullptr;
     }
 
     if (makeFrame && pDocument->GetViewCount() == 0) {
@@ -125,6 +111,37 @@ CDocument* CFileDocTemplate::OpenDocumentFileEx(LPCTSTR lpszPathName, UINT nFlag
         InitialUpdateFrame(pFrame, pDocument, TRUE);
     }
     return pDocument;
+}
+
+BOOL CFileDocTemplate::LoadNewDocument(CDocument* pDocument, LPCTSTR lpszPathName, UINT nFlags)
+{
+    // The document reports its own failures; anything it lets pass is
+    // reported here, once, and the caller drops the half-made document.
+    try {
+        if (lpszPathName == nullptr) {
+            SetDefaultTitle(pDocument);
+            if (!pDocument->OnNewDocument())
+                return FALSE;
+            ++m_nUntitledCount;
+            return TRUE;
+        }
+        CFileBasedDocument* pFileDoc = DYNAMIC_DOWNCAST(CFileBasedDocument, pDocument);
+        CWaitCursor wait;
+        const BOOL opened = pFileDoc != nullptr ? pFileDoc->OpenFile(lpszPathName, nFlags)
+                                                : pDocument->OnOpenDocument(lpszPathName);
+        if (!opened)
+            return FALSE;
+        const BOOL wantFrame = (nFlags & CFileBasedDocument::OpenNoFrame) == 0;
+        pDocument->SetPathName(lpszPathName,
+                               wantFrame && (nFlags & CFileBasedDocument::OpenNoRecentList) == 0);
+        return TRUE;
+    } catch (CException* e) {
+        pDocument->ReportSaveLoadException(lpszPathName != nullptr ? lpszPathName : "", e, FALSE,
+                                           lpszPathName != nullptr ? AFX_IDP_FAILED_TO_OPEN_DOC
+                                                                   : AFX_IDP_FAILED_TO_CREATE_DOC);
+        e->Delete();
+        return FALSE;
+    }
 }
 
 void CFileDocTemplate::ShowDocument(CDocument* pDocument)

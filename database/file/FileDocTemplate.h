@@ -39,6 +39,9 @@ public:
 
 protected:
     CDocument* FindOpenDocument(LPCTSTR lpszPathName) const;
+    // A new document of the template made untitled (no path) or opened from
+    // the path; FALSE after the failure was reported, whatever was raised.
+    BOOL LoadNewDocument(CDocument* pDocument, LPCTSTR lpszPathName, UINT nFlags);
 
     WORD m_docType;
     WORD m_maxVersion;

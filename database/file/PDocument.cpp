@@ -2,6 +2,7 @@
 
 #include "classlib/ClassLibIds.h"
 #include "classlib/Exceptions.h"
+#include "classlib/File.h"
 #include "classlib/MessageBox.h"
 #include "classlib/WinApp.h"
 
@@ -16,6 +17,7 @@ BOOL CPDocument::OnNewDocument()
     if (app == nullptr || !app->DoPromptFileName(path, AFX_IDS_SAVEFILE, newFilePromptFlags, FALSE, m_pDocTemplate))
         return FALSE;
 
+    path = AfxFullPath(path);
     CPFile* file = GetFileObject();
     file->SetPathName(path);
     m_strPathName = path;

@@ -3,6 +3,7 @@
 #include "classlib/Diagnostics.h"
 
 #include <string.h>
+#include <utility>
 
 StyleRunArray::StyleRunArray() : m_runs(nullptr), m_size(0), m_capacity(0), m_growBy(0)
 {
@@ -22,6 +23,14 @@ StyleRunArray& StyleRunArray::operator=(const StyleRunArray& other)
 {
     Copy(other);
     return *this;
+}
+
+void StyleRunArray::Swap(StyleRunArray& other) noexcept
+{
+    std::swap(m_runs, other.m_runs);
+    std::swap(m_size, other.m_size);
+    std::swap(m_capacity, other.m_capacity);
+    std::swap(m_growBy, other.m_growBy);
 }
 
 void StyleRunArray::SetSize(int n, int growBy)

@@ -18,6 +18,8 @@ public:
     ~StyleRunArray();
     // Copy (assignment to itself does nothing).
     StyleRunArray& operator=(const StyleRunArray& other);
+    // Exchanges the buffers of the two arrays; nothing is copied.
+    void Swap(StyleRunArray& other) noexcept;
 
     int GetSize() const { return m_size; }
     bool IsEmpty() const { return m_size == 0; }

@@ -1,6 +1,7 @@
 #include "database/text/StyledString.h"
 
 #include <string.h>
+#include <utility>
 
 namespace
 {
@@ -38,6 +39,14 @@ StyledString::StyledString(const char* plainText)
 
 StyledString::StyledString(const StyledString& other) : text(other.text), runs(other.runs)
 {
+}
+
+void StyledString::Swap(StyledString& other) noexcept
+{
+    CString held(std::move(text));
+    text = std::move(other.text);
+    other.text = std::move(held);
+    runs.Swap(other.runs);
 }
 
 StyledString& StyledString::operator=(const StyledString& other)

@@ -23,6 +23,8 @@ public:
     StyledString(const char* plainText);
     StyledString(const StyledString& other);
     StyledString& operator=(const StyledString& other);
+    // Exchanges text and runs with other; nothing is copied.
+    void Swap(StyledString& other) noexcept;
 
     int GetLength() const { return text.GetLength(); }
     bool IsEmpty() const { return text.IsEmpty(); }

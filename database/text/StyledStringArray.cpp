@@ -5,6 +5,7 @@
 #include "database/text/StyledStringArchive.h"
 
 #include <algorithm>
+#include <climits>
 
 IMPLEMENT_SERIAL(CStyledStringArray, CObject, 0)
 
@@ -30,12 +31,15 @@ void CStyledStringArray::SetSize(int n, int growBy)
     }
     if (n > m_nMaxSize)
     {
-        int capacity = m_nMaxSize + m_nGrowBy;
+        // Without a step of its own the buffer doubles, so that adding
+        // strings one by one costs a constant time each.
+        const int step = m_nGrowBy > 0 ? m_nGrowBy : std::max(m_nMaxSize, 4);
+        int capacity = m_nMaxSize + std::min(step, INT_MAX - m_nMaxSize);
         if (capacity < n)
             capacity = n;
         StyledString* data = new StyledString[capacity];
         for (int i = 0; i < m_nSize; ++i)
-            data[i] = m_pData[i];
+            data[i].Swap(m_pData[i]);
         delete[] m_pData;
         m_pData = data;
         m_nMaxSize = capacity;
@@ -53,9 +57,9 @@ void CStyledStringArray::SetAtGrow(int index, const StyledString& s)
     if (index >= m_nSize)
     {
         // s may be an element of this array: keep it across the growth.
-        const StyledString copy(s);
+        StyledString copy(s);
         SetSize(index + 1);
-        m_pData[index] = copy;
+        m_pData[index].Swap(copy);
         return;
     }
     m_pData[index] = s;

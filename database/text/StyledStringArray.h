@@ -2,7 +2,8 @@
 //
 // Elements are held by value; new elements are empty styled strings and
 // elements dropped by shrinking are emptied. The buffer grows to
-// max(n, capacity + growBy) elements.
+// max(n, capacity + growBy) elements, and doubles (at least 4) when growBy
+// is 0; growing moves the strings, it does not copy them.
 //
 // Archive form: u16 element count, then each element as WriteStyledString
 // stores it. More than 65535 elements cannot be stored (CArchiveException

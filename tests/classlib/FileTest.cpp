@@ -1,3 +1,4 @@
+#include "classlib/Document.h"
 #include "classlib/Exceptions.h"
 #include "classlib/File.h"
 
@@ -239,12 +240,49 @@ TEST(FilePathTest, NativePathMapping)
 #endif
 }
 
+// Full paths as Windows resolves them; nothing on disk is consulted.
+TEST(FilePathTest, FullPathResolvesLikeWindows)
+{
+    const struct
+    {
+        const char* path;
+        const char* full;
+    } cases[] = {
+        {"C:\\Data\\refs.ldt", "C:\\Data\\refs.ldt"},
+        {"C:\\Data\\.\\sub\\..\\refs.ldt", "C:\\Data\\refs.ldt"},
+        {"C:/Data//refs.ldt", "C:\\Data\\refs.ldt"},
+        {"C:\\Data\\..\\..\\refs.ldt", "C:\\refs.ldt"},
+        {"C:\\Data\\", "C:\\Data\\"},
+        {"\\\\server\\share\\a\\..\\refs.ldt", "\\\\server\\share\\refs.ldt"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(AfxFullPath(c.path), c.full) << c.path;
+
+    // Relative paths start at the current directory, on its drive.
+    const CString current = AfxFullPath(".");
+    ASSERT_GE(current.GetLength(), 3);
+    EXPECT_EQ(current[1], ':');
+    EXPECT_STREQ(AfxFullPath("sub\\..\\refs.ldt"), current + "\\refs.ldt");
+    EXPECT_STREQ(AfxFullPath("\\refs.ldt"), current.Left(2) + "\\refs.ldt");
+}
+
+TEST(FilePathTest, PathsCompareAsFullPathsWithoutCase)
+{
+    EXPECT_TRUE(AfxComparePath("C:\\Data\\Refs.ldt", "c:\\data\\sub\\..\\REFS.LDT"));
+    EXPECT_TRUE(AfxComparePath("C:\\Data\\Refs.ldt", "C:/Data/./Refs.ldt"));
+    EXPECT_FALSE(AfxComparePath("C:\\Data\\Refs.ldt", "C:\\Data\\Refs.ldx"));
+    EXPECT_FALSE(AfxComparePath("", "")); // an empty path names no file
+    EXPECT_FALSE(AfxComparePath("", "C:\\Data\\Refs.ldt"));
+}
+
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
 
 // The share rules hold between processes too (advisory locks natively).  The
-// child is forked before the parent opens, so only the locks can stop it.
+// child is forked before the parent opens, so only the locks can stop it;
+// another opener's close in the parent must not free the file for it either.
 TEST_F(FileTest, ShareModesHoldAcrossProcesses)
 {
     int ready[2];
@@ -270,6 +308,15 @@ TEST_F(FileTest, ShareModesHoldAcrossProcesses)
     }
     CFile reader;
     ASSERT_TRUE(reader.Open(path, kReadDenyWrite));
+    // Another opener's close and opens refused inside this process close
+    // descriptors of the file: the reader's locks must outlive them.
+    CFile second(path, kReadDenyWrite);
+    second.Close();
+    for (UINT refused : {kReadWriteExclusive, UINT(CFile::modeWrite | CFile::shareDenyNone)})
+    {
+        CFile writer;
+        ASSERT_FALSE(writer.Open(path, refused));
+    }
     ASSERT_EQ(::write(ready[1], "x", 1), 1);
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 TEST(TimeTest, LocalFieldsRoundTripAndArithmetic)
 {
     CTime t(2004, 2, 29, 13, 45, 10);
@@ -32,9 +35,19 @@ TEST(TimeTest, SecondsSince1970InUtc)
     EXPECT_GT(CTime::GetCurrentTime().GetTime(), 1000000000);
 }
 
-TEST(TimeTest, TickCountAdvances)
+// The tick count is a millisecond clock: across a pause it moves by the
+// pause, within the timer resolution of the system (about 16 ms on Windows).
+TEST(TimeTest, TickCountMovesByTheMillisecondsThatPass)
 {
-    DWORD a = GetTickCount();
-    DWORD b = GetTickCount();
-    EXPECT_LT(DWORD(b - a), 60000u);
+    using namespace std::chrono;
+    const DWORD resolution = 20;
+    const auto outerStart = steady_clock::now();
+    const DWORD first = GetTickCount();
+    std::this_thread::sleep_for(milliseconds(100));
+    const DWORD last = GetTickCount();
+    const long long outer = duration_cast<milliseconds>(steady_clock::now() - outerStart).count();
+
+    const DWORD ticks = last - first; // wraps at 2^32 like the count itself
+    EXPECT_GE(ticks, 100 - resolution);
+    EXPECT_LE(ticks, DWORD(outer) + resolution);
 }

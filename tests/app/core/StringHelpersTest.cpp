@@ -72,4 +72,24 @@ TEST(LineStringArray, CopiesAreDeep)
     EXPECT_EQ(2, assigned.GetSize());
 }
 
+// A string resource's lines appended in order, empty lines kept; a missing string appends nothing.
+TEST(StringHelpers, AppendResourceLinesAddsEveryLineOfTheString)
+{
+    CStringArray lines;
+    lines.Add("first");
+    AppendResourceLines(lines, 4101); // two paragraphs, an empty line between
+    ASSERT_EQ(4, lines.GetSize());
+    EXPECT_STREQ("first", lines[0]);
+    EXPECT_EQ(0, std::strncmp(lines[1], "An error occurred", 17));
+    EXPECT_STREQ("", lines[2]);
+    EXPECT_STREQ("Would you like to continue with this operation?", lines[3]);
+
+    AppendResourceLines(lines, 4110); // the tab of the second line is kept
+    ASSERT_EQ(6, lines.GetSize());
+    EXPECT_STREQ("\t\\/:*?\"<>|", lines[5]);
+
+    AppendResourceLines(lines, 1); // no such string
+    EXPECT_EQ(6, lines.GetSize());
+}
+
 } // namespace

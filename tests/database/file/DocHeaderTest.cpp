@@ -4,6 +4,7 @@
 
 #include "FileTestSupport.h"
 #include "database/file/DocHeader.h"
+#include "database/file/FileBasedDocument.h"
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 #include "classlib/MemFile.h"
@@ -67,29 +68,49 @@ struct Kind
     {docTypeSiblingStyle, docVersionSiblingStyle, 0xFFFF},
 };
 
-// Loads the header from the file as a document of the kind; the cause of the
-// archive exception, or -1 when accepted.
-int LoadCause(const CString& path, const Kind& k, CString* title = nullptr)
+// A document of the kind: its Serialize is the header read every document
+// runs when it loads.
+class KindDoc : public CFileBasedDocument
+{
+public:
+    explicit KindDoc(const Kind& kind) : m_kind(kind) {}
+    CPFile* GetFileObject() override { return &m_file; }
+    WORD GetDocumentType() override { return m_kind.type; }
+    WORD GetDocumentVersion() override { return m_kind.version; }
+    WORD GetHeaderCodeA() override { return m_kind.code; }
+    WORD GetHeaderCodeB() override { return m_kind.code; }
+
+private:
+    CPFile m_file;
+    Kind m_kind;
+};
+
+// Loads the header from the file as a document of the kind does; the cause of
+// the archive exception, or -1 when accepted. The header version the document
+// kept goes to *version.
+int LoadCause(const CString& path, const Kind& k, CString* title = nullptr, WORD* version = nullptr)
 {
     CFile f;
     if (!f.Open(path, CFile::modeRead | CFile::shareDenyWrite))
         return -2;
     CArchive ar(&f, CArchive::load | CArchive::bNoFlushOnDelete);
-    DocHeaderStart found;
-    CString t, c;
+    KindDoc doc(k);
+    ar.m_pDocument = &doc;
+    int cause = -1;
     try
     {
-        LoadDocumentHeader(ar, k.code, k.code, k.type, k.version, found, t, c);
+        doc.Serialize(ar);
     }
     catch (CArchiveException* e)
     {
-        int cause = e->m_cause;
+        cause = e->m_cause;
         e->Delete();
-        return cause;
     }
     if (title)
-        *title = t;
-    return -1;
+        *title = doc.GetTitleText();
+    if (version)
+        *version = doc.GetHeaderVersion();
+    return cause;
 }
 
 BOOL Check(const CString& path, WORD type, WORD version)
@@ -168,6 +189,9 @@ TEST(DocHeader, DamagedHeadersAreRefusedAndTheFileIsLeftAsItWas)
     EXPECT_EQ(-1, LoadCause(path, style));
     WriteAll(path, Expected(0xFFFF, 0xFFFF, style.type, style.version + 1, "new", ""));
     EXPECT_FALSE(Check(path, style.type, style.version));
+    WORD kept = 0;
+    EXPECT_EQ(CArchiveException::endOfFile, LoadCause(path, style, nullptr, &kept));
+    EXPECT_EQ(style.version + 1, kept); // the refused version is kept
     WriteAll(path, {});
     EXPECT_FALSE(Check(path, style.type, style.version));
     RemoveFile(path);

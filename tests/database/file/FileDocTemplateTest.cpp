@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FileDocTestSupport.h"
+#include "app/core/Paths.h"
 #include "classlib/ClassLibIds.h"
 #include "classlib/MessageBox.h"
 #include "database/file/FileDocTemplate.h"
@@ -173,6 +174,65 @@ TEST_F(FileDocTemplateTest, CreateNewNeverReusesAnOpenDocument)
     // The open document holds the file, so creating it anew fails and is reported.
     EXPECT_EQ(m_terms->OpenDocumentFileEx(m_path, FBD::OpenNoFrame | FBD::OpenCreateNew), nullptr);
     EXPECT_EQ(m_boxes.CallCount(), 1);
+    EXPECT_EQ(m_terms->GetDocumentCount(), 1);
+}
+
+// The current directory, changed for the object's lifetime.
+class CurrentDirectory
+{
+public:
+    explicit CurrentDirectory(const CString& dir)
+    {
+#ifdef _WIN32
+        GetCurrentDirectoryA(sizeof m_previous, m_previous);
+        SetCurrentDirectoryA(dir);
+#else
+        if (getcwd(m_previous, sizeof m_previous) == nullptr || chdir(AfxNativePath(dir)) != 0)
+            ADD_FAILURE() << "cannot change to " << (LPCTSTR)dir;
+#endif
+    }
+    ~CurrentDirectory()
+    {
+#ifdef _WIN32
+        SetCurrentDirectoryA(m_previous);
+#else
+        if (chdir(m_previous) != 0)
+            ADD_FAILURE() << "cannot change back to " << m_previous;
+#endif
+    }
+
+private:
+    char m_previous[1024] = {};
+};
+
+// A document is known by its full path, compared as Windows compares paths:
+// every spelling of its path finds it, and saving to one saves in place.
+TEST_F(FileDocTemplateTest, EverySpellingOfAnOpenPathFindsTheSameDocument)
+{
+    WriteTermFile(m_path, 0, 0, docTypeTermList, docVersionTermList);
+    const CString dir = GetFileDirectory(m_path);
+    const CString name = AfxGetFileTitle(m_path);
+    CDocument* doc = m_terms->OpenDocumentFileEx(dir + ".\\" + name, FBD::OpenNoFrame);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetPathName(), m_path);
+    EXPECT_EQ(static_cast<TermDoc*>(doc)->GetFileObject()->GetPathName(), m_path);
+
+    CString upper = m_path;
+    upper.MakeUpper();
+    CString slashes = m_path;
+    slashes.Replace('\\', '/');
+    const CString spellings[] = {m_path, upper, slashes, dir + "sub\\..\\" + name, dir + "\\.\\" + name};
+    for (const CString& spelling : spellings) {
+        EXPECT_EQ(m_terms->OpenDocumentFileEx(spelling, FBD::OpenNoFrame), doc) << (LPCTSTR)spelling;
+        EXPECT_EQ(Match(m_terms, spelling), CDocTemplate::yesAlreadyOpen) << (LPCTSTR)spelling;
+    }
+    {
+        CurrentDirectory inFolder(dir);
+        EXPECT_EQ(m_terms->OpenDocumentFileEx(name, FBD::OpenNoFrame), doc);
+    }
+    EXPECT_TRUE(doc->OnSaveDocument(upper));
+    EXPECT_EQ(doc->GetPathName(), m_path);
+    EXPECT_EQ(m_boxes.CallCount(), 0);
     EXPECT_EQ(m_terms->GetDocumentCount(), 1);
 }
 

@@ -8,6 +8,7 @@
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 #include "classlib/WinApp.h"
+#include "database/file/BTPagedFile.h"
 #include "database/file/DocHeader.h"
 #include "database/file/FileBasedDocument.h"
 #include "database/file/FileDocumentDialogs.h"
@@ -75,6 +76,50 @@ protected:
     BOOL UpdateViewData(CView*, BOOL) override { return m_viewExchanges++ != m_failViewAt; }
 };
 
+// The database's kind of file object, with a term-list header: its open reads
+// the paged header and raises for a damaged or newer one. It can be told to
+// fail the header read of its next opens as well.
+class PagedTermFile : public BTPagedFile
+{
+public:
+    PagedTermFile()
+    {
+        SetDocumentType(docTypeTermList);
+        SetVersion(docVersionTermList);
+    }
+    void OnOpen() override
+    {
+        BTPagedFile::OnOpen();
+        if (failOpens > 0) {
+            --failOpens;
+            AfxThrowArchiveException(CArchiveException::badSchema, GetPathName());
+        }
+    }
+
+    int failOpens = 0;
+};
+
+// A document kept in a paged file; its contents are whatever the file holds.
+class PagedDoc : public CPDocument
+{
+    DECLARE_DYNCREATE(PagedDoc)
+
+public:
+    PagedDoc() { m_file.failOpens = s_failOpensOfNext; }
+    ~PagedDoc() override { ++s_destroyed; }
+    CPFile* GetFileObject() override { return &m_file; }
+    WORD GetDocumentType() override { return docTypeTermList; }
+    WORD GetDocumentVersion() override { return docVersionTermList; }
+    WORD GetHeaderCodeA() override { return 0; }
+    WORD GetHeaderCodeB() override { return 0; }
+    void DeleteContents() override { ++m_clears; }
+
+    PagedTermFile m_file;
+    int m_clears = 0;
+    static int s_failOpensOfNext; // header reads the next document's file fails
+    static int s_destroyed;
+};
+
 class HintRecorder : public CDocObserver
 {
 public:
@@ -103,6 +148,8 @@ public:
     {
         shown = fields;
         ++propertiesRuns;
+        if (propertiesFail)
+            AfxThrowMemoryException();
         if (!propertiesOk)
             return FALSE;
         if (!fields.readOnly)
@@ -116,6 +163,7 @@ public:
     }
 
     BOOL propertiesOk = FALSE;
+    BOOL propertiesFail = FALSE; // the sheet cannot be shown
     CString newComments;
     CString renameTo;
     FilePropertiesFields shown;
@@ -166,6 +214,14 @@ inline CString DocPath(const char* stem)
     snprintf(name, sizeof(name), "C:\\tmp\\lvdoc_%s_%d_%d.ltl", stem, (int)getpid(), ++counter);
 #endif
     return CString(name);
+}
+
+// A new paged term-list file holding only its header.
+inline void WritePagedTermFile(const CString& path)
+{
+    PagedTermFile file;
+    file.SetPathName(path);
+    file.CreateNew();
 }
 
 inline bool FileExists(const CString& path)

@@ -3,7 +3,7 @@
 #include "classlib/Exceptions.h"
 #include "database/text/RunFontQueries.h"
 #include "database/text/ArchiveBytes.h"
-#include "support/LargestBlock.h"
+#include "support/AllocationWatch.h"
 
 #include <gtest/gtest.h>
 

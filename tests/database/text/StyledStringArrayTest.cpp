@@ -3,7 +3,7 @@
 #include "classlib/Exceptions.h"
 #include "database/text/ArchiveBytes.h"
 #include "database/text/StyledStringArchive.h"
-#include "support/LargestBlock.h"
+#include "support/AllocationWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +25,32 @@ TEST(StyledStringArrayTest, SetSizeAndSetAtGrow)
     EXPECT_TRUE(a[2].IsEmpty());
     a.SetSize(0);
     EXPECT_EQ(0, a.GetSize());
+}
+
+// Adding strings one by one costs a constant number of allocations each: the
+// buffer grows geometrically and moves its strings instead of copying them.
+TEST(StyledStringArrayTest, AddingOneByOneGrowsInProportion)
+{
+    const StyledString bold = [] {
+        StyledString s("ab");
+        s.runs[0].style = 0x0001;
+        return s;
+    }();
+    for (int n : {100, 2000})
+    {
+        CStyledStringArray a;
+        const long long allocations = AllocationsDuring([&] {
+            for (int i = 0; i < n; ++i)
+                a.Add(bold);
+        });
+        if (allocations >= 0)
+        {
+            EXPECT_LE(allocations, 3LL * n) << n; // a text and a run buffer each, and the growth
+        }
+        ASSERT_EQ(n, a.GetSize());
+        EXPECT_STREQ("ab", a[0].text);
+        EXPECT_TRUE(a[n - 1].runs.IsEqual(bold.runs));
+    }
 }
 
 TEST(StyledStringArrayTest, SerializeBytesAndRoundTrip)
