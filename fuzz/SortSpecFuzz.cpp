@@ -21,8 +21,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 const int kFields[] = {1, 4, 7, 9, 10, 11, 12, 16, 20, 21, 30, 44, 45};
 const int kFieldCount = sizeof kFields / sizeof kFields[0];
 const int kGuard = 16;
@@ -61,7 +60,8 @@ std::vector<BYTE> CheckedKey(const std::vector<BYTE>& buffer, int length)
             FuzzFinding("key written outside its buffer");
     }
     const BYTE* key = buffer.data() + kGuard;
-    if (length < 5 || length > DBSortKeyBuilder::kMaxKeySize || !DBSortKeyBuilder::IsWellFormedKey(key, length))
+    if (length < 5 || length > DBSortKeyBuilder::kMaxKeySize ||
+        !DBSortKeyBuilder::IsWellFormedKey(key, length))
         FuzzFinding("malformed sort key");
     return std::vector<BYTE>(key, key + length);
 }

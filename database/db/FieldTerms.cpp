@@ -8,8 +8,7 @@
 #include "database/text/StyledString.h"
 #include "database/text/WordScanning.h"
 
-namespace
-{
+namespace {
 int ClampPosition(const StyledString& field, int position)
 {
     if (position < 0)

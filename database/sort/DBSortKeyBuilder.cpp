@@ -12,8 +12,7 @@
 
 #include <string.h>
 
-namespace
-{
+namespace {
 const char kAuthorSeparator = '\x01';
 const int kRecordNumberSize = 4;
 
@@ -193,8 +192,8 @@ int DBSortKeyBuilder::MakeTextPart(char* dest, const StyledString& value, int ro
     char encoded[kWorkBuffer];
     EncodeStyledText(encoded, sizeof encoded, value);
     char words[kWorkBuffer];
-    const int length = CollectKeyWords(words, MinInt(room - 1, kWorkBuffer - 1), encoded,
-                                       &m_context.genericStopList, false);
+    const int length =
+        CollectKeyWords(words, MinInt(room - 1, kWorkBuffer - 1), encoded, &m_context.genericStopList, false);
     words[length] = '\0';
     m_context.languageSort.MakeSortKey(dest, room, words, sortKeyNoCase);
     return static_cast<int>(strlen(dest)) + 1;

@@ -3,8 +3,7 @@
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 
-namespace
-{
+namespace {
 // Option byte of the stored form.
 const BYTE kOptEmptyFirst = 0x80;
 const BYTE kOptIndexBuilt = 0x40;

@@ -5,8 +5,7 @@
 
 #include <string.h>
 
-namespace
-{
+namespace {
 // The longest beginning of the encoded word, at most room bytes, that ends on
 // a character boundary.
 int WholeCharacters(const char* word, int length, int room)

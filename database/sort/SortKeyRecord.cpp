@@ -3,8 +3,7 @@
 #include "database/sort/DBSortSpec.h"
 #include "database/text/StyledString.h"
 
-namespace
-{
+namespace {
 const int kAuthorFields[] = {1, 7, 0};
 const int kAuthorTitleFields[] = {1, 4, 7, 9, 10, 11, 0};
 const int kTitleFields[] = {4, 9, 10, 11, 0};
@@ -13,11 +12,16 @@ const int kDateFields[] = {20, 21, 0};
 const int* FieldsOfRole(int code)
 {
     switch (code) {
-    case sortFieldAuthor: return kAuthorFields;
-    case sortFieldAuthorTitle: return kAuthorTitleFields;
-    case sortFieldTitle: return kTitleFields;
-    case sortFieldDate: return kDateFields;
-    default: return nullptr;
+    case sortFieldAuthor:
+        return kAuthorFields;
+    case sortFieldAuthorTitle:
+        return kAuthorTitleFields;
+    case sortFieldTitle:
+        return kTitleFields;
+    case sortFieldDate:
+        return kDateFields;
+    default:
+        return nullptr;
     }
 }
 } // namespace

@@ -2,8 +2,7 @@
 
 #include "database/sort/DBSortSpec.h"
 
-namespace
-{
+namespace {
 const char* AuthorName(const DBSortSpec& spec)
 {
     if (spec.firstAuthorOnly)
@@ -17,13 +16,20 @@ CString GetSortFieldName(int code, const DBSortSpec& spec, const DefaultFieldNam
     if (code >= 1 && code <= 45)
         return names.GetFieldName(code);
     switch (code) {
-    case sortFieldRecordId: return CString("Record ID");
-    case sortFieldAuthorTitle: return CString("Author-Title");
-    case sortFieldWorkform: return CString("Workform");
-    case sortFieldDate: return CString("Date");
-    case sortFieldTitle: return CString("Title");
-    case sortFieldAuthor: return CString(AuthorName(spec));
-    default: return CString();
+    case sortFieldRecordId:
+        return CString("Record ID");
+    case sortFieldAuthorTitle:
+        return CString("Author-Title");
+    case sortFieldWorkform:
+        return CString("Workform");
+    case sortFieldDate:
+        return CString("Date");
+    case sortFieldTitle:
+        return CString("Title");
+    case sortFieldAuthor:
+        return CString(AuthorName(spec));
+    default:
+        return CString();
     }
 }
 

@@ -2,8 +2,7 @@
 
 #include "app/core/StringHelpers.h"
 
-namespace
-{
+namespace {
 const unsigned char kLeadAnsi = 0x81;
 } // namespace
 

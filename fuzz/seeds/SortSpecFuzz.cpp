@@ -5,8 +5,7 @@
 #include "app/core/LineStringArray.h"
 #include "database/sort/DBSortSpec.h"
 
-namespace
-{
+namespace {
 void Store(FuzzSeeds& seeds, const char* name, BYTE language, std::initializer_list<DBSortKey> keys,
            int options, std::initializer_list<const char*> texts)
 {
@@ -45,10 +44,14 @@ void WriteSeeds(FuzzSeeds& seeds)
         "QA76.9 .D3 1990",
         "Sleep/ Dreams \nMemory",
         "A12"};
-    Store(seeds, "author-title-date", 0, {DBSortKey(255, 1), DBSortKey(254, 1), DBSortKey(253, 1)}, 1, reference);
+    Store(seeds, "author-title-date", 0, {DBSortKey(255, 1), DBSortKey(254, 1), DBSortKey(253, 1)}, 1,
+          reference);
     Store(seeds, "date-desc-title", 4, {DBSortKey(253, 0), DBSortKey(254, 1)}, 8, reference);
-    Store(seeds, "call-author-title", 1, {DBSortKey(44, 1), DBSortKey(255, 1), DBSortKey(254, 1)}, 6, reference);
-    Store(seeds, "six-keys", 8, {DBSortKey(0, 1), DBSortKey(250, 0), DBSortKey(252, 1), DBSortKey(20, 1),
-                                 DBSortKey(7, 0), DBSortKey(45, 1)}, 14, reference);
+    Store(seeds, "call-author-title", 1, {DBSortKey(44, 1), DBSortKey(255, 1), DBSortKey(254, 1)}, 6,
+          reference);
+    Store(seeds, "six-keys", 8,
+          {DBSortKey(0, 1), DBSortKey(250, 0), DBSortKey(252, 1), DBSortKey(20, 1), DBSortKey(7, 0),
+           DBSortKey(45, 1)},
+          14, reference);
     Store(seeds, "record-id", 2, {DBSortKey(0, 1)}, 1, {"9", "10", "", "\xE9t\xE9 \xC0 la"});
 }

@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 struct Term
 {
     std::string text;
@@ -98,7 +97,7 @@ TEST_F(FieldTerms, AuthorsEndAtLineBreaksSemicolonsAndDoubleSlashes)
         {"Smith, John; Doe, Jane//", {"Smith, John", "Doe, Jane"}},
         {"Smith, J.\r\nDoe, K.//Roe, L.", {"Smith, J.", "Doe, K.", "Roe, L."}},
         {"Lee/Chan, A.//Wu, B.", {"Lee/Chan, A.", "Wu, B."}}, // a single slash stays
-        {";;  Smith ; ", {"Smith "}},                       // blanks before a separator stay
+        {";;  Smith ; ", {"Smith "}},                         // blanks before a separator stay
         {"=World Health Organization", {"World Health Organization"}},
         {"=", {"="}},
         {"Author, A.////", {"Author, A."}},
@@ -134,7 +133,8 @@ TEST_F(FieldTerms, ListItemsEndAtSlashesAndLineBreaks)
 
 TEST_F(FieldTerms, JournalsAndTitlesAreOneTermEach)
 {
-    EXPECT_EQ(Strings{"The History/of Rome // 2"}, Texts(GetWholeFieldTerm, "\r\n /The History/of Rome // 2"));
+    EXPECT_EQ(Strings{"The History/of Rome // 2"},
+              Texts(GetWholeFieldTerm, "\r\n /The History/of Rome // 2"));
     EXPECT_EQ(Strings{}, Texts(GetWholeFieldTerm, " // \n"));
 
     const std::string longTitle = "A" + std::string(300, 'b');
@@ -187,11 +187,7 @@ TEST(WordPrefixKey, FirstFourFoldedCharactersOfTheFirstWord)
         const char* key;
         int after;
     } cases[] = {
-        {"\xE9tudes des", "ETUD", 6},
-        {"  --ab, cd", "AB", 6},
-        {"x", "X", 1},
-        {" -- ", "", 4},
-        {"", "", 0},
+        {"\xE9tudes des", "ETUD", 6}, {"  --ab, cd", "AB", 6}, {"x", "X", 1}, {" -- ", "", 4}, {"", "", 0},
     };
     for (const auto& c : cases) {
         char key[kWordPrefixLength + 1];

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 DBSortSpec Spec(std::initializer_list<DBSortKey> keys)
 {
     DBSortSpec spec;
@@ -41,9 +40,12 @@ public:
     CString GetFieldName(int field) const override
     {
         switch (field) {
-        case 4: return CString("Title");
-        case 44: return CString("Call Number");
-        default: return CString("Field");
+        case 4:
+            return CString("Title");
+        case 44:
+            return CString("Call Number");
+        default:
+            return CString("Field");
         }
     }
 };
@@ -153,10 +155,11 @@ TEST(SortSpecName, NamesKeysAndDirections)
     const BuiltInNames names;
     DBSortSpec spec = Spec({DBSortKey(255, 1), DBSortKey(254, 1), DBSortKey(253, 1)});
     EXPECT_STREQ("Author/Title/Date", GetSortSpecName(spec, names));
-    EXPECT_STREQ("Date (Descending)/Title", GetSortSpecName(Spec({DBSortKey(253, 0), DBSortKey(254, 1)}), names));
+    EXPECT_STREQ("Date (Descending)/Title",
+                 GetSortSpecName(Spec({DBSortKey(253, 0), DBSortKey(254, 1)}), names));
     EXPECT_STREQ("Call Number/Record ID/Workform/Author-Title",
-                 GetSortSpecName(Spec({DBSortKey(44, 1), DBSortKey(0, 1), DBSortKey(252, 1), DBSortKey(250, 1)}),
-                                 names));
+                 GetSortSpecName(
+                     Spec({DBSortKey(44, 1), DBSortKey(0, 1), DBSortKey(252, 1), DBSortKey(250, 1)}), names));
     EXPECT_STREQ("", GetSortSpecName(DBSortSpec(), names));
 
     const struct

@@ -17,8 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 // A record as the key builder sees it: fields by number, ID, number and workform.
 class TestRecord : public SortKeyRecord
 {
@@ -115,10 +114,10 @@ protected:
 TEST_F(SortKeys, EmptyAuthorsSortFirstOrLastWhateverTheDirection)
 {
     const std::vector<TestRecord> records = {
-        TestRecord(1, {{4, "Zebras"}}),                      // no author at all
+        TestRecord(1, {{4, "Zebras"}}), // no author at all
         TestRecord(2, {{1, "Smith, John"}, {4, "Alpha"}}),
-        TestRecord(3, {{7, "Adams, Ann"}, {4, "Beta"}}),     // the author role falls back to field 7
-        TestRecord(4, {{4, "Aardvarks"}, {20, "1990"}}),     // no author either
+        TestRecord(3, {{7, "Adams, Ann"}, {4, "Beta"}}), // the author role falls back to field 7
+        TestRecord(4, {{4, "Aardvarks"}, {20, "1990"}}), // no author either
     };
     const struct
     {
@@ -143,7 +142,7 @@ TEST_F(SortKeys, EqualValuesSortByRecordNumberUnderEveryDirection)
     const std::vector<TestRecord> records = {
         TestRecord(30, {{1, "Smith, J"}, {4, "Rome"}}),
         TestRecord(-1, {{1, "Smith, J"}, {4, "Rome"}}), // not stored yet
-        TestRecord(7, {{1, "SMITH, J."}, {4, "rome"}}),  // case and punctuation do not count
+        TestRecord(7, {{1, "SMITH, J."}, {4, "rome"}}), // case and punctuation do not count
     };
     for (int ascending : {1, 0}) {
         SetKeys({DBSortKey(sortFieldAuthor, ascending), DBSortKey(sortFieldTitle, ascending)});
@@ -165,9 +164,8 @@ TEST_F(SortKeys, RecordIdsSortAsNumbers)
 TEST_F(SortKeys, DatesSortByDateNumber)
 {
     // Each text in its place in ascending date order.
-    const char* dates[] = {"200 BC",        "50 BC",       "1994",          "March 1994",
-                           "12 March 1994", "1994b",       "Spring 1995",   "1996-1998",
-                           "2001",          "Forthcoming", "In Press"};
+    const char* dates[] = {"200 BC",      "50 BC",     "1994", "March 1994",  "12 March 1994", "1994b",
+                           "Spring 1995", "1996-1998", "2001", "Forthcoming", "In Press"};
     std::vector<TestRecord> records;
     std::vector<LONG> expected;
     for (int i = 0; i < static_cast<int>(sizeof dates / sizeof dates[0]); ++i) {
@@ -234,14 +232,20 @@ TEST_F(SortKeys, AuthorPartsFollowTheAuthorOptions)
         const TestRecord& record;
         const char* words;
     } cases[] = {
-        {0, 0, two, "Smith John\x01" "Doe Jane"},
+        {0, 0, two,
+         "Smith John\x01"
+         "Doe Jane"},
         {1, 0, two, "Smith John"},
-        {0, 1, two, "Smith\x01" "Doe"},
+        {0, 1, two,
+         "Smith\x01"
+         "Doe"},
         {1, 1, two, "Smith"},
         // A literal name tests the generic list and is not cut at its comma.
         {0, 1, literal, "Royal Society of Arts London"},
         // A personal name tests the author list, first word only.
-        {0, 0, particle, "Braun Wernher\x01" "Gaulle C"},
+        {0, 0, particle,
+         "Braun Wernher\x01"
+         "Gaulle C"},
     };
     for (const auto& c : cases) {
         spec.firstAuthorOnly = c.firstAuthorOnly;
@@ -253,7 +257,9 @@ TEST_F(SortKeys, AuthorPartsFollowTheAuthorOptions)
     EXPECT_EQ(Collated("The John"), FirstPart(TestRecord(1, {{16, "The, John"}})));
     // Et al. adds nothing; authors split at line breaks too.
     SetKeys({DBSortKey(30, 1)});
-    EXPECT_EQ(Collated("Roe L\x01" "Poe E"), FirstPart(TestRecord(1, {{30, "Roe, L.\r\nPoe, E.////"}})));
+    EXPECT_EQ(Collated("Roe L\x01"
+                       "Poe E"),
+              FirstPart(TestRecord(1, {{30, "Roe, L.\r\nPoe, E.////"}})));
 }
 
 TEST_F(SortKeys, OtherFieldKinds)
@@ -268,10 +274,13 @@ TEST_F(SortKeys, OtherFieldKinds)
     part += strlen(part) + 1;
     EXPECT_EQ(Collated("Series"), part);
 
+    EXPECT_EQ("", FirstPart(TestRecord(1, {}))) << "no call number: an empty part";
+
     // QA76 shelves before QA100, LC numbers before Dewey numbers.
     SetKeys({DBSortKey(sortFieldCallNumber, 1)});
     EXPECT_EQ((std::vector<LONG>{2, 1, 3}),
-              Order({TestRecord(1, {{44, "QA100"}}), TestRecord(2, {{44, "QA76"}}), TestRecord(3, {{44, "610.73"}})}));
+              Order({TestRecord(1, {{44, "QA100"}}), TestRecord(2, {{44, "QA76"}}),
+                     TestRecord(3, {{44, "610.73"}})}));
 }
 
 TEST_F(SortKeys, LongFieldsStayWithinTheKey)
@@ -283,11 +292,10 @@ TEST_F(SortKeys, LongFieldsStayWithinTheKey)
     for (int i = 0; i < 30; ++i)
         longAuthors += "Longname, Anne; ";
     std::string longCall(300, '9');
-    const TestRecord record(0x12345678, {{1, longAuthors.c_str()},
-                                         {4, longText.c_str()},
-                                         {44, longCall.c_str()},
-                                         {20, "12 March 1994"}},
-                            "12345678901234567890");
+    const TestRecord record(
+        0x12345678,
+        {{1, longAuthors.c_str()}, {4, longText.c_str()}, {44, longCall.c_str()}, {20, "12 March 1994"}},
+        "12345678901234567890");
     SetKeys({DBSortKey(255, 1), DBSortKey(4, 0), DBSortKey(44, 1), DBSortKey(253, 1), DBSortKey(0, 1),
              DBSortKey(252, 1)});
     for (int first = 0; first < 6; ++first) {
@@ -335,14 +343,15 @@ TEST_F(SortKeys, DamagedKeysAreNotWellFormed)
         std::vector<BYTE> bytes;
         bool wellFormed;
     } cases[] = {
-        {{4, 1, 0, 0, 0}, true},                     // no parts
+        {{4, 1, 0, 0, 0}, true}, // no parts
         {{6, 'A', 0, 1, 0, 0, 0}, true},
-        {{6, 'A', 'B', 1, 0, 0, 0}, false},          // the part lacks its NUL
-        {{3, 0, 0, 0}, false},                       // no room for the record number
-        {{7, 'A', 0, 1, 0, 0, 0}, false},            // length byte disagrees
+        {{6, 'A', 'B', 1, 0, 0, 0}, false}, // the part lacks its NUL
+        {{3, 0, 0, 0}, false},              // no room for the record number
+        {{7, 'A', 0, 1, 0, 0, 0}, false},   // length byte disagrees
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.wellFormed, DBSortKeyBuilder::IsWellFormedKey(c.bytes.data(), static_cast<int>(c.bytes.size())))
+        EXPECT_EQ(c.wellFormed,
+                  DBSortKeyBuilder::IsWellFormedKey(c.bytes.data(), static_cast<int>(c.bytes.size())))
             << static_cast<int>(c.bytes[0]);
 }
 } // namespace
