@@ -330,6 +330,13 @@ UINT AfxGetSaveLoadPrompt(CException* e, BOOL bSaving, UINT nIDPDefault)
     }
     if (e->IsKindOf(RUNTIME_CLASS(CFileException))) {
         switch (static_cast<CFileException*>(e)->m_cause) {
+        case CFileException::generic:
+        case CFileException::tooManyOpenFiles:
+        case CFileException::invalidFile:
+        case CFileException::directoryFull:
+        case CFileException::badSeek:
+        case CFileException::hardIO:
+            return bSaving ? AFX_IDP_FAILED_IO_ERROR_WRITE : AFX_IDP_FAILED_IO_ERROR_READ;
         case CFileException::fileNotFound:
         case CFileException::badPath:
             return AFX_IDP_FAILED_INVALID_PATH;

@@ -363,40 +363,7 @@ BOOL DBRecord::WriteRecordAt(int32_t number)
 
 UINT DBRecord::GetFileErrorPrompt(CException* e, BOOL saving, UINT defaultPrompt)
 {
-    if (e->IsKindOf(RUNTIME_CLASS(CUserException)))
-        return 0;
-    if (e->IsKindOf(RUNTIME_CLASS(CArchiveException))) {
-        switch (static_cast<CArchiveException*>(e)->m_cause) {
-        case CArchiveException::endOfFile:
-        case CArchiveException::badIndex:
-        case CArchiveException::badClass:
-        case CArchiveException::badSchema:
-            return AFX_IDP_FAILED_INVALID_FORMAT;
-        default:
-            return defaultPrompt;
-        }
-    }
-    if (e->IsKindOf(RUNTIME_CLASS(CFileException))) {
-        switch (static_cast<CFileException*>(e)->m_cause) {
-        case CFileException::generic:
-        case CFileException::tooManyOpenFiles:
-        case CFileException::invalidFile:
-        case CFileException::directoryFull:
-        case CFileException::badSeek:
-        case CFileException::hardIO:
-            return saving ? AFX_IDP_FAILED_IO_ERROR_WRITE : AFX_IDP_FAILED_IO_ERROR_READ;
-        case CFileException::fileNotFound:
-        case CFileException::badPath:
-            return AFX_IDP_FAILED_INVALID_PATH;
-        case CFileException::accessDenied:
-            return saving ? AFX_IDP_FAILED_ACCESS_WRITE : AFX_IDP_FAILED_ACCESS_READ;
-        case CFileException::diskFull:
-            return AFX_IDP_FAILED_DISK_FULL;
-        default:
-            return defaultPrompt;
-        }
-    }
-    return defaultPrompt;
+    return AfxGetSaveLoadPrompt(e, saving, defaultPrompt);
 }
 
 void DBRecord::ReportFileError(int32_t, CException* e, BOOL saving, UINT defaultPrompt)
