@@ -114,6 +114,19 @@ bool RunsAreValid(const StyledString& s)
 }
 } // namespace
 
+void WriteStyleRun(CArchive& ar, const StyleRun& run)
+{
+    WriteLength(ar, run.length);
+    ar << PackAttributes(run);
+    ar << static_cast<short>(run.pointSize);
+    WriteFontName(ar, run);
+}
+
+void ReadStyleRun(CArchive& ar, StyleRun& run)
+{
+    ReadRun(ar, run);
+}
+
 void WriteStyleRuns(CArchive& ar, const StyleRunArray& runs)
 {
     if (runs.GetSize() == 1 && runs[0].IsPlain())
@@ -127,12 +140,7 @@ void WriteStyleRuns(CArchive& ar, const StyleRunArray& runs)
     ar << static_cast<BYTE>(kRunList);
     ar << static_cast<WORD>(runs.GetSize());
     for (int i = 0; i < runs.GetSize(); ++i)
-    {
-        WriteLength(ar, runs[i].length);
-        ar << PackAttributes(runs[i]);
-        ar << static_cast<short>(runs[i].pointSize);
-        WriteFontName(ar, runs[i]);
-    }
+        WriteStyleRun(ar, runs[i]);
 }
 
 void ReadStyleRuns(CArchive& ar, StyleRunArray& runs)

@@ -36,3 +36,8 @@ void ReadStyledString(CArchive& ar, StyledString& s);
 // CArchiveException generic, before anything is written.
 void WriteStyleRuns(CArchive& ar, const StyleRunArray& runs);
 void ReadStyleRuns(CArchive& ar, StyleRunArray& runs);
+
+// One run alone, as in the run list: length field, packed word, i16 point
+// size, 32 bytes of font name.
+void WriteStyleRun(CArchive& ar, const StyleRun& run);
+void ReadStyleRun(CArchive& ar, StyleRun& run);
