@@ -1,6 +1,7 @@
 #include "database/file/BTPagedFile.h"
 
 #include "database/file/BTPageCache.h"
+#include "database/file/BTHeaderTooLongException.h"
 #include "database/file/DocHeader.h"
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
@@ -114,6 +115,11 @@ void BTPagedFile::FlushBuffers()
 {
     if (!IsOpen() || !IsWritable())
         return;
+    // The header is built and measured before any page is written: one that
+    // no longer fits must not leave new pages behind under the old header.
+    // Writing pages changes nothing the header holds.
+    BYTE header[headerAreaSize];
+    BuildHeaderImage(header);
     // From the least recent page: pages appended in a row then go to disk in
     // file order.
     for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
@@ -121,7 +127,7 @@ void BTPagedFile::FlushBuffers()
         if (page->m_bDirty)
             WritePage(page);
     }
-    TransferHeader(FALSE);
+    WriteHeaderImage(header);
 }
 
 // ---- tracked file position ----
@@ -178,23 +184,34 @@ void BTPagedFile::TransferHeader(BOOL bLoad)
         SeekToBegin();
         return;
     }
-    // Build the header in memory first: one that outgrows its area would run
-    // into page 0, so it is refused before a byte reaches the file.
-    CMemFile image;
+    BYTE header[headerAreaSize];
+    BuildHeaderImage(header);
+    WriteHeaderImage(header);
+}
+
+void BTPagedFile::BuildHeaderImage(BYTE* image)
+{
+    // Built in memory: a header that outgrows its area would run into page 0,
+    // so it is refused before a byte reaches the file.
+    CMemFile memory;
     {
-        CArchive ar(&image, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
+        CArchive ar(&memory, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
         SerializeHeader(ar);
         ar.Close();
     }
-    DWORD length = image.GetLength();
+    DWORD length = memory.GetLength();
     if (length > headerAreaSize)
-        AfxThrowArchiveException(CArchiveException::generic, m_path);
+        BTThrowHeaderTooLong(m_path);
     // The whole area is written, so a header that shrank leaves zeros behind it.
-    BYTE bytes[headerAreaSize] = {};
-    image.SeekToBegin();
-    image.Read(bytes, (UINT)length);
+    memset(image, 0, headerAreaSize);
+    memory.SeekToBegin();
+    memory.Read(image, (UINT)length);
+}
+
+void BTPagedFile::WriteHeaderImage(const BYTE* image)
+{
     SeekToBegin();
-    Write(bytes, headerAreaSize);
+    Write(image, headerAreaSize);
     SeekToBegin();
 }
 

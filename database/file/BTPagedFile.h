@@ -68,7 +68,9 @@ public:
     virtual BTPage* ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead = TRUE);
     // Writes the page's data at its offset and marks it clean.
     virtual void WritePage(BTPage* page);
-    // Loads or stores the header at offset 0 through SerializeHeader.
+    // Loads or stores the header at offset 0 through SerializeHeader. A
+    // header too long for its area is refused (BTHeaderTooLongException)
+    // before anything is written; FlushBuffers checks it before any page.
     virtual void TransferHeader(BOOL bLoad);
     // The paged header; derived files add their fields after calling this.
     virtual void SerializeHeader(CArchive& ar);
@@ -119,6 +121,10 @@ protected:
     // written: growing a file by a system call per page would cost more than
     // writing the page itself.
     DWORD ExtendFile(DWORD bytes);
+    // The stored header, zero-filled to the whole header area; raises
+    // BTHeaderTooLongException when it does not fit there.
+    void BuildHeaderImage(BYTE* image);
+    void WriteHeaderImage(const BYTE* image);
     void ThrowDamaged() const;        // archive exception bad schema, with path
     // Moves to the offset unless the file is there already.
     void SeekTo(DWORD offset);

@@ -1,9 +1,11 @@
-// Faults of trees on their paged files. Trees of keys near the longest a tree takes grow many levels deep: inner
-// nodes then hold only two or three separators. Such trees must keep every
-// entry reachable however deep they grow.
+// Faults of trees on their paged files: trees of keys near the longest a tree
+// takes, which grow many levels deep (inner nodes then hold only two or three
+// separators); copies of an open file; headers that outgrow their area.
 #include "BTreeTestSupport.h"
 
 #include "database/btree/BTNode.h"
+#include "database/file/BTHeaderTooLongException.h"
+#include "classlib/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -101,5 +103,84 @@ TEST(PagedFileCopyTest, CopyHoldsCachedPagesAndHeader)
         file.Close();
         std::remove(path.c_str());
     }
+}
+} // namespace
+
+namespace
+{
+// A header that has outgrown its area is refused before any page is written:
+// pages written first would sit under the old header, which does not know
+// them, and the failure said only that an unknown error occurred.
+TEST(PagedTreeHeaderTest, HeaderTooLongAfterDirtyPagesWritesNothingAndSaysWhy)
+{
+    const std::string name = TestFileName("longheader");
+    std::vector<std::string> before;
+    {
+        TreeTestFile file;
+        TextTestTree tree;
+        file.SetTree(&tree);
+        ASSERT_TRUE(CreateAndOpen(file, name));
+        tree.Attach(&file);
+        for (int i = 0; i < 400; i += 2)
+        {
+            TextTestTree::SetSearchEntry(LongText(i, 60), 0, "data");
+            ASSERT_EQ(0, tree.Insert());
+        }
+        ASSERT_EQ("", VerifyTree(tree, &before));
+        file.Close();
+    }
+    const std::vector<BYTE> saved = ReadWholeFile(name);
+    {
+        TreeTestFile file;
+        TextTestTree tree;
+        tree.Attach(&file);
+        file.SetTree(&tree);
+        ASSERT_TRUE(OpenExisting(file, name));
+        // Changed pages, new pages and a header too long for its 1024 bytes.
+        for (int i = 1; i < 1200; i += 2)
+        {
+            TextTestTree::SetSearchEntry(LongText(i, 60), 0, "more");
+            ASSERT_EQ(0, tree.Insert());
+        }
+        file.GetCommentsText() = CString('c', 1000);
+        for (int attempt = 0; attempt < 2; ++attempt)
+        {
+            CException* failure = nullptr;
+            try
+            {
+                if (attempt == 0)
+                    file.FlushBuffers();
+                else
+                    file.Close(); // still refused; the file is closed all the same
+            }
+            catch (CException* e)
+            {
+                failure = e;
+            }
+            ASSERT_NE(nullptr, failure) << "attempt " << attempt;
+            ASSERT_TRUE(failure->IsKindOf(RUNTIME_CLASS(BTHeaderTooLongException)));
+            CArchiveException* archive = static_cast<CArchiveException*>(failure);
+            EXPECT_EQ(CArchiveException::generic, archive->m_cause);
+            EXPECT_EQ(CString(name.c_str()), archive->m_strFileName);
+            CString expected;
+            AfxFormatString1(expected, BTHeaderTooLongException::IDP_HEADER_TOO_LONG, name.c_str());
+            EXPECT_FALSE(expected.IsEmpty());
+            EXPECT_EQ(expected, failure->GetErrorText());
+            failure->Delete();
+        }
+        EXPECT_FALSE(file.IsOpen());
+        // Closed now (an open file is exclusive): neither attempt wrote a byte.
+        EXPECT_EQ(saved, ReadWholeFile(name));
+    }
+    TreeTestFile file;
+    TextTestTree tree;
+    tree.Attach(&file);
+    file.SetTree(&tree);
+    ASSERT_TRUE(OpenExisting(file, name));
+    std::vector<std::string> after;
+    EXPECT_EQ("", VerifyTree(tree, &after));
+    EXPECT_EQ(before, after);
+    file.Close();
+    std::remove(name.c_str());
 }
 } // namespace
