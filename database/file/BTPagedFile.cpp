@@ -6,6 +6,7 @@
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 #include "classlib/MemFile.h"
+#include "classlib/MessageBox.h"
 #include "toolkit/core/LTComp.h"
 
 #include <string.h>
@@ -115,6 +116,7 @@ void BTPagedFile::FlushBuffers()
 {
     if (!IsOpen() || !IsWritable())
         return;
+    CWaitCursor wait; // ends with the flush, however it ends
     // The header is built and measured before any page is written: one that
     // no longer fits must not leave new pages behind under the old header.
     // Writing pages changes nothing the header holds.

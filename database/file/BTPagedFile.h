@@ -14,7 +14,7 @@
 // (BTPageCache), bounded per file and in total, evicting the least recently
 // used unheld page. Callers hold a BTPageRef on a page while they use it and
 // mark it dirty after changing it; dirty pages are written back on eviction
-// and by FlushBuffers. A file opened read-only never writes anything back.
+// and by FlushBuffers, which shows the wait cursor while it runs. A file opened read-only never writes anything back.
 //
 // Compressed mode must be chosen before the file is created or opened, and a
 // file must always be opened in the mode it was created in (nothing records it).
