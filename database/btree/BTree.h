@@ -139,11 +139,41 @@ private:
     void InsertAtLeaf(const BYTE* entry, int length, BTPageRef& leaf);
     void DeleteAtLeaf(BTPageRef& leaf);
     void FreeLastLeaf();
+    // Where a node being settled sits under its parent, and the nodes laid
+    // out together: positions q and q + 1 of the parent (m = 2, the node and
+    // a sibling), or the node alone (m = 1, q = p).
+    struct ParentSlot
+    {
+        DWORD parent; // the parent's offset
+        int p;        // the node's position in the parent
+        int q;
+        int m;
+        DWORD left;  // the left node of the pair, or the node alone
+        DWORD right; // the right node, 0 when alone
+        BYTE bound[BTNode::maxInnerEntrySize]; // the parent's separator of the left node
+        int boundLength;
+    };
+
     // Rebalancing: the work list holds the new content of the node at
     // depth d of m_path; writes it, splitting, merging or refilling as
     // needed, and carries changes up to the root.
     void Settle(int depth);
+    // One level: TRUE when the parent's new content is in the work list.
+    BOOL SettleLevel(int depth);
+    void ReadParentSlot(int depth, ParentSlot& slot);
+    // Adds the sibling's entries to the work list; TRUE when the pair (or the
+    // node alone) ends its level.
+    BOOL JoinSibling(DWORD self, BOOL bLeaf, const ParentSlot& slot);
+    // The k nodes that take the laid-out entries, adding or freeing nodes.
+    void PlaceNodes(DWORD self, BOOL bLeaf, const ParentSlot& slot, int k, DWORD* nodes);
+    void AddNodesAfter(DWORD* nodes, int first, int end, BOOL bLeaf);
+    // Writes the k nodes from the work list and the separators of all but the last.
+    void WriteNodes(const DWORD* nodes, int k, const int* cuts, BOOL bLeaf);
+    void LoadParentContent(DWORD parent);
+    void ReplaceInParent(const ParentSlot& slot, const DWORD* nodes, int k);
     void SettleRoot();
+    void CollapseRoot();
+    void SplitRoot(BOOL bLeaf);
     void LoadContent(const BTNode& node, BOOL bLeaf, int at);
     int ContentBytes(int first, int end, BOOL bLeaf);
     BOOL Partition(int k, BOOL bLeaf, BOOL bFill, BOOL bEndOfLevel, int* cuts);
