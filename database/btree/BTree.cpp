@@ -828,6 +828,19 @@ void BTree::BeforePageWrite(BTPage* page)
 void BTree::BuildPositionIndex()
 {
     m_pIndex->RemoveAll();
+    try
+    {
+        AddLeavesToPositionIndex();
+    }
+    catch (CException*)
+    {
+        m_pIndex->RemoveAll(); // a part of an index would pass for all of it
+        throw;
+    }
+}
+
+void BTree::AddLeavesToPositionIndex()
+{
     BYTE lastKey[BTNode::maxInnerEntrySize];
     BOOL bHaveLast = FALSE;
     for (DWORD cur = m_root.firstLeaf; m_root.root != 0 && cur != 0;)

@@ -131,7 +131,9 @@ protected:
     int SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const;
     // Descends to the leaf for the key, filling m_path; returns the leaf.
     BTPageRef Descend(const BYTE* key, BOOL* pEqual);
+    // Empty when it fails part-way.
     void BuildPositionIndex();
+    void AddLeavesToPositionIndex();
     void ThrowIfTooLong(int length) const;
 
 private:

@@ -272,6 +272,9 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
         return page;
     }
 
+    // Room in the table first: once a buffer is taken, nothing may fail
+    // before the page is cached or the buffer given back.
+    ReserveTableEntry(offset);
     BTPage* page = BTPageCache::ObtainBuffer(this);
     page->m_pMoreRecent = page->m_pLessRecent = nullptr;
     page->m_pOwner = owner;
@@ -347,6 +350,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
     {
         if (!IsWritable())
             AfxThrowFileException(CFileException::accessDenied, -1, m_path);
+        ReserveTableEntry(m_fileEnd); // the file grows only when the page can be cached
         DWORD offset = ExtendFile(GetPageStride());
         ref = ReadPage(offset, owner, FALSE);
     }
@@ -398,6 +402,7 @@ void BTPagedFile::ReadCompressed(BTPage* page)
     DWORD length = (DWORD)s_scratch[0] | ((DWORD)s_scratch[1] << 8);
     if (length == 0 || length > kCompressedMax)
         ThrowDamaged();
+    DWORD overflowSlot = 0;
     if (length > kInlineMax)
     {
         DWORD slot = GetU32(s_scratch + 2 + kSplitAt);
@@ -407,7 +412,7 @@ void BTPagedFile::ReadCompressed(BTPage* page)
         if (Read(s_scratch + 2 + kSplitAt, slotSize) != (UINT)slotSize)
             ThrowDamaged();
         page->m_bOverflow = TRUE;
-        SetOverflowSlot(page->m_offset, slot);
+        overflowSlot = slot;
     }
     LTComp comp;
     unsigned long size = pageSize;
@@ -416,6 +421,9 @@ void BTPagedFile::ReadCompressed(BTPage* page)
         AfxThrowMemoryException();
     if (result != LTComp::ok || size != (unsigned long)pageSize)
         ThrowDamaged();
+    // Recorded once the page is known good: a damaged page leaves no trace.
+    if (overflowSlot != 0)
+        SetOverflowSlot(page->m_offset, overflowSlot);
 }
 
 void BTPagedFile::WriteCompressed(BTPage* page)
@@ -463,7 +471,7 @@ DWORD BTPagedFile::LookupOverflowSlot(DWORD pageOffset)
 
 void BTPagedFile::SetOverflowSlot(DWORD pageOffset, DWORD slotOffset)
 {
-    m_overflowMap[pageOffset] = slotOffset;
+    AfxTranslateBadAlloc([&] { m_overflowMap[pageOffset] = slotOffset; });
 }
 
 void BTPagedFile::RemoveOverflowSlot(DWORD pageOffset)
@@ -473,12 +481,16 @@ void BTPagedFile::RemoveOverflowSlot(DWORD pageOffset)
 
 // ---- this file's page list and table ----
 
+void BTPagedFile::ReserveTableEntry(DWORD offset)
+{
+    size_t index = PageIndex(offset);
+    if (index >= m_pageTable.size())
+        AfxTranslateBadAlloc([&] { m_pageTable.resize((index / kTableStep + 1) * kTableStep, nullptr); });
+}
+
 void BTPagedFile::InsertCached(BTPage* page)
 {
-    size_t index = PageIndex(page->m_offset);
-    if (index >= m_pageTable.size())
-        m_pageTable.resize((index / kTableStep + 1) * kTableStep, nullptr);
-    m_pageTable[index] = page;
+    m_pageTable[PageIndex(page->m_offset)] = page; // reserved by ReserveTableEntry
     page->m_pLessRecent = m_pMru;
     page->m_pMoreRecent = nullptr;
     if (m_pMru)

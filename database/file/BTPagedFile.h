@@ -149,6 +149,9 @@ private:
         return (offset - headerAreaSize) / (m_bCompressed ? 1024u : (unsigned)pageSize);
     }
     BTPage* FindCached(DWORD offset) const;
+    // Grows the page table to hold the offset's entry; memory exception when
+    // it cannot. InsertCached then needs no memory.
+    void ReserveTableEntry(DWORD offset);
     void InsertCached(BTPage* page);
     void RemoveCached(BTPage* page);
     void MoveToFront(BTPage* page);
