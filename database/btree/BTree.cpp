@@ -27,7 +27,7 @@ int KindOf(BOOL bLeaf)
 }
 } // namespace
 
-BTree::BTree() : m_pFile(nullptr), m_pIndex(nullptr)
+BTree::BTree() : m_pFile(nullptr), m_pIndex(nullptr), m_levelLimit(BTNode::maxLevels)
 {
     std::memset(&m_root, 0, sizeof(m_root));
     std::memset(m_path, 0, sizeof(m_path));
@@ -139,6 +139,17 @@ BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual)
     }
 }
 
+void BTree::SetLevelLimit(int levels)
+{
+    m_levelLimit = levels < 1 ? 1 : levels > BTNode::maxLevels ? (int)BTNode::maxLevels : levels;
+}
+
+void BTree::ThrowIfAtLevelLimit() const
+{
+    if (m_root.levels >= m_levelLimit)
+        AfxThrowNotSupportedException();
+}
+
 void BTree::ThrowIfTooLong(int length) const
 {
     if (length > BTNode::maxEntrySize || !IsValidEntry(BTGetSearchKey(), length, TRUE))
@@ -210,6 +221,9 @@ int BTree::Write()
         LeafChanged(leaf, page->GetOffset());
         return 0;
     }
+    // The entry moves: its insert may have to split, and a refusal after
+    // the delete would lose the entry, so it is refused before.
+    ThrowIfAtLevelLimit();
     DeleteAtLeaf(page);
     page.Release();
     Insert();
@@ -258,8 +272,7 @@ void BTree::InsertAtLeaf(const BYTE* entry, int length, BTPageRef& page)
     else
     {
         // A split may climb to the root: refuse while nothing has changed.
-        if (m_root.levels >= BTNode::maxLevels)
-            AfxThrowNotSupportedException();
+        ThrowIfAtLevelLimit();
         BTWorkList& work = BTBuffers::work;
         work.Clear();
         LoadContent(leaf, TRUE, 0);
@@ -730,8 +743,7 @@ void BTree::CollapseRoot()
 
 void BTree::SplitRoot(BOOL bLeaf)
 {
-    if (m_root.levels >= BTNode::maxLevels)
-        AfxThrowNotSupportedException();
+    ThrowIfAtLevelLimit();
     int cuts[5];
     int k = ChoosePartition(bLeaf, TRUE, cuts);
     DWORD nodes[4];

@@ -99,8 +99,11 @@ public:
     // leaves the cursor as it was.
     BOOL Find(BTreeCursor& cursor);
     // Inserts the search key's entry: 0, or errDuplicateKey (nothing changed).
+    // A tree at its level limit refuses an insert that needs a split with
+    // CNotSupportedException, before anything changes.
     int Insert();
     // Inserts or replaces: 1 when inserted, 0 when an equal key was replaced.
+    // At the level limit a replacement that must move is refused as well.
     int Write();
     // Deletes the entry of the search key: 0, or errKeyNotFound.
     int Delete();
@@ -135,6 +138,10 @@ protected:
     void BuildPositionIndex();
     void AddLeavesToPositionIndex();
     void ThrowIfTooLong(int length) const;
+    // The most levels the tree may grow to: BTNode::maxLevels, deeper than
+    // any file can hold; a test lowers it to reach it.
+    void SetLevelLimit(int levels);
+    void ThrowIfAtLevelLimit() const;
 
 private:
     void CreateFirstLeaf(const BYTE* entry, int length);
@@ -189,5 +196,6 @@ private:
     BTPagedFile* m_pFile;
     BTPositionIndex* m_pIndex;
     BTRootDescriptor m_root;
+    int m_levelLimit;
     PathStep m_path[BTNode::maxLevels];
 };
