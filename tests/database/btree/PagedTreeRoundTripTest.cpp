@@ -22,23 +22,6 @@ namespace
 {
 typedef std::map<std::string, std::string> Model; // text (dup 0) -> data
 
-class Rng
-{
-public:
-    explicit Rng(uint32_t seed) : m_state(seed * 2654435761u + 1) {}
-    uint32_t Next()
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return m_state;
-    }
-    int Below(int n) { return (int)(Next() % (uint32_t)n); }
-
-private:
-    uint32_t m_state;
-};
-
 std::string RandomText(Rng& rng, int shortest, int longest)
 {
     std::string text(shortest + rng.Below(longest - shortest + 1), 'a');
