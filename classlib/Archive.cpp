@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace
 {
@@ -18,7 +19,9 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* /*lpBuf*/)
     : m_pFile(pFile), m_nMode(nMode)
 {
     m_nBufSize = nBufSize < int(kMinBufSize) ? kMinBufSize : UINT(nBufSize);
-    m_pBuf = new BYTE[m_nBufSize];
+    m_pBuf = new (std::nothrow) BYTE[m_nBufSize];
+    if (m_pBuf == nullptr)
+        AfxThrowMemoryException();
 }
 
 CArchive::~CArchive()

@@ -10,6 +10,8 @@
 #include "classlib/Object.h"
 #include "classlib/CString.h"
 
+#include <new>
+
 class CException : public CObject
 {
     DECLARE_DYNAMIC(CException)
@@ -152,3 +154,20 @@ public:
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCTSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName = nullptr);
 [[noreturn]] void AfxThrowOleDispatchException(WORD wCode, LPCTSTR lpszDescription, UINT nHelpID = 0);
+
+// Runs f and returns its result; a std::bad_alloc thrown by a standard
+// container inside leaves as the memory exception instead, so that handlers
+// of CException* see it and run their cleanup. Wrap the container calls of
+// code whose callers catch only class-library exceptions.
+template <class F>
+auto AfxTranslateBadAlloc(F&& f) -> decltype(f())
+{
+    try
+    {
+        return f();
+    }
+    catch (const std::bad_alloc&)
+    {
+        AfxThrowMemoryException();
+    }
+}

@@ -35,8 +35,24 @@ void BTPositionIndex::InsertAfter(DWORD left, DWORD leaf)
             return;
         at = i + 1;
     }
-    m_entries.insert(m_entries.begin() + at, Entry{leaf, 0});
+    try
+    {
+        m_entries.insert(m_entries.begin() + at, Entry{leaf, 0});
+    }
+    catch (const std::bad_alloc&)
+    {
+        // Called in the middle of a split, which must not stop half-way: an
+        // empty index is rebuilt when next used.
+        m_entries.clear();
+        m_entries.shrink_to_fit();
+        return;
+    }
     m_hint = at;
+}
+
+void BTPositionIndex::Add(DWORD leaf, DWORD count)
+{
+    AfxTranslateBadAlloc([&] { m_entries.push_back(Entry{leaf, count}); });
 }
 
 int BTPositionIndex::FindOrForget(DWORD leaf)
@@ -90,13 +106,21 @@ void BTPositionIndex::Serialize(CArchive& ar)
     else
     {
         m_entries.clear();
-        DWORD n = ar.ReadCount();
-        for (DWORD i = 0; i < n; ++i)
-        {
-            if (ar.Read(pair, 8) != 8)
-                AfxThrowArchiveException(CArchiveException::endOfFile);
-            m_entries.push_back(Entry{GetBigEndian(pair), GetBigEndian(pair + 4)});
-        }
         m_hint = 0;
+        try
+        {
+            DWORD n = ar.ReadCount();
+            for (DWORD i = 0; i < n; ++i)
+            {
+                if (ar.Read(pair, 8) != 8)
+                    AfxThrowArchiveException(CArchiveException::endOfFile);
+                Add(GetBigEndian(pair), GetBigEndian(pair + 4));
+            }
+        }
+        catch (CException*)
+        {
+            m_entries.clear(); // a part of an index would pass for all of it
+            throw;
+        }
     }
 }

@@ -40,18 +40,21 @@ public:
     BOOL IsEmpty() const { return m_entries.empty(); }
     const Entry& GetAt(int i) const { return m_entries[i]; }
     void RemoveAll() { m_entries.clear(); }
-    void Add(DWORD leaf, DWORD count) { m_entries.push_back(Entry{leaf, count}); }
+    // Appends a leaf; memory exception when there is no room.
+    void Add(DWORD leaf, DWORD count);
 
     // Position of the leaf in the array, -1 when absent.
     int Find(DWORD leaf) const;
     // Enters a new leaf with count 0 right after left (at the front when
-    // left is 0); empties the index when left is not in it.
+    // left is 0); empties the index when left is not in it or memory runs
+    // out (it runs inside splits, which must not stop half-way).
     void InsertAfter(DWORD left, DWORD leaf);
     // Forgets a freed leaf; empties the index when it is not in it.
     void Remove(DWORD leaf);
     // Stores a leaf's recounted number; empties the index when absent.
     void SetCount(DWORD leaf, DWORD count);
 
+    // Loading empties the index first and leaves it empty when it fails.
     void Serialize(CArchive& ar);
 
 private:

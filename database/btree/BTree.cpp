@@ -27,7 +27,7 @@ int KindOf(BOOL bLeaf)
 }
 } // namespace
 
-BTree::BTree() : m_pFile(nullptr), m_pIndex(nullptr)
+BTree::BTree() : m_pFile(nullptr), m_pIndex(nullptr), m_levelLimit(BTNode::maxLevels)
 {
     std::memset(&m_root, 0, sizeof(m_root));
     std::memset(m_path, 0, sizeof(m_path));
@@ -139,6 +139,17 @@ BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual)
     }
 }
 
+void BTree::SetLevelLimit(int levels)
+{
+    m_levelLimit = levels < 1 ? 1 : levels > BTNode::maxLevels ? (int)BTNode::maxLevels : levels;
+}
+
+void BTree::ThrowIfAtLevelLimit() const
+{
+    if (m_root.levels >= m_levelLimit)
+        AfxThrowNotSupportedException();
+}
+
 void BTree::ThrowIfTooLong(int length) const
 {
     if (length > BTNode::maxEntrySize || !IsValidEntry(BTGetSearchKey(), length, TRUE))
@@ -210,6 +221,9 @@ int BTree::Write()
         LeafChanged(leaf, page->GetOffset());
         return 0;
     }
+    // The entry moves: its insert may have to split, and a refusal after
+    // the delete would lose the entry, so it is refused before.
+    ThrowIfAtLevelLimit();
     DeleteAtLeaf(page);
     page.Release();
     Insert();
@@ -258,8 +272,7 @@ void BTree::InsertAtLeaf(const BYTE* entry, int length, BTPageRef& page)
     else
     {
         // A split may climb to the root: refuse while nothing has changed.
-        if (m_root.levels >= BTNode::maxLevels)
-            AfxThrowNotSupportedException();
+        ThrowIfAtLevelLimit();
         BTWorkList& work = BTBuffers::work;
         work.Clear();
         LoadContent(leaf, TRUE, 0);
@@ -483,171 +496,205 @@ void BTree::SaveSeparator(int which, int item, DWORD child, BOOL bLeaf)
     sep.length = keyLength + 4;
 }
 
+// Settling walks up m_path: each level writes its node's new content from
+// the work list, or lays it out with a sibling and leaves the parent's new
+// content in the work list for the level above; the root settles last.
 void BTree::Settle(int depth)
 {
-    BTWorkList& work = BTBuffers::work;
     for (; depth > 0; --depth)
     {
-        BOOL bLeaf = depth == m_root.levels - 1;
-        int kind = KindOf(bLeaf);
-        int capacity = BTNode::CapacityOf(kind);
-        DWORD self = m_path[depth].offset;
-        int count = work.Count();
-        int bytes = ContentBytes(0, count, bLeaf);
-        BOOL bUnder =
-            count == 0 || capacity - bytes > (bLeaf ? leafUnderflowFree : innerUnderflowFree);
-        if (bytes <= capacity && !bUnder)
-        {
-            WriteNode(self, bLeaf, 0, count);
+        if (!SettleLevel(depth))
             return;
-        }
-
-        DWORD parentOffset = m_path[depth - 1].offset;
-        int p = m_path[depth - 1].pos;
-        BTPageRef parentPage = GetNode(parentOffset, BTNode::kindInner);
-        BTNode parent(parentPage.Data());
-        int pn = parent.Count();
-        if (p > pn)
-            BTThrowDamagedNode();
-        if (count == 0)
-        {
-            // Nothing left in the node: it leaves its level and its parent.
-            parentPage.Release();
-            UnlinkAndFree(self, bLeaf);
-            parentPage = GetNode(parentOffset, BTNode::kindInner);
-            work.Clear();
-            LoadContent(BTNode(parentPage.Data()), FALSE, 0);
-            work.Remove(p);
-            continue;
-        }
-
-        // Pair the node with a sibling under the same parent: positions
-        // q and q + 1 of the parent, or the node alone (m = 1).
-        int q = p;
-        int m = 1;
-        if (p < pn)
-            m = 2;
-        else if (p > 0)
-        {
-            q = p - 1;
-            m = 2;
-        }
-        if (m == 1 && bytes <= capacity)
-        {
-            WriteNode(self, bLeaf, 0, count); // alone under its parent
-            return;
-        }
-        DWORD left = m == 2 ? parent.ChildOfPosition(q) : self;
-        DWORD right = m == 2 ? parent.ChildOfPosition(q + 1) : 0;
-        // The bound of the left node, which an inner left node's upper
-        // child carries as its key while the two are laid out together.
-        BYTE bound[BTNode::maxInnerEntrySize];
-        int boundLength = 0;
-        if (m == 2)
-        {
-            int len;
-            const BYTE* e = CheckedEntry(parent, q, &len);
-            boundLength = len - 4;
-            std::memcpy(bound, e, boundLength);
-        }
-        parentPage.Release();
-
-        BOOL bEndOfLevel;
-        if (m == 2)
-        {
-            BOOL bSelfLeft = self == left;
-            DWORD sibling = bSelfLeft ? right : left;
-            BTPageRef sibPage = GetNode(sibling, kind);
-            BTNode sib(sibPage.Data());
-            if ((bSelfLeft && sib.Prev() != left) || (!bSelfLeft && sib.Next() != right))
-                BTThrowDamagedNode();
-            int leftItems;
-            if (bSelfLeft)
-            {
-                LoadContent(sib, bLeaf, count);
-                leftItems = count;
-                bEndOfLevel = sib.Next() == 0;
-            }
-            else
-            {
-                LoadContent(sib, bLeaf, 0);
-                leftItems = work.Count() - count;
-                BTPageRef selfPage = GetNode(self, kind);
-                bEndOfLevel = BTNode(selfPage.Data()).Next() == 0;
-            }
-            if (!bLeaf)
-            {
-                int upper = leftItems - 1;
-                BYTE item[BTNode::maxInnerEntrySize];
-                std::memcpy(item, bound, boundLength);
-                std::memcpy(item + boundLength, work.Item(upper) + work.Length(upper) - 4, 4);
-                work.Remove(upper);
-                work.Insert(upper, item, boundLength + 4);
-            }
-        }
-        else
-        {
-            BTPageRef selfPage = GetNode(self, kind);
-            bEndOfLevel = BTNode(selfPage.Data()).Next() == 0;
-        }
-
-        int cuts[5];
-        int k;
-        int total = work.Count();
-        if (m == 2 && bUnder && ContentBytes(0, total, bLeaf) <= capacity)
-        {
-            k = 1;
-            cuts[0] = 0;
-            cuts[1] = total;
-        }
-        else
-            k = ChoosePartition(bLeaf, bEndOfLevel, cuts);
-
-        DWORD nodes[4];
-        if (m == 1)
-        {
-            nodes[0] = self;
-            for (int j = 1; j < k; ++j)
-                nodes[j] = NewNodeAfter(nodes[j - 1], bLeaf);
-        }
-        else if (k == 1)
-        {
-            nodes[0] = right; // a merge keeps the right node
-            UnlinkAndFree(left, bLeaf);
-        }
-        else
-        {
-            nodes[0] = left;
-            for (int j = 1; j < k - 1; ++j)
-                nodes[j] = NewNodeAfter(nodes[j - 1], bLeaf);
-            nodes[k - 1] = right;
-        }
-        for (int j = 0; j < k; ++j)
-            WriteNode(nodes[j], bLeaf, cuts[j], cuts[j + 1]);
-        for (int j = 0; j < k - 1; ++j)
-            SaveSeparator(j, cuts[j + 1] - 1, nodes[j], bLeaf);
-
-        // The parent's positions q .. q+m-1 become the k nodes: the last keeps
-        // the old bound, the others come with their new separators.
-        parentPage = GetNode(parentOffset, BTNode::kindInner);
-        work.Clear();
-        LoadContent(BTNode(parentPage.Data()), FALSE, 0);
-        parentPage.Release();
-        int lastItem = q + m - 1;
-        BTNode::PutU32At(work.Item(lastItem) + work.Length(lastItem) - 4, nodes[k - 1]);
-        if (m == 2)
-            work.Remove(q);
-        for (int j = 0; j < k - 1; ++j)
-            work.Insert(q + j, BTBuffers::separators[j].bytes, BTBuffers::separators[j].length);
     }
     SettleRoot();
+}
+
+BOOL BTree::SettleLevel(int depth)
+{
+    BTWorkList& work = BTBuffers::work;
+    BOOL bLeaf = depth == m_root.levels - 1;
+    int capacity = BTNode::CapacityOf(KindOf(bLeaf));
+    DWORD self = m_path[depth].offset;
+    int count = work.Count();
+    int bytes = ContentBytes(0, count, bLeaf);
+    BOOL bUnder = count == 0 || capacity - bytes > (bLeaf ? leafUnderflowFree : innerUnderflowFree);
+    if (bytes <= capacity && !bUnder)
+    {
+        WriteNode(self, bLeaf, 0, count);
+        return FALSE;
+    }
+
+    ParentSlot slot;
+    ReadParentSlot(depth, slot);
+    if (count == 0)
+    {
+        // Nothing left in the node: it leaves its level and its parent.
+        UnlinkAndFree(self, bLeaf);
+        LoadParentContent(slot.parent);
+        work.Remove(slot.p);
+        return TRUE;
+    }
+    if (slot.m == 1 && bytes <= capacity)
+    {
+        WriteNode(self, bLeaf, 0, count); // alone under its parent
+        return FALSE;
+    }
+
+    BOOL bEndOfLevel = JoinSibling(self, bLeaf, slot);
+    int cuts[5];
+    int k;
+    if (slot.m == 2 && bUnder && ContentBytes(0, work.Count(), bLeaf) <= capacity)
+    {
+        k = 1; // a merge
+        cuts[0] = 0;
+        cuts[1] = work.Count();
+    }
+    else
+        k = ChoosePartition(bLeaf, bEndOfLevel, cuts);
+    DWORD nodes[4];
+    PlaceNodes(self, bLeaf, slot, k, nodes);
+    WriteNodes(nodes, k, cuts, bLeaf);
+    ReplaceInParent(slot, nodes, k);
+    return TRUE;
+}
+
+void BTree::ReadParentSlot(int depth, ParentSlot& slot)
+{
+    slot.parent = m_path[depth - 1].offset;
+    slot.p = m_path[depth - 1].pos;
+    BTPageRef parentPage = GetNode(slot.parent, BTNode::kindInner);
+    BTNode parent(parentPage.Data());
+    int pn = parent.Count();
+    if (slot.p > pn)
+        BTThrowDamagedNode();
+    // Pair the node with a sibling under the same parent: positions q and
+    // q + 1 of the parent, or the node alone (m = 1).
+    slot.q = slot.p;
+    slot.m = 1;
+    if (slot.p < pn)
+        slot.m = 2;
+    else if (slot.p > 0)
+    {
+        slot.q = slot.p - 1;
+        slot.m = 2;
+    }
+    slot.left = slot.m == 2 ? parent.ChildOfPosition(slot.q) : m_path[depth].offset;
+    slot.right = slot.m == 2 ? parent.ChildOfPosition(slot.q + 1) : 0;
+    slot.boundLength = 0;
+    if (slot.m == 2)
+    {
+        int len;
+        const BYTE* e = CheckedEntry(parent, slot.q, &len);
+        slot.boundLength = len - 4;
+        std::memcpy(slot.bound, e, slot.boundLength);
+    }
+}
+
+BOOL BTree::JoinSibling(DWORD self, BOOL bLeaf, const ParentSlot& slot)
+{
+    BTWorkList& work = BTBuffers::work;
+    int kind = KindOf(bLeaf);
+    if (slot.m == 1)
+    {
+        BTPageRef selfPage = GetNode(self, kind);
+        return BTNode(selfPage.Data()).Next() == 0;
+    }
+    int count = work.Count();
+    BOOL bSelfLeft = self == slot.left;
+    DWORD sibling = bSelfLeft ? slot.right : slot.left;
+    BTPageRef sibPage = GetNode(sibling, kind);
+    BTNode sib(sibPage.Data());
+    if ((bSelfLeft && sib.Prev() != slot.left) || (!bSelfLeft && sib.Next() != slot.right))
+        BTThrowDamagedNode();
+    int leftItems;
+    BOOL bEndOfLevel;
+    if (bSelfLeft)
+    {
+        LoadContent(sib, bLeaf, count);
+        leftItems = count;
+        bEndOfLevel = sib.Next() == 0;
+    }
+    else
+    {
+        LoadContent(sib, bLeaf, 0);
+        leftItems = work.Count() - count;
+        BTPageRef selfPage = GetNode(self, kind);
+        bEndOfLevel = BTNode(selfPage.Data()).Next() == 0;
+    }
+    if (!bLeaf)
+    {
+        // The left node's upper child carries the left node's bound as its
+        // key while the two are laid out together.
+        int upper = leftItems - 1;
+        BYTE item[BTNode::maxInnerEntrySize];
+        std::memcpy(item, slot.bound, slot.boundLength);
+        std::memcpy(item + slot.boundLength, work.Item(upper) + work.Length(upper) - 4, 4);
+        work.Remove(upper);
+        work.Insert(upper, item, slot.boundLength + 4);
+    }
+    return bEndOfLevel;
+}
+
+void BTree::PlaceNodes(DWORD self, BOOL bLeaf, const ParentSlot& slot, int k, DWORD* nodes)
+{
+    if (slot.m == 1)
+    {
+        nodes[0] = self;
+        AddNodesAfter(nodes, 1, k, bLeaf);
+    }
+    else if (k == 1)
+    {
+        nodes[0] = slot.right; // a merge keeps the right node
+        UnlinkAndFree(slot.left, bLeaf);
+    }
+    else
+    {
+        nodes[0] = slot.left;
+        AddNodesAfter(nodes, 1, k - 1, bLeaf);
+        nodes[k - 1] = slot.right;
+    }
+}
+
+void BTree::AddNodesAfter(DWORD* nodes, int first, int end, BOOL bLeaf)
+{
+    for (int j = first; j < end; ++j)
+        nodes[j] = NewNodeAfter(nodes[j - 1], bLeaf);
+}
+
+void BTree::WriteNodes(const DWORD* nodes, int k, const int* cuts, BOOL bLeaf)
+{
+    for (int j = 0; j < k; ++j)
+        WriteNode(nodes[j], bLeaf, cuts[j], cuts[j + 1]);
+    for (int j = 0; j < k - 1; ++j)
+        SaveSeparator(j, cuts[j + 1] - 1, nodes[j], bLeaf);
+}
+
+void BTree::LoadParentContent(DWORD parent)
+{
+    BTWorkList& work = BTBuffers::work;
+    BTPageRef parentPage = GetNode(parent, BTNode::kindInner);
+    work.Clear();
+    LoadContent(BTNode(parentPage.Data()), FALSE, 0);
+}
+
+void BTree::ReplaceInParent(const ParentSlot& slot, const DWORD* nodes, int k)
+{
+    // The parent's positions q .. q+m-1 become the k nodes: the last keeps
+    // the old bound, the others come with their new separators.
+    BTWorkList& work = BTBuffers::work;
+    LoadParentContent(slot.parent);
+    int lastItem = slot.q + slot.m - 1;
+    BTNode::PutU32At(work.Item(lastItem) + work.Length(lastItem) - 4, nodes[k - 1]);
+    if (slot.m == 2)
+        work.Remove(slot.q);
+    for (int j = 0; j < k - 1; ++j)
+        work.Insert(slot.q + j, BTBuffers::separators[j].bytes, BTBuffers::separators[j].length);
 }
 
 void BTree::SettleRoot()
 {
     BTWorkList& work = BTBuffers::work;
     BOOL bLeaf = m_root.levels == 1;
-    DWORD self = m_root.root;
     int count = work.Count();
     if (count == 0)
     {
@@ -658,46 +705,53 @@ void BTree::SettleRoot()
     }
     if (!bLeaf && count == 1)
     {
-        // Only the upper child is left: it becomes the root.
-        DWORD child = BTNode::GetU32At(work.Item(0) + work.Length(0) - 4);
-        m_pFile->FreePage(self);
-        m_root.root = child;
-        --m_root.levels;
-        while (m_root.levels > 1)
-        {
-            BTPageRef page = GetNode(m_root.root, BTNode::kindInner);
-            BTNode node(page.Data());
-            if (node.Count() > 0)
-                break;
-            DWORD upper = node.Upper();
-            page.Release();
-            m_pFile->FreePage(m_root.root);
-            m_root.root = upper;
-            --m_root.levels;
-        }
-        if (m_root.levels == 1)
-            m_root.firstLeaf = m_root.lastLeaf = m_root.root;
+        CollapseRoot();
         return;
     }
-    int capacity = BTNode::CapacityOf(KindOf(bLeaf));
-    if (ContentBytes(0, count, bLeaf) <= capacity)
+    if (ContentBytes(0, count, bLeaf) <= BTNode::CapacityOf(KindOf(bLeaf)))
     {
-        WriteNode(self, bLeaf, 0, count);
+        WriteNode(m_root.root, bLeaf, 0, count);
         return;
     }
-    if (m_root.levels >= BTNode::maxLevels)
-        AfxThrowNotSupportedException();
+    SplitRoot(bLeaf);
+}
+
+void BTree::CollapseRoot()
+{
+    // Only the upper child is left: it becomes the root, and so on down
+    // while the new root is an inner node without entries.
+    BTWorkList& work = BTBuffers::work;
+    DWORD child = BTNode::GetU32At(work.Item(0) + work.Length(0) - 4);
+    m_pFile->FreePage(m_root.root);
+    m_root.root = child;
+    --m_root.levels;
+    while (m_root.levels > 1)
+    {
+        BTPageRef page = GetNode(m_root.root, BTNode::kindInner);
+        BTNode node(page.Data());
+        if (node.Count() > 0)
+            break;
+        DWORD upper = node.Upper();
+        page.Release();
+        m_pFile->FreePage(m_root.root);
+        m_root.root = upper;
+        --m_root.levels;
+    }
+    if (m_root.levels == 1)
+        m_root.firstLeaf = m_root.lastLeaf = m_root.root;
+}
+
+void BTree::SplitRoot(BOOL bLeaf)
+{
+    ThrowIfAtLevelLimit();
     int cuts[5];
     int k = ChoosePartition(bLeaf, TRUE, cuts);
     DWORD nodes[4];
-    nodes[0] = self;
-    for (int j = 1; j < k; ++j)
-        nodes[j] = NewNodeAfter(nodes[j - 1], bLeaf);
-    for (int j = 0; j < k; ++j)
-        WriteNode(nodes[j], bLeaf, cuts[j], cuts[j + 1]);
-    for (int j = 0; j < k - 1; ++j)
-        SaveSeparator(j, cuts[j + 1] - 1, nodes[j], bLeaf);
+    nodes[0] = m_root.root;
+    AddNodesAfter(nodes, 1, k, bLeaf);
+    WriteNodes(nodes, k, cuts, bLeaf);
 
+    // A new root over the k nodes, with their separators.
     BTPageRef page;
     m_pFile->AllocPage(page, this);
     BTNode root(page.Data());
@@ -786,6 +840,19 @@ void BTree::BeforePageWrite(BTPage* page)
 void BTree::BuildPositionIndex()
 {
     m_pIndex->RemoveAll();
+    try
+    {
+        AddLeavesToPositionIndex();
+    }
+    catch (CException*)
+    {
+        m_pIndex->RemoveAll(); // a part of an index would pass for all of it
+        throw;
+    }
+}
+
+void BTree::AddLeavesToPositionIndex()
+{
     BYTE lastKey[BTNode::maxInnerEntrySize];
     BOOL bHaveLast = FALSE;
     for (DWORD cur = m_root.firstLeaf; m_root.root != 0 && cur != 0;)

@@ -99,8 +99,11 @@ public:
     // leaves the cursor as it was.
     BOOL Find(BTreeCursor& cursor);
     // Inserts the search key's entry: 0, or errDuplicateKey (nothing changed).
+    // A tree at its level limit refuses an insert that needs a split with
+    // CNotSupportedException, before anything changes.
     int Insert();
     // Inserts or replaces: 1 when inserted, 0 when an equal key was replaced.
+    // At the level limit a replacement that must move is refused as well.
     int Write();
     // Deletes the entry of the search key: 0, or errKeyNotFound.
     int Delete();
@@ -131,19 +134,55 @@ protected:
     int SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const;
     // Descends to the leaf for the key, filling m_path; returns the leaf.
     BTPageRef Descend(const BYTE* key, BOOL* pEqual);
+    // Empty when it fails part-way.
     void BuildPositionIndex();
+    void AddLeavesToPositionIndex();
     void ThrowIfTooLong(int length) const;
+    // The most levels the tree may grow to: BTNode::maxLevels, deeper than
+    // any file can hold; a test lowers it to reach it.
+    void SetLevelLimit(int levels);
+    void ThrowIfAtLevelLimit() const;
 
 private:
     void CreateFirstLeaf(const BYTE* entry, int length);
     void InsertAtLeaf(const BYTE* entry, int length, BTPageRef& leaf);
     void DeleteAtLeaf(BTPageRef& leaf);
     void FreeLastLeaf();
+    // Where a node being settled sits under its parent, and the nodes laid
+    // out together: positions q and q + 1 of the parent (m = 2, the node and
+    // a sibling), or the node alone (m = 1, q = p).
+    struct ParentSlot
+    {
+        DWORD parent; // the parent's offset
+        int p;        // the node's position in the parent
+        int q;
+        int m;
+        DWORD left;  // the left node of the pair, or the node alone
+        DWORD right; // the right node, 0 when alone
+        BYTE bound[BTNode::maxInnerEntrySize]; // the parent's separator of the left node
+        int boundLength;
+    };
+
     // Rebalancing: the work list holds the new content of the node at
     // depth d of m_path; writes it, splitting, merging or refilling as
     // needed, and carries changes up to the root.
     void Settle(int depth);
+    // One level: TRUE when the parent's new content is in the work list.
+    BOOL SettleLevel(int depth);
+    void ReadParentSlot(int depth, ParentSlot& slot);
+    // Adds the sibling's entries to the work list; TRUE when the pair (or the
+    // node alone) ends its level.
+    BOOL JoinSibling(DWORD self, BOOL bLeaf, const ParentSlot& slot);
+    // The k nodes that take the laid-out entries, adding or freeing nodes.
+    void PlaceNodes(DWORD self, BOOL bLeaf, const ParentSlot& slot, int k, DWORD* nodes);
+    void AddNodesAfter(DWORD* nodes, int first, int end, BOOL bLeaf);
+    // Writes the k nodes from the work list and the separators of all but the last.
+    void WriteNodes(const DWORD* nodes, int k, const int* cuts, BOOL bLeaf);
+    void LoadParentContent(DWORD parent);
+    void ReplaceInParent(const ParentSlot& slot, const DWORD* nodes, int k);
     void SettleRoot();
+    void CollapseRoot();
+    void SplitRoot(BOOL bLeaf);
     void LoadContent(const BTNode& node, BOOL bLeaf, int at);
     int ContentBytes(int first, int end, BOOL bLeaf);
     BOOL Partition(int k, BOOL bLeaf, BOOL bFill, BOOL bEndOfLevel, int* cuts);
@@ -157,5 +196,6 @@ private:
     BTPagedFile* m_pFile;
     BTPositionIndex* m_pIndex;
     BTRootDescriptor m_root;
+    int m_levelLimit;
     PathStep m_path[BTNode::maxLevels];
 };

@@ -1,10 +1,12 @@
 #include "database/file/BTPagedFile.h"
 
 #include "database/file/BTPageCache.h"
+#include "database/file/BTHeaderTooLongException.h"
 #include "database/file/DocHeader.h"
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 #include "classlib/MemFile.h"
+#include "classlib/MessageBox.h"
 #include "toolkit/core/LTComp.h"
 
 #include <string.h>
@@ -114,6 +116,12 @@ void BTPagedFile::FlushBuffers()
 {
     if (!IsOpen() || !IsWritable())
         return;
+    CWaitCursor wait; // ends with the flush, however it ends
+    // The header is built and measured before any page is written: one that
+    // no longer fits must not leave new pages behind under the old header.
+    // Writing pages changes nothing the header holds.
+    BYTE header[headerAreaSize];
+    BuildHeaderImage(header);
     // From the least recent page: pages appended in a row then go to disk in
     // file order.
     for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
@@ -121,7 +129,7 @@ void BTPagedFile::FlushBuffers()
         if (page->m_bDirty)
             WritePage(page);
     }
-    TransferHeader(FALSE);
+    WriteHeaderImage(header);
 }
 
 // ---- tracked file position ----
@@ -178,23 +186,34 @@ void BTPagedFile::TransferHeader(BOOL bLoad)
         SeekToBegin();
         return;
     }
-    // Build the header in memory first: one that outgrows its area would run
-    // into page 0, so it is refused before a byte reaches the file.
-    CMemFile image;
+    BYTE header[headerAreaSize];
+    BuildHeaderImage(header);
+    WriteHeaderImage(header);
+}
+
+void BTPagedFile::BuildHeaderImage(BYTE* image)
+{
+    // Built in memory: a header that outgrows its area would run into page 0,
+    // so it is refused before a byte reaches the file.
+    CMemFile memory;
     {
-        CArchive ar(&image, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
+        CArchive ar(&memory, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
         SerializeHeader(ar);
         ar.Close();
     }
-    DWORD length = image.GetLength();
+    DWORD length = memory.GetLength();
     if (length > headerAreaSize)
-        AfxThrowArchiveException(CArchiveException::generic, m_path);
+        BTThrowHeaderTooLong(m_path);
     // The whole area is written, so a header that shrank leaves zeros behind it.
-    BYTE bytes[headerAreaSize] = {};
-    image.SeekToBegin();
-    image.Read(bytes, (UINT)length);
+    memset(image, 0, headerAreaSize);
+    memory.SeekToBegin();
+    memory.Read(image, (UINT)length);
+}
+
+void BTPagedFile::WriteHeaderImage(const BYTE* image)
+{
     SeekToBegin();
-    Write(bytes, headerAreaSize);
+    Write(image, headerAreaSize);
     SeekToBegin();
 }
 
@@ -253,6 +272,9 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
         return page;
     }
 
+    // Room in the table first: once a buffer is taken, nothing may fail
+    // before the page is cached or the buffer given back.
+    ReserveTableEntry(offset);
     BTPage* page = BTPageCache::ObtainBuffer(this);
     page->m_pMoreRecent = page->m_pLessRecent = nullptr;
     page->m_pOwner = owner;
@@ -328,6 +350,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
     {
         if (!IsWritable())
             AfxThrowFileException(CFileException::accessDenied, -1, m_path);
+        ReserveTableEntry(m_fileEnd); // the file grows only when the page can be cached
         DWORD offset = ExtendFile(GetPageStride());
         ref = ReadPage(offset, owner, FALSE);
     }
@@ -379,6 +402,7 @@ void BTPagedFile::ReadCompressed(BTPage* page)
     DWORD length = (DWORD)s_scratch[0] | ((DWORD)s_scratch[1] << 8);
     if (length == 0 || length > kCompressedMax)
         ThrowDamaged();
+    DWORD overflowSlot = 0;
     if (length > kInlineMax)
     {
         DWORD slot = GetU32(s_scratch + 2 + kSplitAt);
@@ -388,7 +412,7 @@ void BTPagedFile::ReadCompressed(BTPage* page)
         if (Read(s_scratch + 2 + kSplitAt, slotSize) != (UINT)slotSize)
             ThrowDamaged();
         page->m_bOverflow = TRUE;
-        SetOverflowSlot(page->m_offset, slot);
+        overflowSlot = slot;
     }
     LTComp comp;
     unsigned long size = pageSize;
@@ -397,6 +421,9 @@ void BTPagedFile::ReadCompressed(BTPage* page)
         AfxThrowMemoryException();
     if (result != LTComp::ok || size != (unsigned long)pageSize)
         ThrowDamaged();
+    // Recorded once the page is known good: a damaged page leaves no trace.
+    if (overflowSlot != 0)
+        SetOverflowSlot(page->m_offset, overflowSlot);
 }
 
 void BTPagedFile::WriteCompressed(BTPage* page)
@@ -444,7 +471,7 @@ DWORD BTPagedFile::LookupOverflowSlot(DWORD pageOffset)
 
 void BTPagedFile::SetOverflowSlot(DWORD pageOffset, DWORD slotOffset)
 {
-    m_overflowMap[pageOffset] = slotOffset;
+    AfxTranslateBadAlloc([&] { m_overflowMap[pageOffset] = slotOffset; });
 }
 
 void BTPagedFile::RemoveOverflowSlot(DWORD pageOffset)
@@ -454,12 +481,16 @@ void BTPagedFile::RemoveOverflowSlot(DWORD pageOffset)
 
 // ---- this file's page list and table ----
 
+void BTPagedFile::ReserveTableEntry(DWORD offset)
+{
+    size_t index = PageIndex(offset);
+    if (index >= m_pageTable.size())
+        AfxTranslateBadAlloc([&] { m_pageTable.resize((index / kTableStep + 1) * kTableStep, nullptr); });
+}
+
 void BTPagedFile::InsertCached(BTPage* page)
 {
-    size_t index = PageIndex(page->m_offset);
-    if (index >= m_pageTable.size())
-        m_pageTable.resize((index / kTableStep + 1) * kTableStep, nullptr);
-    m_pageTable[index] = page;
+    m_pageTable[PageIndex(page->m_offset)] = page; // reserved by ReserveTableEntry
     page->m_pLessRecent = m_pMru;
     page->m_pMoreRecent = nullptr;
     if (m_pMru)

@@ -14,7 +14,7 @@
 // (BTPageCache), bounded per file and in total, evicting the least recently
 // used unheld page. Callers hold a BTPageRef on a page while they use it and
 // mark it dirty after changing it; dirty pages are written back on eviction
-// and by FlushBuffers. A file opened read-only never writes anything back.
+// and by FlushBuffers, which shows the wait cursor while it runs. A file opened read-only never writes anything back.
 //
 // Compressed mode must be chosen before the file is created or opened, and a
 // file must always be opened in the mode it was created in (nothing records it).
@@ -68,7 +68,9 @@ public:
     virtual BTPage* ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead = TRUE);
     // Writes the page's data at its offset and marks it clean.
     virtual void WritePage(BTPage* page);
-    // Loads or stores the header at offset 0 through SerializeHeader.
+    // Loads or stores the header at offset 0 through SerializeHeader. A
+    // header too long for its area is refused (BTHeaderTooLongException)
+    // before anything is written; FlushBuffers checks it before any page.
     virtual void TransferHeader(BOOL bLoad);
     // The paged header; derived files add their fields after calling this.
     virtual void SerializeHeader(CArchive& ar);
@@ -119,6 +121,10 @@ protected:
     // written: growing a file by a system call per page would cost more than
     // writing the page itself.
     DWORD ExtendFile(DWORD bytes);
+    // The stored header, zero-filled to the whole header area; raises
+    // BTHeaderTooLongException when it does not fit there.
+    void BuildHeaderImage(BYTE* image);
+    void WriteHeaderImage(const BYTE* image);
     void ThrowDamaged() const;        // archive exception bad schema, with path
     // Moves to the offset unless the file is there already.
     void SeekTo(DWORD offset);
@@ -143,6 +149,9 @@ private:
         return (offset - headerAreaSize) / (m_bCompressed ? 1024u : (unsigned)pageSize);
     }
     BTPage* FindCached(DWORD offset) const;
+    // Grows the page table to hold the offset's entry; memory exception when
+    // it cannot. InsertCached then needs no memory.
+    void ReserveTableEntry(DWORD offset);
     void InsertCached(BTPage* page);
     void RemoveCached(BTPage* page);
     void MoveToFront(BTPage* page);

@@ -1,6 +1,7 @@
 #include "database/sort/CallNumberSortKey.h"
 
 #include "database/sort/AccentFold.h"
+#include "classlib/Exceptions.h"
 
 #include <string.h>
 
@@ -487,6 +488,10 @@ std::string MakeCallNumberSortKey(const char* callNumber)
 
 void MakeCallNumberSortKey(char* dest, const char* callNumber)
 {
-    const std::string key = MakeCallNumberSortKey(callNumber);
-    memcpy(dest, key.c_str(), key.size() + 1);
+    // Sort keys are built inside tree and index work, whose callers catch
+    // class-library exceptions only.
+    AfxTranslateBadAlloc([&] {
+        const std::string key = MakeCallNumberSortKey(callNumber);
+        memcpy(dest, key.c_str(), key.size() + 1);
+    });
 }

@@ -45,7 +45,8 @@ struct CallNumberTokenList
 };
 
 // Writes the NUL-terminated key of callNumber into dest (at least 256 bytes).
-// An empty call number gives the empty key.
+// An empty call number gives the empty key. Out of memory is the class
+// library's memory exception here, std::bad_alloc in the std::string forms.
 void MakeCallNumberSortKey(char* dest, const char* callNumber);
 std::string MakeCallNumberSortKey(const char* callNumber);
 

@@ -1,8 +1,15 @@
 // LTComp: compresses or decompresses one memory buffer in one call with zlib.
 //
-// Each operation sets up a zlib stream over the two buffers, runs one
-// deflate/inflate call that must finish the stream, and ends the stream. An
-// object holds no state between operations; make one per operation.
+// Compress gives exactly the bytes of zlib's one-call compress at the default
+// level (window bits 15, memory level 8, default strategy), so a page that
+// fits a slot here fits it wherever zlib is used the standard way; Uncompress
+// reads any zlib stream.
+//
+// Setting a deflate stream up costs far more than compressing a 2 KB page, so
+// the process keeps one deflate and one inflate stream, made on first use and
+// reset (not set up again) before each operation. Objects hold no state of
+// their own; the shared streams make the operations non-reentrant: use them
+// from one thread, as the page cache does.
 // Results are zlib's status codes (ok 0; bufError -5 when the destination is
 // too small; other negative codes as zlib reports them).
 #pragma once
@@ -25,8 +32,7 @@ public:
     LTComp();
     ~LTComp() override;
 
-    // Deflates source at the default level into dest (with a window just large
-    // enough for the source). On success *destLen is
+    // Deflates source at the default level into dest. On success *destLen is
     // the compressed size; on any failure (bufError when dest is too small)
     // *destLen is left unchanged.
     int Compress(unsigned char* dest, unsigned long* destLen, const unsigned char* source,

@@ -21,24 +21,6 @@ namespace
 typedef std::pair<std::string, WORD> Key;
 typedef std::map<Key, std::string> Model;
 
-// Small deterministic generator, the same in every build.
-class Rng
-{
-public:
-    explicit Rng(uint32_t seed) : m_state(seed * 2654435761u + 1) {}
-    uint32_t Next()
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return m_state;
-    }
-    int Below(int n) { return (int)(Next() % (uint32_t)n); }
-
-private:
-    uint32_t m_state;
-};
-
 // Texts over a small alphabet share prefixes and collide often; a tenth of
 // them are near the longest key the tree takes.
 Key RandomKey(Rng& rng)

@@ -6,6 +6,7 @@
 #include "database/btree/BTree.h"
 #include "database/file/BTPagedFile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,24 @@ public:
     static void SetSearchEntry(const std::string& text, WORD dup, const std::string& data);
     static std::string TextOf(const BYTE* entry);
     static std::string DataOf(const BYTE* entry);
+};
+
+// Small deterministic generator, the same in every build.
+class Rng
+{
+public:
+    explicit Rng(uint32_t seed) : m_state(seed * 2654435761u + 1) {}
+    uint32_t Next()
+    {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 17;
+        m_state ^= m_state << 5;
+        return m_state;
+    }
+    int Below(int n) { return (int)(Next() % (uint32_t)n); }
+
+private:
+    uint32_t m_state;
 };
 
 // A paged file whose header carries the root descriptor of one tree.

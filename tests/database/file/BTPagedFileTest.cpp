@@ -6,6 +6,7 @@
 #include "database/file/BTPagedFile.h"
 #include "database/file/BTPageCache.h"
 #include "classlib/Exceptions.h"
+#include "classlib/MessageBox.h"
 
 #include <string.h>
 
@@ -473,4 +474,42 @@ TEST_F(PagedFileTest, ClosingWhileAPageIsHeldLeavesTheReferenceValid)
     }
     EXPECT_TRUE(Filled(kept, 1));
     kept.Release(); // frees the dropped buffer (ASan checks)
+}
+
+TEST_F(PagedFileTest, FlushShowsTheWaitCursorAndEndsItHoweverItEnds)
+{
+    struct Owner : BTPageOwner
+    {
+        int seen = -1;
+        bool fail = false;
+        void BeforePageWrite(BTPage*) override
+        {
+            seen = AfxGetWaitCursorCount();
+            if (fail)
+                AfxThrowFileException(CFileException::diskFull);
+        }
+    } owner;
+    const int before = AfxGetWaitCursorCount();
+    TestPagedFile f(m_path);
+    f.CreateNew();
+    f.Open(kReadWrite);
+    BTPageRef page;
+    f.AllocPage(page, &owner);
+    f.FlushBuffers();
+    EXPECT_EQ(before + 1, owner.seen) << "pages are written under the wait cursor";
+    EXPECT_EQ(before, AfxGetWaitCursorCount());
+
+    page->MarkDirty();
+    owner.fail = true;
+    EXPECT_EQ(CFileException::diskFull, CauseOf<CFileException>([&] { f.FlushBuffers(); }));
+    EXPECT_EQ(before, AfxGetWaitCursorCount()) << "a failed page write";
+    f.GetCommentsText() = CString('c', 1020);
+    EXPECT_EQ(CArchiveException::generic, CauseOf<CArchiveException>([&] { f.FlushBuffers(); }));
+    EXPECT_EQ(before, AfxGetWaitCursorCount()) << "a header too long";
+
+    owner.fail = false;
+    f.GetCommentsText().Empty();
+    page.Release();
+    f.Close();
+    EXPECT_EQ(before, AfxGetWaitCursorCount());
 }

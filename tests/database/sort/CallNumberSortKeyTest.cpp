@@ -1,6 +1,7 @@
 #include "database/sort/CallNumberSortKey.h"
 
 #include "database/sort/AccentFold.h"
+#include "support/FailingAllocations.h"
 
 #include <gtest/gtest.h>
 
@@ -83,5 +84,17 @@ TEST_F(CallNumberSortKeyTest, LongAndHostileTextsStayInTheKeyBuffer)
         MakeCallNumberSortKey(dest, text.c_str());
         EXPECT_LE(strlen(dest), 255u);
     }
+}
+
+// Keys are built inside tree and index work, whose callers catch only the
+// class library's exceptions.
+TEST_F(CallNumberSortKeyTest, OutOfMemoryIsTheClassLibrarysMemoryException)
+{
+    char dest[256] = "unchanged";
+    EXPECT_EQ(memoryException,
+              WhileMemoryFails([&] { MakeCallNumberSortKey(dest, "QA76.9 .D3 1990 v.12 copy 3 supplement"); }));
+    char key[256];
+    MakeCallNumberSortKey(key, "QA76.9 .D3 1990");
+    EXPECT_STREQ("CQA007690000000 D30000000 1990", key);
 }
 } // namespace

@@ -1,9 +1,13 @@
-// The compression object over one page: round trips, too-small buffers and
-// streams that are cut short or damaged.
+// The compression object over one page: the bytes of zlib's one-call
+// compress, round trips, too-small buffers and streams that are cut short or
+// damaged.
 #include <gtest/gtest.h>
 
 #include "toolkit/core/LTComp.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <string.h>
 #include <vector>
 
@@ -53,6 +57,44 @@ TEST(LTComp, RoundTripsZeroTextAndRandomPages)
     }
     EXPECT_LT(Compressed(MakePage(0)).size(), 40u);    // zeros shrink to a few bytes
     EXPECT_GT(Compressed(MakePage(2)).size(), 2048u);  // random data grows a little
+}
+
+// The bytes must be zlib's own at its defaults, whatever ran on the shared
+// streams before: a page that fits a slot must fit it for any writer.
+TEST(LTComp, CompressGivesExactlyTheBytesOfZlibsOneCallCompress)
+{
+    std::vector<std::vector<unsigned char>> pages;
+    for (int kind = 0; kind < 3; ++kind)
+        pages.push_back(MakePage(kind));
+    std::vector<unsigned char> leaf(kPage, 0);
+    for (unsigned long i = 0; i < kPage; ++i)
+        leaf[i] = (unsigned char)("Smith, J.; Journal of Things 1999 "[i % 34] + (i % 97 == 0 ? i / 97 : 0));
+    pages.push_back(leaf);
+    std::vector<unsigned char> half = MakePage(2);
+    std::fill(half.begin() + kPage / 2, half.end(), 'x');
+    pages.push_back(half);
+
+    for (int round = 0; round < 2; ++round)
+    {
+        for (size_t n = 0; n < pages.size(); ++n)
+        {
+            const std::vector<unsigned char>& page = pages[n];
+            std::vector<unsigned char> expected(compressBound(kPage));
+            uLongf expectedLen = (uLongf)expected.size();
+            ASSERT_EQ(Z_OK, compress(expected.data(), &expectedLen, page.data(), kPage));
+            expected.resize(expectedLen);
+            EXPECT_EQ(expected, Compressed(page)) << "round " << round << ", page " << n;
+
+            // Failed and other calls in between leave nothing for the next one.
+            std::vector<unsigned char> small(10);
+            unsigned long smallLen = (unsigned long)small.size();
+            LTComp comp;
+            EXPECT_EQ(LTComp::bufError, comp.Compress(small.data(), &smallLen, page.data(), kPage));
+            std::vector<unsigned char> back(kPage);
+            unsigned long backLen = 100; // too small for most pages
+            comp.Uncompress(back.data(), &backLen, expected.data(), (unsigned long)expected.size());
+        }
+    }
 }
 
 TEST(LTComp, CompressIntoTooSmallDestinationIsBufferErrorAndKeepsLength)
