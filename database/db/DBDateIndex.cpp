@@ -11,7 +11,8 @@ namespace {
 struct KeyDate
 {
     explicit KeyDate(DWORD key)
-        : year((key & 0x80000000u) ? static_cast<int>((key >> 16) & 0x7FFF) : -static_cast<int>((key >> 16) & 0x7FFF)),
+        : year((key & 0x80000000u) ? static_cast<int>((key >> 16) & 0x7FFF)
+                                   : -static_cast<int>((key >> 16) & 0x7FFF)),
           letter((key >> 12) & 0xF), month((key >> 8) & 0xF)
     {
     }

@@ -23,8 +23,8 @@ DuplicateSettings AuthorTitleDate()
 
 namespace DatabaseSettings {
 const SortSpecSetting CustomSort(Settings::CustomSort.section, Settings::CustomSort.key, AuthorAscending());
-const DupDetectionSetting DuplicateDetection(Settings::DuplicateDetection.section, Settings::DuplicateDetection.key,
-                                             AuthorTitleDate());
+const DupDetectionSetting DuplicateDetection(Settings::DuplicateDetection.section,
+                                             Settings::DuplicateDetection.key, AuthorTitleDate());
 } // namespace DatabaseSettings
 
 DuplicateSettings GetDefaultDuplicateSettings()

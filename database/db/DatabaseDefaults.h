@@ -24,7 +24,7 @@
 typedef TypedBinarySetting<DuplicateSettings> DupDetectionSetting;
 
 namespace DatabaseSettings {
-extern const SortSpecSetting CustomSort;              // "Database Settings" / "Custom Sort"
+extern const SortSpecSetting CustomSort;             // "Database Settings" / "Custom Sort"
 extern const DupDetectionSetting DuplicateDetection; // "Database Settings" / "Duplicate Detection"
 } // namespace DatabaseSettings
 

@@ -238,12 +238,14 @@ void DBDuplicateFinder::RemoveRecord(const SortKeyRecord& record, DBRecordSet& d
     RemoveUnder(key, record.GetRecordNumber(), duplicates);
 }
 
-BOOL DBDuplicateFinder::MarkBySize(DuplicateMarkSource& source, const DBRecordSet& duplicates, DBRecordSet& out)
+BOOL DBDuplicateFinder::MarkBySize(DuplicateMarkSource& source, const DBRecordSet& duplicates,
+                                   DBRecordSet& out)
 {
     return Mark(source, duplicates, out, true);
 }
 
-BOOL DBDuplicateFinder::MarkByDate(DuplicateMarkSource& source, const DBRecordSet& duplicates, DBRecordSet& out)
+BOOL DBDuplicateFinder::MarkByDate(DuplicateMarkSource& source, const DBRecordSet& duplicates,
+                                   DBRecordSet& out)
 {
     return Mark(source, duplicates, out, false);
 }

@@ -83,7 +83,8 @@ public:
     // TRUE when a stored record other than this one has the record's key.
     BOOL FindDuplicateOf(const SortKeyRecord& record);
     void AddRecord(const SortKeyRecord& record, DBRecordSet& duplicates);
-    void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord, DBRecordSet& duplicates);
+    void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord,
+                      DBRecordSet& duplicates);
     void RemoveRecord(const SortKeyRecord& record, DBRecordSet& duplicates);
 
     // out = the duplicates set less, of every group, the record to keep: the

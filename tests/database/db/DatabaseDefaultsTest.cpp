@@ -40,7 +40,8 @@ protected:
 #ifdef _WIN32
         std::snprintf(profileName, sizeof profileName, "Lorvane 5 DB Tests\\%lu", ::GetCurrentProcessId());
 #else
-        std::snprintf(profileName, sizeof profileName, "Lorvane 5 DB Tests\\%ld", static_cast<long>(::getpid()));
+        std::snprintf(profileName, sizeof profileName, "Lorvane 5 DB Tests\\%ld",
+                      static_cast<long>(::getpid()));
 #endif
         m_app->SetProfileName(profileName);
         m_app->DeleteProfileTree();

@@ -136,8 +136,16 @@ TEST_F(Duplicates, SettingsCombinations)
     } cases[] = {
         {"accents and case", Settings({255}), {{1, "M\xfcller, \xc5nne"}}, {{1, "MULLER, anne"}}, true},
         {"first names differ", Settings({255}), {{1, "Smith, John"}}, {{1, "Smith, Jane"}}, false},
-        {"last name only", Settings({255}, 1), {{1, "Smith, John; Roe, A."}}, {{1, "Smith, Jane; Roe, B."}}, true},
-        {"literal names keep their commas", Settings({255}, 1), {{1, "=Smith, Jones and Co"}}, {{1, "=Smith"}}, false},
+        {"last name only",
+         Settings({255}, 1),
+         {{1, "Smith, John; Roe, A."}},
+         {{1, "Smith, Jane; Roe, B."}},
+         true},
+        {"literal names keep their commas",
+         Settings({255}, 1),
+         {{1, "=Smith, Jones and Co"}},
+         {{1, "=Smith"}},
+         false},
         {"author role falls to field 7", Settings({255}), {{7, "Roe, R."}}, {{1, "Roe, R."}}, true},
         {"title role falls to field 10", Settings({254}), {{10, "Nature"}}, {{4, "Nature"}}, true},
         {"year only", Settings({253}, 0, 1), {{20, "1990"}}, {{20, "March 1990"}}, true},
@@ -152,10 +160,16 @@ TEST_F(Duplicates, SettingsCombinations)
         {"plain field", Settings({42}), {{42, "The  note!"}}, {{42, "note"}}, true},
         {"empty fields are equal", Settings({42, 43}), {{42, ""}}, {{43, ""}}, true},
         {"call numbers", Settings({44}), {{44, "QA76.73 .C15"}}, {{44, "QA76.73 .C16"}}, false},
-        {"an eleventh field does not count", Settings({31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}),
-         {{41, "one"}}, {{41, "two"}}, true},
-        {"the tenth field counts", Settings({31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}), {{40, "one"}},
-         {{40, "two"}}, false},
+        {"an eleventh field does not count",
+         Settings({31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}),
+         {{41, "one"}},
+         {{41, "two"}},
+         true},
+        {"the tenth field counts",
+         Settings({31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}),
+         {{40, "one"}},
+         {{40, "two"}},
+         false},
     };
     LONG n = 0;
     for (const Case& c : cases) {
@@ -251,7 +265,8 @@ TEST_F(Duplicates, MarkBySizeAndByDateKeepOneOfEachGroup)
     Add(TestRecord(5).Set(1, "Roe, R.").Set(4, "Group B"));
     Add(TestRecord(6).Set(1, "Alone").Set(4, "Single"));
     FactsSource source;
-    source.facts = {{1, {10, 500}}, {2, {30, 0x80000000u}}, {3, {30, 100}}, {4, {5, 7}}, {5, {5, 7}}, {6, {1, 1}}};
+    source.facts = {{1, {10, 500}}, {2, {30, 0x80000000u}}, {3, {30, 100}}, {4, {5, 7}}, {5, {5, 7}},
+                    {6, {1, 1}}};
     DBRecordSet marked;
     ASSERT_TRUE(finder.MarkBySize(source, duplicates, marked));
     EXPECT_EQ((std::set<int>{1, 3, 5}), Members(marked));

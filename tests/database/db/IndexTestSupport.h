@@ -45,7 +45,8 @@ class IndexFileFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_name = std::string("index_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".tmp";
+        m_name =
+            std::string("index_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".tmp";
         std::remove(m_name.c_str());
         m_file.SetDocumentType(0x7E57);
         m_file.SetVersion(1);

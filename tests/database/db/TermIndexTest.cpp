@@ -27,9 +27,11 @@ protected:
     static void SetUpTestSuite() { BuildAccentFoldTable(); }
     TermIndexes()
         : sort(langGeneral), genericStops("a\nan\nthe"), database(sort, authorStops, genericStops),
-          authors("\x01\x07\x10\x1e", GetNextAuthorTerm, database), journals("\x0a", GetWholeFieldTerm, database),
-          titles("\x04\x09\x0b\x20", GetWholeFieldTerm, database), keywords("\x2d", GetNextListTerm, database),
-          dates("\x0c\x14\x15"), words("\x01\x04\x07\x09\x0a\x0b\x10\x1e\x20\x2d")
+          authors("\x01\x07\x10\x1e", GetNextAuthorTerm, database),
+          journals("\x0a", GetWholeFieldTerm, database),
+          titles("\x04\x09\x0b\x20", GetWholeFieldTerm, database),
+          keywords("\x2d", GetNextListTerm, database), dates("\x0c\x14\x15"),
+          words("\x01\x04\x07\x09\x0a\x0b\x10\x1e\x20\x2d")
     {
     }
     void SetUp() override
@@ -43,7 +45,10 @@ protected:
         dates.Attach(&m_file);
         words.Attach(&m_file);
     }
-    std::vector<DBFieldIndex*> FieldIndexes() { return {&authors, &journals, &titles, &keywords, &dates, &words}; }
+    std::vector<DBFieldIndex*> FieldIndexes()
+    {
+        return {&authors, &journals, &titles, &keywords, &dates, &words};
+    }
 
     void Add(const TestRecord& r)
     {
@@ -100,8 +105,9 @@ protected:
         TermMap map;
         for (const auto& entry : records)
             for (const char* f = index.GetFieldList(); *f; ++f)
-                index.ForEachTerm(entry.second.GetField(*f),
-                                  [&](const char* key, const StyledString&) { map[key].insert(entry.first); });
+                index.ForEachTerm(entry.second.GetField(*f), [&](const char* key, const StyledString&) {
+                    map[key].insert(entry.first);
+                });
         return map;
     }
     TermMap ExpectedWords() const
@@ -193,12 +199,13 @@ protected:
     DBRecordSet all;
 };
 
-const char* const kAuthors[] = {"Smith, J.", "Jones, K.", "=World Health Organization", "Müller, A.", "de la Cruz, M."};
-const char* const kTitles[] = {"The History of Rome", "Cell biology today", "A study of cells", "Biology of the cell",
-                               "Rome and Carthage", "Été en France"};
+const char* const kAuthors[] = {"Smith, J.", "Jones, K.", "=World Health Organization", "Müller, A.",
+                                "de la Cruz, M."};
+const char* const kTitles[] = {"The History of Rome", "Cell biology today", "A study of cells",
+                               "Biology of the cell", "Rome and Carthage",  "Été en France"};
 const char* const kJournals[] = {"The Lancet", "Nature", "Cell", "Journal of Biology"};
-const char* const kDates[] = {"1990", "1994b", "March 1990", "1985", "100 BC", "50 BC", "1990-1995", "In Press",
-                              "no date", "2001", "12 May 2001"};
+const char* const kDates[] = {"1990",      "1994b",    "March 1990", "1985", "100 BC",     "50 BC",
+                              "1990-1995", "In Press", "no date",    "2001", "12 May 2001"};
 const char* const kKeywords[] = {"Rome/History", "Cells/Biology", "History", "Biology/Cells/Rome", ""};
 const char* const kWorkforms[] = {"Journal Article", "Book", "Thesis", "<Default>"};
 
@@ -277,7 +284,8 @@ TEST_F(TermIndexes, AddChangeAndRemoveFollowAModelOfRandomEdits)
                 bool any = false;
                 if (*text == '\0') {
                     for (const auto& w : wordMap)
-                        any = any || (w.first.compare(0, strlen(key), key) == 0 && w.second.count(entry.first));
+                        any =
+                            any || (w.first.compare(0, strlen(key), key) == 0 && w.second.count(entry.first));
                 } else {
                     any = holds(key);
                 }
@@ -299,8 +307,12 @@ TEST_F(TermIndexes, AddChangeAndRemoveFollowAModelOfRandomEdits)
         dates.CollectOnOrBefore(q, all, before);
         dates.CollectOnOrAfter(q, all, after);
         dates.CollectCovering(q, all, covering);
-        EXPECT_EQ(RecordsWhere([&](const DateValue& d) { return NotAfter(d.start, q.start); }), Members(before)) << text;
-        EXPECT_EQ(RecordsWhere([&](const DateValue& d) { return NotBefore(d.start, q.start); }), Members(after)) << text;
+        EXPECT_EQ(RecordsWhere([&](const DateValue& d) { return NotAfter(d.start, q.start); }),
+                  Members(before))
+            << text;
+        EXPECT_EQ(RecordsWhere([&](const DateValue& d) { return NotBefore(d.start, q.start); }),
+                  Members(after))
+            << text;
         std::set<int> both;
         for (const auto& entry : records) {
             bool startOk = false, endOk = false;
