@@ -39,19 +39,6 @@ int MinInt(int a, int b)
     return a < b ? a : b;
 }
 
-// The date number whose unsigned order is the order of dates. BC years run
-// backwards: their year bits are complemented so that 100 BC sorts before
-// 50 BC, and all of them before every AD year (bit 31 clear).
-DWORD DateSortNumber(const DatePart& part, bool yearOnly)
-{
-    DWORD number = GetDateNumber(part);
-    if (part.era == kEraBC)
-        number ^= 0x7FFF0000u;
-    if (yearOnly)
-        number &= ~0x0FFFu;
-    return number;
-}
-
 void WriteRecordNumber(BYTE* dest, LONG number)
 {
     const DWORD n = static_cast<DWORD>(number);
@@ -83,6 +70,16 @@ const BYTE* PartsEnd(const BYTE* key)
     return key + 1 + (length >= kRecordNumberSize ? length - kRecordNumberSize : 0);
 }
 } // namespace
+
+DWORD DateSortNumber(const DatePart& part, bool yearOnly)
+{
+    DWORD number = GetDateNumber(part);
+    if (part.era == kEraBC)
+        number ^= 0x7FFF0000u;
+    if (yearOnly)
+        number &= ~0x0FFFu;
+    return number;
+}
 
 DBSortKeyBuilder::DBSortKeyBuilder(const DBSortSpec& spec, const SortKeyContext& context)
     : m_spec(spec), m_context(context)

@@ -28,6 +28,13 @@
 
 class SortKeyRecord;
 class StyledString;
+struct DatePart;
+
+// The date number of a date part whose unsigned order is the order of dates
+// (GetDateNumber with BC years running backwards: their year bits are
+// complemented so that 100 BC sorts before 50 BC, and all of them before
+// every AD year, bit 31 clear); yearOnly keeps only era, year and letter.
+DWORD DateSortNumber(const DatePart& part, bool yearOnly);
 
 class DBSortKeyBuilder
 {

@@ -80,14 +80,21 @@ void DBSortSpec::Serialize(CArchive& ar)
         ar.Write(bytes, kStoredSize);
         return;
     }
-    if (ar.Read(bytes, kStoredSize) != kStoredSize)
+    const int got = static_cast<int>(ar.Read(bytes, kStoredSize));
+    if (got == 0)
         AfxThrowArchiveException(CArchiveException::endOfFile);
     // Every key walk trusts keyCount: a damaged count must not reach it.
     if (bytes[0] > kMaxSortKeys)
         AfxThrowArchiveException(CArchiveException::badSchema);
-    keyCount = bytes[0];
-    for (int i = 0; i < kMaxSortKeys; ++i)
+    // A form cut short keeps the keys read whole before the cut.
+    int whole = 0;
+    while (whole < kMaxSortKeys && 4 + 4 * whole <= got)
+        ++whole;
+    keyCount = bytes[0] < whole ? bytes[0] : whole;
+    for (int i = 0; i < whole; ++i)
         keys[i] = DBSortKey(bytes[1 + 4 * i], bytes[3 + 4 * i]);
+    if (got != kStoredSize)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
     const BYTE options = bytes[25];
     emptyFirst = (options & kOptEmptyFirst) ? 1 : 0;
     indexBuilt = (options & kOptIndexBuilt) ? 1 : 0;

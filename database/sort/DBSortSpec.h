@@ -60,7 +60,8 @@ public:
     void AddKey(const DBSortKey& key);
 
     // The 26-byte stored form. Reading a key count above six raises a
-    // bad-schema archive exception and leaves the specification unchanged.
+    // bad-schema archive exception and leaves the specification unchanged;
+    // a form cut short raises endOfFile after taking the keys read whole.
     void Serialize(CArchive& ar);
 
     int keyCount;

@@ -99,9 +99,13 @@ TEST(DBSortSpec, DamagedStoredFormsAreArchiveErrors)
     EXPECT_EQ(CArchiveException::badSchema, Load(bytes, read));
     EXPECT_TRUE(read == Spec({DBSortKey(253, 0)})) << "a refused form changes nothing";
 
-    bytes = Store(spec);
-    bytes.resize(20);
+    // Cut short: the keys read whole before the cut stay.
+    const DBSortSpec three = Spec({DBSortKey(255, 1), DBSortKey(254, 0), DBSortKey(253, 1)});
+    bytes = Store(three);
+    bytes.resize(10);
+    read = DBSortSpec();
     EXPECT_EQ(CArchiveException::endOfFile, Load(bytes, read));
+    EXPECT_TRUE(read == Spec({DBSortKey(255, 1), DBSortKey(254, 0)}));
 }
 
 TEST(DBSortSpec, AddKeyStopsAtSixKeys)

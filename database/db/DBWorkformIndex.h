@@ -1,0 +1,34 @@
+// DBWorkformIndex: the workform name of every record to the records of that
+// workform.
+//
+// The tree's texts are the workform names as plain text (the name a record's
+// view gives, "<Default>" for a workform the table does not hold); under each
+// is stored the DBRecordSet of its records, named with the name. A name is in
+// the tree exactly while some record has it.
+#pragma once
+
+#include "classlib/CString.h"
+#include "database/btree/StringKeyTree.h"
+
+class DBRecordSet;
+class SortKeyRecord;
+
+class DBWorkformIndex : public StringKeyTree
+{
+public:
+    void AddRecord(const SortKeyRecord& record);
+    // Moves the record when its workform changed.
+    void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord);
+    void RemoveRecord(const SortKeyRecord& record);
+
+    // The set stored under the name; an empty set when there is none.
+    void GetSet(const char* name, DBRecordSet& out);
+    // The union of the sets of all names before (after) the name, which need
+    // not be in the tree.
+    void UnionBefore(const char* name, DBRecordSet& out);
+    void UnionAfter(const char* name, DBRecordSet& out);
+
+private:
+    void Add(const CString& name, LONG recordNumber);
+    void Remove(const CString& name, LONG recordNumber);
+};
