@@ -50,6 +50,14 @@ LONG DBSortCursor::ScanFrom(const DBRecordSet& set, BOOL forward, BOOL includeCu
     return -1;
 }
 
+BOOL DBSortCursor::BeginsWithTyped(const BYTE* typed)
+{
+    BTPageRef hold;
+    const BYTE* entry = m_cursor.GetEntry(hold);
+    const char* part = (const char*)typed + 1;
+    return entry && std::strncmp((const char*)entry + 1, part, std::strlen(part)) == 0;
+}
+
 BOOL DBSortCursor::SeekRecord(const DBRecord& record)
 {
     if (!m_tree)
@@ -87,7 +95,8 @@ int DBSortCursor::FindNextInSets(const DBRecordSet& set1, const DBRecordSet& set
         return 0;
     const BTreeCursor start = m_cursor;
     int count = 0;
-    for (LONG record = ScanFrom(set1, forward, FALSE); record != -1; record = ScanFrom(set1, forward, FALSE)) {
+    for (LONG record = ScanFrom(set1, forward, FALSE); record != -1;
+         record = ScanFrom(set1, forward, FALSE)) {
         ++count;
         if (set2.Contains(record))
             return count;
@@ -131,13 +140,17 @@ LONG DBSortCursor::FindNearestBackward(const char* text, const DBRecordSet& set)
 {
     if (!m_tree)
         return -1;
-    m_tree->SeekText(text, FALSE, m_cursor, nullptr);
+    BYTE typed[DBSortKeyBuilder::kMaxKeySize];
+    m_tree->SeekText(text, FALSE, m_cursor, typed);
     if (!m_cursor.IsOnEntry()) {
         // Beyond the last entry of its leaf: back onto that entry.
         if (!m_cursor.Prev() && !m_cursor.IsOnEntry())
             return -1;
+        return ScanFrom(set, FALSE, TRUE);
     }
-    return ScanFrom(set, FALSE, TRUE);
+    // Left on the first entry above the text (no entry begins with it): that
+    // one is after the text, so the walk starts before it.
+    return ScanFrom(set, FALSE, BeginsWithTyped(typed));
 }
 
 LONG DBSortCursor::FindNearest(const char* text, const DBRecordSet& set, BOOL preferForward)

@@ -39,6 +39,8 @@ public:
     // then stays where it was).
     int FindText(const char* text, const DBRecordSet& set, BOOL forward);
     LONG FindNearestForward(const char* text, const DBRecordSet& set);
+    // Backward never starts on an entry above the text: when no entry begins
+    // with the typed part, the walk starts before the entry positioning gave.
     LONG FindNearestBackward(const char* text, const DBRecordSet& set);
     LONG FindNearest(const char* text, const DBRecordSet& set, BOOL preferForward);
     // Copies the current entry's key (length byte + L bytes) into buffer and
@@ -57,6 +59,8 @@ private:
     LONG CurrentRecord();
     BOOL Advance(BOOL forward);
     BOOL MoveEnd(BOOL forward);
+    // Whether the current entry's first part begins with the typed key's part.
+    BOOL BeginsWithTyped(const BYTE* typed);
     // From the current entry (when included) on, the first set record.
     LONG ScanFrom(const DBRecordSet& set, BOOL forward, BOOL includeCurrent);
     // Adds records from one end while keep(comparison of the typed part with the entry).

@@ -76,7 +76,8 @@ BOOL DBSortKeyTree::IsValidEntry(const BYTE* entry, int length, BOOL bLeaf) cons
 
 int DBSortKeyTree::MakeRecordKey(const DBRecord& record)
 {
-    const CString workform = m_database ? m_database->GetWorkformName(record.GetWorkformId()) : CString("<Default>");
+    const CString workform =
+        m_database ? m_database->GetWorkformName(record.GetWorkformId()) : CString("<Default>");
     const DBRecordSortView view(record, workform);
     int length = 0;
     m_builder->BuildKey(view, BTGetSearchKey(), &length);

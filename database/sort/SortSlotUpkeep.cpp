@@ -20,7 +20,8 @@ void AddRecordToSortSlots(ISortIndexDatabase& database, const DBRecord& record)
     ForEachBuiltSlot(database, [&](DBSortKeyTree& tree) { tree.AddRecord(record); });
 }
 
-void UpdateRecordInSortSlots(ISortIndexDatabase& database, const DBRecord& oldRecord, const DBRecord& newRecord)
+void UpdateRecordInSortSlots(ISortIndexDatabase& database, const DBRecord& oldRecord,
+                             const DBRecord& newRecord)
 {
     ForEachBuiltSlot(database, [&](DBSortKeyTree& tree) { tree.UpdateRecord(oldRecord, newRecord); });
 }

@@ -8,5 +8,6 @@ class DBRecord;
 class ISortIndexDatabase;
 
 void AddRecordToSortSlots(ISortIndexDatabase& database, const DBRecord& record);
-void UpdateRecordInSortSlots(ISortIndexDatabase& database, const DBRecord& oldRecord, const DBRecord& newRecord);
+void UpdateRecordInSortSlots(ISortIndexDatabase& database, const DBRecord& oldRecord,
+                             const DBRecord& newRecord);
 void RemoveRecordFromSortSlots(ISortIndexDatabase& database, const DBRecord& record);

@@ -50,7 +50,7 @@ BOOL SortedRecordBatchOperation::Run(BOOL showProgress, UINT progressTextId)
         progress.reset(new ProgressDialog(0, recordSet.GetCount(), progressTextId));
     BOOL completed = TRUE;
     try {
-        for (LONG r = cursor.SeekFirst(0, recordSet, forward); ; r = cursor.Step(recordSet, forward)) {
+        for (LONG r = cursor.SeekFirst(0, recordSet, forward);; r = cursor.Step(recordSet, forward)) {
             currentRecord = r;
             if (r == -1)
                 break;

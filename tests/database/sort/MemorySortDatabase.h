@@ -43,7 +43,8 @@ class MemorySortDatabase : public ISortIndexDatabase
 {
 public:
     explicit MemorySortDatabase(const std::vector<DBSortSpec>& specs, const std::string& keyPath)
-        : sort(langGeneral), context(sort, authorStops, genericStops), trees(specs.size()), keyFileName(keyPath)
+        : sort(langGeneral), context(sort, authorStops, genericStops), trees(specs.size()),
+          keyFileName(keyPath)
     {
         authorStops.Add("von");
         genericStops.Add("the");
@@ -73,7 +74,8 @@ public:
     void OpenKeyFile(BOOL readOnly)
     {
         CFileException error;
-        const UINT mode = readOnly ? CFile::modeRead | CFile::shareDenyWrite : CFile::modeReadWrite | CFile::shareExclusive;
+        const UINT mode =
+            readOnly ? CFile::modeRead | CFile::shareDenyWrite : CFile::modeReadWrite | CFile::shareExclusive;
         if (!keyFile.OpenFile(mode, &error))
             AfxThrowFileException(error.m_cause);
     }
@@ -131,7 +133,10 @@ public:
     }
 
     const SortKeyContext& GetSortKeyContext() override { return context; }
-    CString GetWorkformName(int16_t id) override { return id == 1 ? "Book" : id == 2 ? "Thesis" : "Journal Article"; }
+    CString GetWorkformName(int16_t id) override
+    {
+        return id == 1 ? "Book" : id == 2 ? "Thesis" : "Journal Article";
+    }
     int GetSortSlotCount() override { return (int)trees.size(); }
     DBSortKeyTree& GetSortSlotTree(int slot) override { return trees[(size_t)slot]; }
     BTPagedFile* GetScratchFile() override
