@@ -1,13 +1,14 @@
 #include "classlib/WinApp.h"
 
 #include "classlib/DocTemplate.h"
+#include "classlib/MessageBox.h"
 #include "classlib/Profile.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {
 
@@ -35,7 +36,8 @@ LPTSTR CWinApp::CopyText(LPCTSTR lpsz)
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(CopyText(lpszAppName ? lpszAppName : "Lorvane5")), m_pszRegistryKey(nullptr),
-      m_pszProfileName(nullptr), m_nMaxMRU(4), m_pProfile(&AfxGetProfile()), m_pPreviousApp(g_pApp)
+      m_pszProfileName(nullptr), m_nMaxMRU(4), m_bRecentListLoaded(FALSE), m_pProfile(&AfxGetProfile()),
+      m_pPreviousApp(g_pApp)
 {
     // The newest application object is the current one; tests make one per fixture.
     g_pApp = this;
@@ -49,8 +51,45 @@ CWinApp::~CWinApp()
     delete[] m_pszAppName;
     delete[] m_pszRegistryKey;
     delete[] m_pszProfileName;
+#ifdef _WIN32
+    delete[] m_pszHelpFilePath;
+    delete[] m_pszExeName;
+#endif
     if (g_pApp == this)
         g_pApp = m_pPreviousApp;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::ExitInstance()
+{
+    if (m_bRecentListLoaded)
+        SaveStdProfileSettings();
+    return CWinThread::ExitInstance();
+}
+
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+{
+    return AfxShowMessageBox(lpszPrompt, nType, nIDPrompt);
+}
+
+void CWinApp::OnFileNew()
+{
+    // One kind of document: no need to ask which.
+    POSITION pos = GetFirstDocTemplatePosition();
+    if (pos != nullptr)
+        GetNextDocTemplate(pos)->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString fileName;
+    if (!DoPromptFileName(fileName, AFX_IDS_OPENFILE, 0, TRUE, nullptr))
+        return;
+    OpenDocumentFile(fileName);
 }
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
@@ -197,6 +236,7 @@ BOOL CWinApp::DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*)
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     m_nMaxMRU = nMaxMRU;
+    m_bRecentListLoaded = TRUE;
     m_recentFiles.clear();
     for (UINT i = 1; i <= nMaxMRU; ++i) {
         char entry[16];
