@@ -37,8 +37,9 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Takes and dispatches one message; FALSE on WM_QUIT.
     virtual BOOL PumpMessage();
-    // lCount counts the calls since the queue last emptied: 0 updates the user interface, 1 frees
-    // temporary objects; TRUE asks for another call. A negative count updates the user interface.
+    // lCount counts the calls since the queue last emptied: 0 updates the user interface (the main
+    // window, its descendants and its popups get WM_IDLEUPDATECMDUI) and asks for another call, 1 frees
+    // temporary objects and asks for no more. A negative count (callers that idle by hand) only updates.
     virtual BOOL OnIdle(LONG lCount);
     // FALSE for messages that must not restart idle processing (repeated mouse moves, paints, blinks).
     virtual BOOL IsIdleMessage(MSG* pMsg);

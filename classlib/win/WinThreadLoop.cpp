@@ -93,7 +93,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
     CWnd* pMainWnd = AfxGetMainWnd();
     // The window tree from the message's window up to the main window.
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    if (CWnd::WalkPreTranslateTree(pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr, pMsg))
         return TRUE;
     // A modeless window outside the main window's tree still lets the main window see the message.
     if (pMainWnd != nullptr && pMsg->hwnd != nullptr) {

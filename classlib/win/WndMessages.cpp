@@ -73,7 +73,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         lResult = 1;
     } else if (message == WM_NOTIFY) {
         NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-        bHandled = pNMHDR != nullptr && pNMHDR->hwndFrom != nullptr && OnNotify(wParam, lParam, &lResult);
+        bHandled = pNMHDR != nullptr && OnNotify(wParam, lParam, &lResult);
     } else {
         bHandled = DispatchWindowMessage(message, wParam, lParam, &lResult);
     }
