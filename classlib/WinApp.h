@@ -17,6 +17,7 @@
 #include "classlib/CString.h"
 #include "classlib/Document.h"
 #include "classlib/List.h"
+#include "classlib/RecentFileList.h"
 
 #include <vector>
 
@@ -78,9 +79,11 @@ public:
     virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                   CDocTemplate* pTemplate);
 
-    // The recent-file list and its profile form: section "Recent File List", entries "File1".."FileN".
-    int GetRecentFileCount() const { return static_cast<int>(m_recentFiles.size()); }
+    // The recent-file list and its profile form: section "Recent File List", entries "File1".."FileN";
+    // its menu items have the ids ID_FILE_MRU_FILE1 and on.
+    int GetRecentFileCount() const;
     CString GetRecentFile(int nIndex) const;
+    CRecentFileList* m_pRecentFileList;
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();
 
@@ -94,6 +97,11 @@ public:
     BOOL InitApplication();
     int Run() override;
     BOOL OnIdle(LONG lCount) override;
+    // After the maps: the recent-file items (their menu and opening a file from them).
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    // Opens recent file nID - ID_FILE_MRU_FILE1; a file that does not open leaves the list.
+    BOOL OnOpenRecentFile(UINT nID);
     // Fills rCmdInfo from the program's arguments.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     // Carries out what the command line asks (new file, open, print, DDE, unregister); FALSE when it failed.
@@ -121,7 +129,6 @@ public:
 
 protected:
     CPtrList m_templateList; // of CDocTemplate*, owned
-    std::vector<CString> m_recentFiles;
     BOOL m_bRecentListLoaded;
 
 private:
