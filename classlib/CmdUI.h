@@ -30,7 +30,7 @@ public:
     CWnd* m_pOther;       // the window of the item (not a menu), or NULL
     BOOL m_bEnableChanged;
     BOOL m_bContinueRouting;
-    UINT m_nIndexMax;     // menu items: the count, updated when the menu changes
+    UINT m_nIndexMax; // menu items: the count, updated when the menu changes
 
     virtual void Enable(BOOL bOn = TRUE);
     // 0 unchecked, 1 checked, 2 indeterminate.

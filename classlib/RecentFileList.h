@@ -18,7 +18,8 @@ class CCmdUI;
 class CRecentFileList
 {
 public:
-    CRecentFileList(UINT nStart, LPCTSTR lpszSection, LPCTSTR lpszEntryFormat, int nSize, int nMaxDispLen = 30);
+    CRecentFileList(UINT nStart, LPCTSTR lpszSection, LPCTSTR lpszEntryFormat, int nSize,
+                    int nMaxDispLen = 30);
     virtual ~CRecentFileList() = default;
 
     int GetSize() const { return static_cast<int>(m_arrNames.size()); }

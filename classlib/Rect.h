@@ -128,12 +128,16 @@ public:
         right = x2;
         bottom = y2;
     }
-    void SetRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
+    void SetRect(POINT topLeft, POINT bottomRight)
+    {
+        SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+    }
     void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     void CopyRect(LPCRECT lpSrcRect) { *static_cast<RECT*>(this) = *lpSrcRect; }
     BOOL EqualRect(LPCRECT lpRect) const
     {
-        return left == lpRect->left && top == lpRect->top && right == lpRect->right && bottom == lpRect->bottom;
+        return left == lpRect->left && top == lpRect->top && right == lpRect->right &&
+               bottom == lpRect->bottom;
     }
 
     void InflateRect(int x, int y)
@@ -275,5 +279,6 @@ inline CRect CPoint::operator-(const RECT* lpRect) const
     return rect;
 }
 
-static_assert(sizeof(CRect) == sizeof(RECT) && sizeof(CPoint) == sizeof(POINT) && sizeof(CSize) == sizeof(SIZE),
+static_assert(sizeof(CRect) == sizeof(RECT) && sizeof(CPoint) == sizeof(POINT) &&
+                  sizeof(CSize) == sizeof(SIZE),
               "the wrappers add no data");

@@ -7,17 +7,17 @@
 #include "classlib/Types.h"
 #include "classlib/ClassLibIds.h"
 
-#define WM_QUERYAFXWNDPROC 0x0360 // answered 1 by every window of the class library
-#define WM_SIZEPARENT 0x0361      // lParam: AFX_SIZEPARENTPARAMS*; a bar takes its room from the rectangle
+#define WM_QUERYAFXWNDPROC 0x0360  // answered 1 by every window of the class library
+#define WM_SIZEPARENT 0x0361       // lParam: AFX_SIZEPARENTPARAMS*; a bar takes its room from the rectangle
 #define WM_SETMESSAGESTRING 0x0362 // wParam: string id, or lParam: text; the frame's status prompt
-#define WM_IDLEUPDATECMDUI 0x0363 // wParam: disable commands without handler; idle-time state update
-#define WM_INITIALUPDATE 0x0364   // sent to views once their frame is made
-#define WM_COMMANDHELP 0x0365     // lParam: help context; TRUE when help was shown
-#define WM_HELPHITTEST 0x0366     // lParam: point; answers a help context
+#define WM_IDLEUPDATECMDUI 0x0363  // wParam: disable commands without handler; idle-time state update
+#define WM_INITIALUPDATE 0x0364    // sent to views once their frame is made
+#define WM_COMMANDHELP 0x0365      // lParam: help context; TRUE when help was shown
+#define WM_HELPHITTEST 0x0366      // lParam: point; answers a help context
 #define WM_EXITHELPMODE 0x0367
-#define WM_RECALCPARENT 0x0368    // asks the parent frame to lay out again
+#define WM_RECALCPARENT 0x0368 // asks the parent frame to lay out again
 #define WM_SIZECHILD 0x0369
-#define WM_KICKIDLE 0x036A        // wParam: MSGF_ code, lParam: idle count; TRUE asks for more idle time
+#define WM_KICKIDLE 0x036A // wParam: MSGF_ code, lParam: idle count; TRUE asks for more idle time
 #define WM_QUERYCENTERWND 0x036B
 #define WM_DISABLEMODAL 0x036C
 #define WM_FLOATSTATUS 0x036D
@@ -34,10 +34,10 @@
 // WM_SIZEPARENT's parameter: bars shrink rect by what they take and defer their own move into hDWP.
 struct AFX_SIZEPARENTPARAMS
 {
-    HDWP hDWP;     // NULL when only asking for sizes
-    RECT rect;     // room left for the next bar, parent client coordinates
+    HDWP hDWP;      // NULL when only asking for sizes
+    RECT rect;      // room left for the next bar, parent client coordinates
     SIZE sizeTotal; // room taken so far
-    BOOL bStretch; // bars stretch to the whole side
+    BOOL bStretch;  // bars stretch to the whole side
 };
 
 // Reflected WM_NOTIFY and routed notifications carry this as pExtra.

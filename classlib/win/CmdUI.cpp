@@ -61,7 +61,8 @@ void CCmdUI::SetText(LPCTSTR lpszText)
         if (m_pSubMenu != nullptr)
             return;
         // Keep the item's state: ModifyMenu takes it from the flags.
-        const UINT nState = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+        const UINT nState =
+            m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
         m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | nState, m_nID, lpszText);
     } else if (m_pOther != nullptr) {
         AfxSetWindowText(m_pOther->m_hWnd, lpszText);
@@ -101,7 +102,8 @@ void AfxUpdateMenuCmdUI(CCmdTarget* pTarget, CMenu* pPopup, BOOL bDisableIfNoHnd
         if (state.m_nID == static_cast<UINT>(-1)) {
             // A popup: its item follows the first command inside it.
             CMenu* pSub = pPopup->GetSubMenu(static_cast<int>(state.m_nIndex));
-            if (pSub == nullptr || (state.m_nID = pSub->GetMenuItemID(0)) == 0 || state.m_nID == static_cast<UINT>(-1))
+            if (pSub == nullptr || (state.m_nID = pSub->GetMenuItemID(0)) == 0 ||
+                state.m_nID == static_cast<UINT>(-1))
                 continue;
             state.m_pSubMenu = pSub;
             state.DoUpdate(pTarget, FALSE);

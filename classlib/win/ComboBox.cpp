@@ -32,9 +32,7 @@ int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT)
     return 0;
 }
 
-void CComboBox::DeleteItem(LPDELETEITEMSTRUCT)
-{
-}
+void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {

@@ -16,8 +16,7 @@ CDC::~CDC()
 
 HDC CDC::GetSafeHdc() const
 {
-    const CDC* self = this;
-    asm("" : "+r"(self)); // callers pass NULL objects on purpose
+    const CDC* self = AfxLaunderThis(this);
     return self == nullptr ? nullptr : self->m_hDC;
 }
 
@@ -33,19 +32,17 @@ void CDC::DeleteTempMap()
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (hDC == nullptr)
-        return FALSE;
     ASSERT(m_hDC == nullptr);
+    if (!AfxGetThreadState()->DCMap().AttachPermanent(hDC, this))
+        return FALSE;
     m_hDC = m_hAttribDC = hDC;
-    AfxGetThreadState()->DCMap().SetPermanent(hDC, this);
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
-    if (hDC != nullptr && AfxGetThreadState()->DCMap().LookupPermanent(hDC) == this)
-        AfxGetThreadState()->DCMap().RemoveHandle(hDC);
+    AfxGetThreadState()->DCMap().DetachPermanent(hDC, this);
     m_hDC = m_hAttribDC = nullptr;
     return hDC;
 }
@@ -59,12 +56,14 @@ BOOL CDC::DeleteDC()
 
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
 {
-    return Attach(::CreateDC(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODE*>(lpInitData)));
+    return Attach(
+        ::CreateDC(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODE*>(lpInitData)));
 }
 
 BOOL CDC::CreateIC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
 {
-    return Attach(::CreateIC(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODE*>(lpInitData)));
+    return Attach(
+        ::CreateIC(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODE*>(lpInitData)));
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
@@ -109,7 +108,8 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
 
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
 {
-    return CPalette::FromHandle(::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground));
+    return CPalette::FromHandle(
+        ::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground));
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
@@ -182,8 +182,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
 
 void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
 {
-    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
-               clrBottomRight);
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               clrTopLeft, clrBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight)
@@ -196,8 +196,8 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush)
 {
-    return ::DrawState(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x, pt.y, size.cx, size.cy,
-                       nFlags | DST_BITMAP);
+    return ::DrawState(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x, pt.y, size.cx,
+                       size.cy, nFlags | DST_BITMAP);
 }
 
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const

@@ -11,17 +11,6 @@ IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 
-namespace {
-
-HGDIOBJ Launder(const CGdiObject* p)
-{
-    // Callers pass NULL objects on purpose; keep the compiler from assuming otherwise.
-    asm("" : "+r"(p));
-    return p == nullptr ? nullptr : p->m_hObject;
-}
-
-} // namespace
-
 CGdiObject::~CGdiObject()
 {
     DeleteObject();
@@ -29,7 +18,8 @@ CGdiObject::~CGdiObject()
 
 HGDIOBJ CGdiObject::GetSafeHandle() const
 {
-    return Launder(this);
+    const CGdiObject* self = AfxLaunderThis(this);
+    return self == nullptr ? nullptr : self->m_hObject;
 }
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
@@ -44,19 +34,17 @@ void CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (hObject == nullptr)
-        return FALSE;
     ASSERT(m_hObject == nullptr);
+    if (!AfxGetThreadState()->GdiMap().AttachPermanent(hObject, this))
+        return FALSE;
     m_hObject = hObject;
-    AfxGetThreadState()->GdiMap().SetPermanent(hObject, this);
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
-    if (hObject != nullptr && AfxGetThreadState()->GdiMap().LookupPermanent(hObject) == this)
-        AfxGetThreadState()->GdiMap().RemoveHandle(hObject);
+    AfxGetThreadState()->GdiMap().DetachPermanent(hObject, this);
     m_hObject = nullptr;
     return hObject;
 }
@@ -89,11 +77,12 @@ BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
-                       BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
-                       BYTE nQuality, BYTE nPitchAndFamily, LPCTSTR lpszFacename)
+                       BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision,
+                       BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily, LPCTSTR lpszFacename)
 {
-    return Attach(::CreateFont(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
-                               nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
+    return Attach(::CreateFont(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline,
+                               cStrikeOut, nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily,
+                               lpszFacename));
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)

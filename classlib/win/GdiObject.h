@@ -49,7 +49,10 @@ public:
     CPen(int nPenStyle, int nWidth, COLORREF crColor);
     static CPen* FromHandle(HPEN hPen) { return static_cast<CPen*>(CGdiObject::FromHandle(hPen)); }
     operator HPEN() const { return static_cast<HPEN>(GetSafeHandle()); }
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+    {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
     BOOL CreatePenIndirect(LPLOGPEN lpLogPen) { return Attach(::CreatePenIndirect(lpLogPen)); }
     int GetLogPen(LOGPEN* pLogPen) const { return GetObject(sizeof(LOGPEN), pLogPen); }
 };
@@ -65,7 +68,10 @@ public:
     static CBrush* FromHandle(HBRUSH hBrush) { return static_cast<CBrush*>(CGdiObject::FromHandle(hBrush)); }
     operator HBRUSH() const { return static_cast<HBRUSH>(GetSafeHandle()); }
     BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-    BOOL CreateHatchBrush(int nIndex, COLORREF crColor) { return Attach(::CreateHatchBrush(nIndex, crColor)); }
+    BOOL CreateHatchBrush(int nIndex, COLORREF crColor)
+    {
+        return Attach(::CreateHatchBrush(nIndex, crColor));
+    }
     BOOL CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return Attach(::CreateBrushIndirect(lpLogBrush)); }
     BOOL CreatePatternBrush(class CBitmap* pBitmap);
     BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
@@ -95,7 +101,10 @@ class CBitmap : public CGdiObject
     DECLARE_DYNAMIC(CBitmap)
 
 public:
-    static CBitmap* FromHandle(HBITMAP hBitmap) { return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap)); }
+    static CBitmap* FromHandle(HBITMAP hBitmap)
+    {
+        return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap));
+    }
     operator HBITMAP() const { return static_cast<HBITMAP>(GetSafeHandle()); }
     BOOL LoadBitmap(LPCTSTR lpszResourceName);
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCE(nIDResource)); }
@@ -107,8 +116,14 @@ public:
     BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return Attach(::CreateBitmapIndirect(lpBitmap)); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
-    DWORD SetBitmapBits(DWORD dwCount, const void* lpBits) { return ::SetBitmapBits((HBITMAP)m_hObject, dwCount, lpBits); }
-    DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const { return ::GetBitmapBits((HBITMAP)m_hObject, dwCount, lpBits); }
+    DWORD SetBitmapBits(DWORD dwCount, const void* lpBits)
+    {
+        return ::SetBitmapBits((HBITMAP)m_hObject, dwCount, lpBits);
+    }
+    DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const
+    {
+        return ::GetBitmapBits((HBITMAP)m_hObject, dwCount, lpBits);
+    }
     CSize GetBitmapDimension() const;
 };
 
@@ -117,7 +132,10 @@ class CPalette : public CGdiObject
     DECLARE_DYNAMIC(CPalette)
 
 public:
-    static CPalette* FromHandle(HPALETTE hPalette) { return static_cast<CPalette*>(CGdiObject::FromHandle(hPalette)); }
+    static CPalette* FromHandle(HPALETTE hPalette)
+    {
+        return static_cast<CPalette*>(CGdiObject::FromHandle(hPalette));
+    }
     operator HPALETTE() const { return static_cast<HPALETTE>(GetSafeHandle()); }
     BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
     BOOL CreateHalftonePalette(CDC* pDC);
@@ -130,7 +148,10 @@ public:
     {
         return ::SetPaletteEntries((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors);
     }
-    UINT GetNearestPaletteIndex(COLORREF crColor) const { return ::GetNearestPaletteIndex((HPALETTE)m_hObject, crColor); }
+    UINT GetNearestPaletteIndex(COLORREF crColor) const
+    {
+        return ::GetNearestPaletteIndex((HPALETTE)m_hObject, crColor);
+    }
 };
 
 class CRgn : public CGdiObject
@@ -142,9 +163,15 @@ public:
     operator HRGN() const { return static_cast<HRGN>(GetSafeHandle()); }
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
     BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
-    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
+    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2)
+    {
+        return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+    }
     BOOL CreateEllipticRgnIndirect(LPCRECT lpRect) { return Attach(::CreateEllipticRgnIndirect(lpRect)); }
-    BOOL CreatePolygonRgn(LPPOINT lpPoints, int nCount, int nMode) { return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode)); }
+    BOOL CreatePolygonRgn(LPPOINT lpPoints, int nCount, int nMode)
+    {
+        return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+    }
     BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
     {
         return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
@@ -154,9 +181,13 @@ public:
     // The region type (NULLREGION, SIMPLEREGION, COMPLEXREGION) or ERROR.
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
     {
-        return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->GetSafeHandle(), (HRGN)pRgn2->GetSafeHandle(), nCombineMode);
+        return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->GetSafeHandle(), (HRGN)pRgn2->GetSafeHandle(),
+                            nCombineMode);
     }
-    int CopyRgn(const CRgn* pRgnSrc) { return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->GetSafeHandle(), nullptr, RGN_COPY); }
+    int CopyRgn(const CRgn* pRgnSrc)
+    {
+        return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->GetSafeHandle(), nullptr, RGN_COPY);
+    }
     BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)pRgn->GetSafeHandle()); }
     int OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
     int OffsetRgn(POINT point) { return OffsetRgn(point.x, point.y); }

@@ -10,6 +10,14 @@
 
 #include <unordered_map>
 
+// The object pointer, hidden from the optimiser: the NULL-safe members (GetSafeHwnd...) are called
+// through NULL pointers on purpose and must test for it.
+template <class T> const T* AfxLaunderThis(const T* p)
+{
+    asm("" : "+r"(p));
+    return p;
+}
+
 template <class T> class CHandleMap
 {
 public:
@@ -44,6 +52,21 @@ public:
         return it == m_temporary.end() ? nullptr : it->second;
     }
     void SetPermanent(HANDLE h, T* p) { m_permanent[h] = p; }
+    // p becomes the permanent object of h; a temporary wrapper of h goes. FALSE when h is NULL.
+    BOOL AttachPermanent(HANDLE h, T* p)
+    {
+        if (h == nullptr)
+            return FALSE;
+        RemoveHandle(h);
+        m_permanent[h] = p;
+        return TRUE;
+    }
+    // Forgets h when p is its permanent object.
+    void DetachPermanent(HANDLE h, T* p)
+    {
+        if (h != nullptr && LookupPermanent(h) == p)
+            m_permanent.erase(h);
+    }
     // Forgets the handle; a temporary wrapper of it is deleted.
     void RemoveHandle(HANDLE h)
     {

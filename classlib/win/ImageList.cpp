@@ -13,8 +13,8 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 {
     AfxInitCommonControls(ICC_WIN95_CLASSES);
-    return Attach(ImageList_LoadImage(::GetModuleHandle(nullptr), MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask,
-                                      IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    return Attach(ImageList_LoadImage(::GetModuleHandle(nullptr), MAKEINTRESOURCE(nBitmapID), cx, nGrow,
+                                      crMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)

@@ -35,6 +35,9 @@ public:
     BOOL Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask);
     COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
-    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
+    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
+    {
+        return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+    }
     HICON ExtractIcon(int nImage) { return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
 };

@@ -39,9 +39,7 @@ int CListBox::CompareItem(LPCOMPAREITEMSTRUCT)
     return 0;
 }
 
-void CListBox::DeleteItem(LPDELETEITEMSTRUCT)
-{
-}
+void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {

@@ -12,8 +12,7 @@ CMenu::~CMenu()
 
 HMENU CMenu::GetSafeHmenu() const
 {
-    const CMenu* self = this;
-    asm("" : "+r"(self)); // callers pass NULL objects on purpose
+    const CMenu* self = AfxLaunderThis(this);
     return self == nullptr ? nullptr : self->m_hMenu;
 }
 
@@ -34,19 +33,17 @@ void CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (hMenu == nullptr)
-        return FALSE;
     ASSERT(m_hMenu == nullptr);
+    if (!AfxGetThreadState()->MenuMap().AttachPermanent(hMenu, this))
+        return FALSE;
     m_hMenu = hMenu;
-    AfxGetThreadState()->MenuMap().SetPermanent(hMenu, this);
     return TRUE;
 }
 
 HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
-    if (hMenu != nullptr && AfxGetThreadState()->MenuMap().LookupPermanent(hMenu) == this)
-        AfxGetThreadState()->MenuMap().RemoveHandle(hMenu);
+    AfxGetThreadState()->MenuMap().DetachPermanent(hMenu, this);
     m_hMenu = nullptr;
     return hMenu;
 }
@@ -71,10 +68,6 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
 }
 
-void CMenu::DrawItem(LPDRAWITEMSTRUCT)
-{
-}
+void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
 
-void CMenu::MeasureItem(LPMEASUREITEMSTRUCT)
-{
-}
+void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}

@@ -34,7 +34,10 @@ public:
 
     BOOL CreateMenu() { return Attach(::CreateMenu()); }
     BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
-    BOOL LoadMenu(LPCTSTR lpszResourceName) { return Attach(::LoadMenu(::GetModuleHandle(nullptr), lpszResourceName)); }
+    BOOL LoadMenu(LPCTSTR lpszResourceName)
+    {
+        return Attach(::LoadMenu(::GetModuleHandle(nullptr), lpszResourceName));
+    }
     BOOL LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCE(nIDResource)); }
     BOOL LoadMenuIndirect(const void* lpMenuTemplate)
     {
@@ -56,13 +59,22 @@ public:
     }
     BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
     BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
+    {
+        return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
+    }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
+    {
+        return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
+    }
     BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags)
     {
         return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
     }
-    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
+    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE)
+    {
+        return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+    }
     UINT GetMenuItemCount() const { return (UINT)::GetMenuItemCount(m_hMenu); }
     UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }

@@ -10,7 +10,10 @@ class CProgressCtrl : public CWnd
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     void SetRange(short nLower, short nUpper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper)); }
-    void SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(nLower), nUpper); }
+    void SetRange32(int nLower, int nUpper)
+    {
+        SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(nLower), nUpper);
+    }
     void GetRange(int& nLower, int& nUpper) const
     {
         PBRANGE range = {};

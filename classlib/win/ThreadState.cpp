@@ -9,7 +9,7 @@ AFX_THREAD_STATE::AFX_THREAD_STATE()
     : m_pWndInit(nullptr), m_hHookOldCbtFilter(nullptr), m_hHookOldMsgFilter(nullptr),
       m_pCurrentWinThread(nullptr), m_msgCur(), m_lastSentMsg(), m_ptCursorLast{-1, -1}, m_nMsgLast(0),
       m_pfnFilterToolTipMessage(nullptr), m_pToolTip(nullptr), m_hWndToolTipOwner(nullptr),
-      m_hWndLastHit(nullptr), m_nLastHit(-1), m_lastInfo(), m_timeLastFiltered(0), m_msgLastFiltered(0),
+      m_hWndLastHit(nullptr), m_nLastHit(-1), m_lastInfo(), m_pLastFiltered(nullptr), m_msgLastFiltered(),
       m_szTipTextW(), m_pmapHWND(nullptr), m_pmapHDC(nullptr), m_pmapHGDIOBJ(nullptr), m_pmapHMENU(nullptr)
 {
 }
@@ -33,8 +33,9 @@ CHandleMap<CWnd>& AFX_THREAD_STATE::WindowMap()
 CHandleMap<CDC>& AFX_THREAD_STATE::DCMap()
 {
     if (m_pmapHDC == nullptr)
-        m_pmapHDC = new CHandleMap<CDC>([]() { return new CDC; },
-                                        [](CDC* p, HANDLE h) { p->m_hDC = p->m_hAttribDC = static_cast<HDC>(h); });
+        m_pmapHDC =
+            new CHandleMap<CDC>([]() { return new CDC; },
+                                [](CDC* p, HANDLE h) { p->m_hDC = p->m_hAttribDC = static_cast<HDC>(h); });
     return *m_pmapHDC;
 }
 

@@ -51,8 +51,8 @@ struct AFX_THREAD_STATE
     HWND m_hWndLastHit;
     INT_PTR m_nLastHit;
     TOOLINFOA m_lastInfo;
-    DWORD m_timeLastFiltered;
-    UINT m_msgLastFiltered;
+    const MSG* m_pLastFiltered; // the message the tooltip filter saw last, and its contents
+    MSG m_msgLastFiltered;
     CString m_strTipText;
     WCHAR m_szTipTextW[256];
 

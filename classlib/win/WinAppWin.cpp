@@ -25,7 +25,8 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow) || !pApp->InitApplication())
+    if (pApp == nullptr || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow) ||
+        !pApp->InitApplication())
         return -1;
     if (!pApp->InitInstance()) {
         // A refused start still ends cleanly (main window destroyed, settings kept).
@@ -125,7 +126,8 @@ void CWinApp::OnHelp()
 {
     // The active window knows its context; without one the contents are shown.
     CWnd* pWnd = CWnd::GetActiveWindow();
-    if (pWnd != nullptr && CWnd::FromHandlePermanent(pWnd->m_hWnd) != nullptr && pWnd->SendMessage(WM_COMMANDHELP))
+    if (pWnd != nullptr && CWnd::FromHandlePermanent(pWnd->m_hWnd) != nullptr &&
+        pWnd->SendMessage(WM_COMMANDHELP))
         return;
     OnHelpIndex();
 }

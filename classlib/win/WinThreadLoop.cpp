@@ -15,7 +15,8 @@ LRESULT CALLBACK MsgFilterHook(int code, WPARAM wParam, LPARAM lParam)
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     CWinThread* pThread = AfxGetThread();
     // Messages of the system's own loops (menus, message boxes, dialog boxes of the system).
-    if (code >= 0 && pThread != nullptr && pThread->ProcessMessageFilter(code, reinterpret_cast<LPMSG>(lParam)))
+    if (code >= 0 && pThread != nullptr &&
+        pThread->ProcessMessageFilter(code, reinterpret_cast<LPMSG>(lParam)))
         return 1;
     return ::CallNextHookEx(pState->m_hHookOldMsgFilter, code, wParam, lParam);
 }

@@ -18,11 +18,10 @@ const CWnd CWnd::wndBottom(HWND_BOTTOM);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
-CWnd::CWnd() : m_hWnd(nullptr), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0)
-{
-}
+CWnd::CWnd() : m_hWnd(nullptr), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0) {}
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0)
+CWnd::CWnd(HWND hWnd)
+    : m_hWnd(hWnd), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0)
 {
 }
 
@@ -38,8 +37,7 @@ CWnd::~CWnd()
 
 HWND CWnd::GetSafeHwnd() const
 {
-    const CWnd* self = this;
-    asm("" : "+r"(self)); // callers pass NULL objects on purpose
+    const CWnd* self = AfxLaunderThis(this);
     return self == nullptr ? nullptr : self->m_hWnd;
 }
 
@@ -65,18 +63,15 @@ BOOL CWnd::Attach(HWND hWndNew)
     if (hWndNew == nullptr || FromHandlePermanent(hWndNew) != nullptr)
         return FALSE;
     ASSERT(m_hWnd == nullptr);
-    // A temporary wrapper of the same window would stand in for this object: forget it.
-    AfxGetThreadState()->WindowMap().RemoveHandle(hWndNew);
+    AfxGetThreadState()->WindowMap().AttachPermanent(hWndNew, this);
     m_hWnd = hWndNew;
-    AfxGetThreadState()->WindowMap().SetPermanent(hWndNew, this);
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd != nullptr && FromHandlePermanent(hWnd) == this)
-        AfxGetThreadState()->WindowMap().RemoveHandle(hWnd);
+    AfxGetThreadState()->WindowMap().DetachPermanent(hWnd, this);
     m_hWnd = nullptr;
     return hWnd;
 }
@@ -160,7 +155,8 @@ void AfxHookWindowCreate(CWnd* pWnd, LPCTSTR lpszClassName)
 {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     if (pState->m_hHookOldCbtFilter == nullptr) {
-        pState->m_hHookOldCbtFilter = ::SetWindowsHookEx(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
+        pState->m_hHookOldCbtFilter =
+            ::SetWindowsHookEx(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
         if (pState->m_hHookOldCbtFilter == nullptr)
             AfxThrowMemoryException();
     }
@@ -183,14 +179,15 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (cs.lpszClass == nullptr) {
         // Double clicks reach every window of the library; children paint their own background.
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                           (cs.style & WS_CHILD) ? nullptr : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                (cs.style & WS_CHILD) ? nullptr : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     }
     return TRUE;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x,
+                    int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
     CREATESTRUCT cs = {};
     cs.dwExStyle = dwExStyle;
@@ -217,16 +214,16 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     return hWnd != nullptr;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                    CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
-BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                  UINT nID, CCreateContext* pContext)
+BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
 }
@@ -245,9 +242,7 @@ WNDPROC* CWnd::GetSuperWndProcAddr()
     return &m_pfnSuper;
 }
 
-void CWnd::PreSubclassWindow()
-{
-}
+void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
@@ -278,9 +273,7 @@ HWND CWnd::UnsubclassWindow()
     return Detach();
 }
 
-void CWnd::PostNcDestroy()
-{
-}
+void CWnd::PostNcDestroy() {}
 
 // --- the window procedure
 

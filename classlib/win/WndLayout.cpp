@@ -94,7 +94,8 @@ namespace {
 
 void SendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
-    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
         if (bOnlyPerm) {
             CWnd* pWnd = CWnd::FromHandlePermanent(hWndChild);
             if (pWnd != nullptr)
@@ -131,15 +132,16 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         }
         state.m_pOther = pCtrl;
         // The control's own map has the first say.
-        if (pCtrl != &wndTemp && pCtrl->OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr))
+        if (pCtrl != &wndTemp &&
+            pCtrl->OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr))
             continue;
         // Only push buttons are greyed for want of a handler: other controls carry data, not commands.
         BOOL bDisableTemp = bDisableIfNoHndler;
         if (bDisableTemp) {
             const UINT nCode = static_cast<UINT>(::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0));
             const UINT nStyle = static_cast<UINT>(::GetWindowLong(hWndChild, GWL_STYLE)) & 0x0F;
-            bDisableTemp = (nCode & DLGC_BUTTON) && (nStyle == BS_PUSHBUTTON || nStyle == BS_DEFPUSHBUTTON ||
-                                                     nStyle == BS_OWNERDRAW);
+            bDisableTemp = (nCode & DLGC_BUTTON) &&
+                           (nStyle == BS_PUSHBUTTON || nStyle == BS_DEFPUSHBUTTON || nStyle == BS_OWNERDRAW);
         }
         state.DoUpdate(pTarget, bDisableTemp);
     }

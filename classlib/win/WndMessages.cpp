@@ -45,7 +45,8 @@ public:
 BOOL CWnd::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     // Every colour message meets the one WM_CTLCOLOR entry.
-    const UINT nMapMessage = (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ? WM_CTLCOLOR : message;
+    const UINT nMapMessage =
+        (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ? WM_CTLCOLOR : message;
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         const AFX_MSGMAP_ENTRY* lpEntry = pMap->lpEntries;
@@ -111,8 +112,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     if (ReflectLastMsg(pNMHDR->hwndFrom, pResult))
         return TRUE;
     AFX_NOTIFY notify = {pResult, pNMHDR};
-    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify,
-                    nullptr);
+    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)),
+                    &notify, nullptr);
 }
 
 BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
@@ -162,7 +163,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
         LRESULT lResult = 0;
         AFX_NOTIFY notify = {pResult != nullptr ? pResult : &lResult, pNMHDR};
-        return OnCmdMsg(0, static_cast<int>(MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY)), &notify, nullptr);
+        return OnCmdMsg(0, static_cast<int>(MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY)), &notify,
+                        nullptr);
     }
     default:
         if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
@@ -170,7 +172,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
                                 message - WM_CTLCOLORMSGBOX};
             LRESULT lResult = 0;
             // A NULL brush from the control's handler means it did not colour itself.
-            if (!DispatchWindowMessage(WM_REFLECT_BASE + WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&ctl), &lResult) ||
+            if (!DispatchWindowMessage(WM_REFLECT_BASE + WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&ctl),
+                                       &lResult) ||
                 lResult == 0)
                 return FALSE;
             if (pResult != nullptr)
@@ -213,10 +216,10 @@ BOOL CWnd::OnNcCreate(LPCREATESTRUCT)
     return static_cast<BOOL>(Default());
 }
 
-#define AFX_DEFAULT_HANDLER(decl) \
-    void CWnd::decl               \
-    {                             \
-        Default();                \
+#define AFX_DEFAULT_HANDLER(decl)                                                                            \
+    void CWnd::decl                                                                                          \
+    {                                                                                                        \
+        Default();                                                                                           \
     }
 
 AFX_DEFAULT_HANDLER(OnDestroy())

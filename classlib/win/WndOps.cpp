@@ -28,7 +28,8 @@ CWnd* CWnd::GetParentOwner() const
         return nullptr;
     HWND hWndParent = m_hWnd;
     HWND hWndT;
-    while ((::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD) && (hWndT = ::GetParent(hWndParent)) != nullptr)
+    while ((::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD) &&
+           (hWndT = ::GetParent(hWndParent)) != nullptr)
         hWndParent = hWndT;
     // A popup's owner stands in for a parent.
     if (hWndParent == m_hWnd && (hWndT = ::GetWindow(m_hWnd, GW_OWNER)) != nullptr)
@@ -66,7 +67,8 @@ CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
         if (pWnd != nullptr)
             return pWnd;
     }
-    for (hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+    for (hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
         if (::GetTopWindow(hWndChild) != nullptr) {
             CWnd* pWnd = GetDescendantWindow(hWndChild, nID, bOnlyPerm);
             if (pWnd != nullptr)
@@ -84,7 +86,8 @@ BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
         return FALSE;
     ::SetWindowLong(hWnd, GWL_STYLE, static_cast<LONG>(dwNewStyle));
     if (nFlags != 0)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -96,7 +99,8 @@ BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
         return FALSE;
     ::SetWindowLong(hWnd, GWL_EXSTYLE, static_cast<LONG>(dwNewStyle));
     if (nFlags != 0)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 

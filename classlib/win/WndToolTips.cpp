@@ -89,11 +89,13 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
         return;
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     // The walk from the message's window upward calls the filter once per window: act once per message.
-    if (pState->m_timeLastFiltered == pMsg->time && pState->m_msgLastFiltered == pMsg->message &&
-        pMsg->time != 0)
+    const MSG& last = pState->m_msgLastFiltered;
+    if (pState->m_pLastFiltered == pMsg && last.hwnd == pMsg->hwnd && last.message == pMsg->message &&
+        last.wParam == pMsg->wParam && last.lParam == pMsg->lParam && last.time == pMsg->time &&
+        last.pt.x == pMsg->pt.x && last.pt.y == pMsg->pt.y)
         return;
-    pState->m_timeLastFiltered = pMsg->time;
-    pState->m_msgLastFiltered = pMsg->message;
+    pState->m_pLastFiltered = pMsg;
+    pState->m_msgLastFiltered = *pMsg;
 
     // The nearest window (the message's own or a parent) that shows tips.
     CWnd* pOwner = nullptr;
@@ -222,6 +224,7 @@ BOOL CWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     if (pResult != nullptr)
         *pResult = 0;
     // Tips stay above other pop-up windows.
-    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
     return TRUE;
 }

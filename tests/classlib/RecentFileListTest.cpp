@@ -89,7 +89,8 @@ TEST(RecentFileNames, LongPathsLoseTheirMiddleFolders)
     EXPECT_STREQ("C:\\a\\b.ldt", AfxAbbreviateName("C:\\a\\b.ldt", 30, TRUE));
     EXPECT_STREQ("C:\\...\\Projects\\refs.ldt",
                  AfxAbbreviateName("C:\\Documents\\Work\\Projects\\refs.ldt", 24, TRUE));
-    EXPECT_STREQ("averyveryverylongname.ldt", AfxAbbreviateName("C:\\x\\averyveryverylongname.ldt", 10, TRUE));
+    EXPECT_STREQ("averyveryverylongname.ldt",
+                 AfxAbbreviateName("C:\\x\\averyveryverylongname.ldt", 10, TRUE));
 
     CRecentFileList list(0, "S", "f%d", 2, 30);
     list.Add("C:\\Work\\refs.ldt");

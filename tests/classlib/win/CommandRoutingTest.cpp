@@ -24,8 +24,8 @@ enum : UINT
     ID_CHECKED,
     ID_RENAMED,
     ID_NO_HANDLER,
-    ID_DECLINED,     // the view's _EX handler declines, the document takes it
-    ID_PASSED_ON,    // the view's update handler lets the routing go on to the frame's
+    ID_DECLINED,  // the view's _EX handler declines, the document takes it
+    ID_PASSED_ON, // the view's update handler lets the routing go on to the frame's
 };
 
 std::string g_trace;
@@ -71,7 +71,11 @@ public:
     }
     void OnViewOnly() { g_trace += "view;"; }
     void OnBoth() { g_trace += "view-both;"; }
-    BOOL OnDeclined(UINT) { g_trace += "view-declined;"; return FALSE; }
+    BOOL OnDeclined(UINT)
+    {
+        g_trace += "view-declined;";
+        return FALSE;
+    }
     void OnDisabled() { g_trace += "disabled ran;"; }
     void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
     void OnUpdateRenamed(CCmdUI* pCmdUI) { pCmdUI->SetText("Renamed"); }
@@ -142,7 +146,8 @@ protected:
     void SetUp() override
     {
         g_trace.clear();
-        ASSERT_TRUE(frame.CreateEx(0, nullptr, "Frame", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr));
+        ASSERT_TRUE(
+            frame.CreateEx(0, nullptr, "Frame", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr));
         ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &frame, 1));
         view.m_pDoc = &doc;
         frame.m_pView = &view;
@@ -217,10 +222,14 @@ TEST_F(CommandRoutingTest, IdleTimeUpdatesEnableAndCheckControlsOfTheMainWindow)
     ButtonStrip strip;
     ASSERT_TRUE(strip.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 200, 400, 230), &frame, 2));
     CButton disabled, checked, frameButton, orphan;
-    ASSERT_TRUE(disabled.Create("D", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 20, 20), &strip, ID_DISABLED));
-    ASSERT_TRUE(checked.Create("C", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, CRect(20, 0, 40, 20), &strip, ID_CHECKED));
-    ASSERT_TRUE(frameButton.Create("F", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(40, 0, 60, 20), &strip, ID_FRAME_ONLY));
-    ASSERT_TRUE(orphan.Create("N", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(60, 0, 80, 20), &strip, ID_NO_HANDLER));
+    ASSERT_TRUE(disabled.Create("D", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 20, 20), &strip,
+                                ID_DISABLED));
+    ASSERT_TRUE(
+        checked.Create("C", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, CRect(20, 0, 40, 20), &strip, ID_CHECKED));
+    ASSERT_TRUE(frameButton.Create("F", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(40, 0, 60, 20), &strip,
+                                   ID_FRAME_ONLY));
+    ASSERT_TRUE(orphan.Create("N", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(60, 0, 80, 20), &strip,
+                              ID_NO_HANDLER));
 
     frame.ShowWindow(SW_SHOWNOACTIVATE);
     app.m_pMainWnd = &frame;
@@ -240,7 +249,8 @@ TEST_F(CommandRoutingTest, OnIdleWithANegativeCountUpdatesAndAsksForNoMore)
     ButtonStrip strip;
     ASSERT_TRUE(strip.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 200, 400, 230), &frame, 2));
     CButton disabled;
-    ASSERT_TRUE(disabled.Create("D", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 20, 20), &strip, ID_DISABLED));
+    ASSERT_TRUE(disabled.Create("D", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 20, 20), &strip,
+                                ID_DISABLED));
     app.m_pMainWnd = &frame;
     frame.ShowWindow(SW_SHOWNOACTIVATE);
     EXPECT_FALSE(app.OnIdle(-1));

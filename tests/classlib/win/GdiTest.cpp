@@ -39,7 +39,10 @@ protected:
                     ++n;
         return n;
     }
-    int ChangedAnywhere() const { return ChangedOnFrame(CRect(0, 0, 40, 40)) + ChangedInside(CRect(0, 0, 40, 40)); }
+    int ChangedAnywhere() const
+    {
+        return ChangedOnFrame(CRect(0, 0, 40, 40)) + ChangedInside(CRect(0, 0, 40, 40));
+    }
     int ChangedInside(const CRect& rect) const
     {
         int n = 0;

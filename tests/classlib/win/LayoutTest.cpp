@@ -51,8 +51,10 @@ protected:
         bottom.m_nHeight = 10;
         bottom.m_bTop = FALSE;
         ASSERT_TRUE(top.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), &parent, AFX_IDW_TOOLBAR));
-        ASSERT_TRUE(bottom.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), &parent, AFX_IDW_STATUS_BAR));
-        ASSERT_TRUE(pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), &parent, AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(
+            bottom.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), &parent, AFX_IDW_STATUS_BAR));
+        ASSERT_TRUE(
+            pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), &parent, AFX_IDW_PANE_FIRST));
     }
     void TearDown() override { parent.DestroyWindow(); }
     CRect ChildRect(CWnd& child)
@@ -75,20 +77,20 @@ TEST_F(LayoutTest, BarsTakeTheirSidesAndThePaneTheRest)
 TEST_F(LayoutTest, QueryMovesNothingAndReportsTheRoom)
 {
     CRect rect;
-    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, CWnd::reposQuery,
-                          &rect);
+    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST,
+                          CWnd::reposQuery, &rect);
     EXPECT_EQ(CRect(0, 20, 200, 140), rect);
     EXPECT_EQ(CRect(0, 0, 0, 0), ChildRect(pane));
-    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, CWnd::reposQuery,
-                          &rect, nullptr, FALSE);
+    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST,
+                          CWnd::reposQuery, &rect, nullptr, FALSE);
     EXPECT_EQ(CRect(0, 0, 200, 30), rect); // the room the bars take
 }
 
 TEST_F(LayoutTest, ExtraBordersShrinkTheLeftOver)
 {
     CRect extra(5, 6, 7, 8);
-    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, CWnd::reposExtra,
-                          &extra);
+    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST,
+                          CWnd::reposExtra, &extra);
     EXPECT_EQ(CRect(5, 26, 193, 132), ChildRect(pane));
 }
 

@@ -121,7 +121,8 @@ TEST_F(MessageLoopTest, ModalLoopKicksIdleAndOffersMessagesToTheFilter)
     });
     EXPECT_EQ(9, wnd.RunModalLoop());
     ASSERT_GE(wnd.kickIdles.size(), 3u);
-    EXPECT_EQ((std::vector<LPARAM>{0, 1, 2}), std::vector<LPARAM>(wnd.kickIdles.begin(), wnd.kickIdles.begin() + 3));
+    EXPECT_EQ((std::vector<LPARAM>{0, 1, 2}),
+              std::vector<LPARAM>(wnd.kickIdles.begin(), wnd.kickIdles.begin() + 3));
 }
 
 TEST_F(MessageLoopTest, SystemModalLoopsReachTheFilterThroughTheHook)

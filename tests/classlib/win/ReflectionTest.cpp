@@ -20,7 +20,10 @@ public:
     CBrush m_brush{RGB(1, 2, 3)};
     void OnClicked() { g_trace += "child-clicked;"; }
     HBRUSH CtlColor(CDC*, UINT nCtlColor) { return nCtlColor == CTLCOLOR_BTN ? (HBRUSH)m_brush : nullptr; }
-    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { g_trace += "child-draw " + std::to_string(lpDIS->itemID) + ";"; }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        g_trace += "child-draw " + std::to_string(lpDIS->itemID) + ";";
+    }
     void OnCustomNotify(NMHDR*, LRESULT* pResult)
     {
         g_trace += "child-notify;";
@@ -77,8 +80,10 @@ protected:
     void SetUp() override
     {
         g_trace.clear();
-        ASSERT_TRUE(parent.CreateEx(0, nullptr, "Parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
-        ASSERT_TRUE(button.Create("Own", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 50, 20), &parent, kButtonId));
+        ASSERT_TRUE(
+            parent.CreateEx(0, nullptr, "Parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+        ASSERT_TRUE(button.Create("Own", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 50, 20), &parent,
+                                  kButtonId));
         ASSERT_TRUE(passing.Create("Pass", WS_CHILD | WS_VISIBLE, CRect(0, 30, 50, 50), &parent, kPassId));
     }
     void TearDown() override { parent.DestroyWindow(); }
@@ -86,7 +91,8 @@ protected:
 
 TEST_F(ReflectionTest, ChildTakesItsCommandBeforeTheParent)
 {
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), reinterpret_cast<LPARAM>(button.m_hWnd));
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(button.m_hWnd));
     EXPECT_EQ("child-clicked;", g_trace);
 
     g_trace.clear();
@@ -121,8 +127,9 @@ TEST_F(ReflectionTest, OwnerDrawColourAndNotifyReachTheChild)
 
 TEST_F(ReflectionTest, SubclassedControlIsFoundAndReleased)
 {
-    HWND hWnd = ::CreateWindowEx(0, "BUTTON", "Plain", WS_CHILD, 0, 60, 50, 20, parent.m_hWnd,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId + 10)), nullptr, nullptr);
+    HWND hWnd =
+        ::CreateWindowEx(0, "BUTTON", "Plain", WS_CHILD, 0, 60, 50, 20, parent.m_hWnd,
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId + 10)), nullptr, nullptr);
     ASSERT_NE(nullptr, hWnd);
     // Without an object: a temporary wrapper.
     CWnd* pTemp = CWnd::FromHandle(hWnd);

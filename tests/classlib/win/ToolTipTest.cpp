@@ -20,9 +20,10 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Tips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-                                   nullptr));
-        ASSERT_TRUE(newButton.Create("New", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 40), &owner, ID_FILE_NEW));
+        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Tips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                   nullptr, nullptr));
+        ASSERT_TRUE(
+            newButton.Create("New", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 40), &owner, ID_FILE_NEW));
         ASSERT_TRUE(plainButton.Create("Plain", WS_CHILD | WS_VISIBLE, CRect(70, 10, 120, 40), &owner, 1234));
         owner.EnableToolTips(TRUE);
     }
@@ -61,7 +62,7 @@ TEST_F(ToolTipTest, TextComesFromTheSecondPartOfTheCommandString)
 {
     EXPECT_STREQ("New", AfxLoadToolTipText(ID_FILE_NEW));
     EXPECT_STREQ("", AfxLoadToolTipText(ID_INDICATOR_CAPS)); // a string without a tip
-    EXPECT_STREQ("", AfxLoadToolTipText(1234));               // no string at all
+    EXPECT_STREQ("", AfxLoadToolTipText(1234));              // no string at all
 
     TOOLTIPTEXTA ttt = {};
     ttt.hdr.hwndFrom = owner.m_hWnd;
