@@ -1,12 +1,15 @@
-// CCmdTarget: the base of every object that can receive commands (documents, templates, the application,
-// and later windows).
+// CCmdTarget: the base of every object that receives commands (documents, templates, the application,
+// windows).
 //
-// Command routing is inert until frames exist: OnCmdMsg handles nothing and answers FALSE. The window
-// half adds message maps and routing by overriding OnCmdMsg, without changing the classes built on this.
+// OnCmdMsg searches the object's message map chain (MessageMap.h) for an entry that takes the command and
+// calls it; a window or frame overrides OnCmdMsg to pass commands on to other targets first or afterwards
+// (view, document, frame, application). With pHandlerInfo given, nothing is called: the entry found is
+// reported, so that callers can ask whether a handler exists.
 // The wait-cursor helpers forward to the class library's wait cursor and keep no state here.
 #pragma once
 
 #include "classlib/Object.h"
+#include "classlib/MessageMap.h"
 
 class CCmdTarget : public CObject
 {
@@ -25,4 +28,12 @@ public:
 
     CCmdTarget(const CCmdTarget&) = delete;
     CCmdTarget& operator=(const CCmdTarget&) = delete;
+
+    // The chain's root: every map of a derived class ends here.
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+
+    // Runs one entry's handler for a command; FALSE when the handler declined (an _EX handler).
+    static BOOL DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, void* pExtra,
+                               const AFX_MSGMAP_ENTRY* pEntry);
 };

@@ -10,6 +10,12 @@
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+END_MESSAGE_MAP()
+
 namespace {
 
 CDocViewServices* g_pDocViewServices = nullptr;

@@ -94,10 +94,12 @@ public:
     virtual BOOL DoFileSave();
     virtual void OnChangedViewList();
 
-    // Commands (reached through the window half's routing).
+    // Commands ID_FILE_CLOSE, ID_FILE_SAVE and ID_FILE_SAVE_AS of the document's message map.
     void OnFileClose();
     void OnFileSave();
     void OnFileSaveAs();
+
+    DECLARE_MESSAGE_MAP()
 
     BOOL m_bAutoDelete;
     BOOL m_bEmbedded;

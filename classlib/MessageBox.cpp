@@ -1,6 +1,7 @@
 #include "classlib/MessageBox.h"
 
 #include "classlib/Resources.h"
+#include "classlib/WinApp.h"
 
 namespace
 {
@@ -41,8 +42,15 @@ CMessageBoxScript::~CMessageBoxScript()
     g_pScript = m_pPrevious;
 }
 
-int AfxMessageBoxImpl(LPCTSTR lpszText, UINT nType, UINT nIDHelp, UINT nIDPrompt)
+namespace
 {
+// The string id of the box being shown, for the script's record; 0 for a box asked with a text.
+UINT g_nPromptId = 0;
+} // namespace
+
+int AfxShowMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    const UINT nIDPrompt = g_nPromptId;
     if (g_pScript != nullptr)
     {
         int answer = AfxDefaultMessageBoxAnswer(nType);
@@ -66,6 +74,17 @@ int AfxMessageBoxImpl(LPCTSTR lpszText, UINT nType, UINT nIDHelp, UINT nIDPrompt
     (void)Title();
     return AfxDefaultMessageBoxAnswer(nType);
 #endif
+}
+
+static int AfxMessageBoxImpl(LPCTSTR lpszText, UINT nType, UINT nIDHelp, UINT nIDPrompt)
+{
+    const UINT nSaved = g_nPromptId;
+    g_nPromptId = nIDPrompt;
+    CWinApp* pApp = AfxGetApp();
+    const int answer = pApp != nullptr ? pApp->DoMessageBox(lpszText, nType, nIDHelp)
+                                       : AfxShowMessageBox(lpszText, nType, nIDHelp);
+    g_nPromptId = nSaved;
+    return answer;
 }
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)

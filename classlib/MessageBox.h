@@ -34,6 +34,10 @@ int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // nIDHelp (UINT)-1 means "the prompt's own ID".
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
+// Shows the box itself (the script's answer in tests, else the system's box); the application's
+// DoMessageBox ends here. AfxMessageBox goes through the application when there is one.
+int AfxShowMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp);
+
 // The button that answers a box of type nType when nobody chooses.
 int AfxDefaultMessageBoxAnswer(UINT nType);
 
@@ -70,7 +74,7 @@ public:
     void Clear() { m_calls.clear(); m_answers.clear(); }
 
 private:
-    friend int AfxMessageBoxImpl(LPCTSTR lpszText, UINT nType, UINT nIDHelp, UINT nIDPrompt);
+    friend int AfxShowMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp);
 
     std::deque<int> m_answers;
     std::vector<Call> m_calls;

@@ -1,20 +1,20 @@
 #include "classlib/WinApp.h"
 
 #include "classlib/DocTemplate.h"
+#include "classlib/MessageBox.h"
 #include "classlib/Profile.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {
 
 CWinApp* g_pApp = nullptr;
 
 const char kRecentFileSection[] = "Recent File List";
-const char kRecentFileEntry[] = "File%u";
+const char kRecentFileEntry[] = "File%d";
 
 } // namespace
 
@@ -35,7 +35,10 @@ LPTSTR CWinApp::CopyText(LPCTSTR lpsz)
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(CopyText(lpszAppName ? lpszAppName : "Lorvane5")), m_pszRegistryKey(nullptr),
-      m_pszProfileName(nullptr), m_nMaxMRU(4), m_pProfile(&AfxGetProfile()), m_pPreviousApp(g_pApp)
+      m_pszProfileName(nullptr), m_nMaxMRU(4),
+      m_pRecentFileList(new CRecentFileList(ID_FILE_MRU_FILE1, kRecentFileSection, kRecentFileEntry, 4)),
+      m_bRecentListLoaded(FALSE), m_pProfile(&AfxGetProfile()),
+      m_pPreviousApp(g_pApp)
 {
     // The newest application object is the current one; tests make one per fixture.
     g_pApp = this;
@@ -46,11 +49,49 @@ CWinApp::~CWinApp()
     CloseAllDocuments(TRUE);
     while (!m_templateList.IsEmpty())
         delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+    delete m_pRecentFileList;
     delete[] m_pszAppName;
     delete[] m_pszRegistryKey;
     delete[] m_pszProfileName;
+#ifdef _WIN32
+    delete[] m_pszHelpFilePath;
+    delete[] m_pszExeName;
+#endif
     if (g_pApp == this)
         g_pApp = m_pPreviousApp;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::ExitInstance()
+{
+    if (m_bRecentListLoaded)
+        SaveStdProfileSettings();
+    return CWinThread::ExitInstance();
+}
+
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+{
+    return AfxShowMessageBox(lpszPrompt, nType, nIDPrompt);
+}
+
+void CWinApp::OnFileNew()
+{
+    // One kind of document: no need to ask which.
+    POSITION pos = GetFirstDocTemplatePosition();
+    if (pos != nullptr)
+        GetNextDocTemplate(pos)->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString fileName;
+    if (!DoPromptFileName(fileName, AFX_IDS_OPENFILE, 0, TRUE, nullptr))
+        return;
+    OpenDocumentFile(fileName);
 }
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
@@ -171,22 +212,22 @@ void CWinApp::CloseAllDocuments(BOOL bEndSession)
 
 void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
 {
-    if (lpszPathName == nullptr || *lpszPathName == '\0' || m_nMaxMRU == 0)
-        return;
-    const CString path(lpszPathName);
-    auto same = [&](const CString& entry) { return entry.CompareNoCase(path) == 0; };
-    m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(), same),
-                        m_recentFiles.end());
-    m_recentFiles.insert(m_recentFiles.begin(), path);
-    if (m_recentFiles.size() > m_nMaxMRU)
-        m_recentFiles.resize(m_nMaxMRU);
+    m_pRecentFileList->Add(lpszPathName);
+}
+
+int CWinApp::GetRecentFileCount() const
+{
+    int n = 0;
+    while (n < m_pRecentFileList->GetSize() && !(*m_pRecentFileList)[n].IsEmpty())
+        ++n;
+    return n;
 }
 
 CString CWinApp::GetRecentFile(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetRecentFileCount())
         return CString();
-    return m_recentFiles[static_cast<size_t>(nIndex)];
+    return (*m_pRecentFileList)[nIndex];
 }
 
 BOOL CWinApp::DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*)
@@ -197,24 +238,14 @@ BOOL CWinApp::DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*)
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     m_nMaxMRU = nMaxMRU;
-    m_recentFiles.clear();
-    for (UINT i = 1; i <= nMaxMRU; ++i) {
-        char entry[16];
-        std::snprintf(entry, sizeof entry, kRecentFileEntry, i);
-        const CString path = GetProfileString(kRecentFileSection, entry);
-        if (!path.IsEmpty())
-            m_recentFiles.push_back(path);
-    }
+    m_bRecentListLoaded = TRUE;
+    delete m_pRecentFileList;
+    m_pRecentFileList =
+        new CRecentFileList(ID_FILE_MRU_FILE1, kRecentFileSection, kRecentFileEntry, static_cast<int>(nMaxMRU));
+    m_pRecentFileList->ReadList();
 }
 
 void CWinApp::SaveStdProfileSettings()
 {
-    for (UINT i = 1; i <= m_nMaxMRU; ++i) {
-        char entry[16];
-        std::snprintf(entry, sizeof entry, kRecentFileEntry, i);
-        if (i <= m_recentFiles.size())
-            WriteProfileString(kRecentFileSection, entry, m_recentFiles[i - 1]);
-        else
-            WriteProfileString(kRecentFileSection, entry, nullptr);
-    }
+    m_pRecentFileList->WriteList();
 }

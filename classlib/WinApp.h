@@ -3,31 +3,45 @@
 // One application object exists at a time; its constructor makes it the one AfxGetApp returns. It holds
 // where preferences live (registry key and profile name, forwarded to the class library's profile store),
 // the list of document templates, and the application-level services documents call: the recent-file list
-// and the file-name prompt, both virtual so that the shell (and tests) replace them. The message loop and
-// the main window come with the window half, which derives from this class without changing it.
+// and the file-name prompt, both virtual so that the shell (and tests) replace them. It is the program's
+// user-interface thread (CWinThread): in the Windows build it adds the instance handle, the command line,
+// the message loop's idle work and the help entry points.
 //
 // Invariants: m_pszRegistryKey / m_pszProfileName are NULL or own a copy of their text; the application
 // owns its templates and deletes them when destroyed; the recent-file list holds at most m_nMaxMRU paths,
 // most recent first, no two equal without regard to case.
 #pragma once
 
-#include "classlib/CmdTarget.h"
+#include "classlib/CommandLineInfo.h"
+#include "classlib/WinThread.h"
 #include "classlib/CString.h"
 #include "classlib/Document.h"
 #include "classlib/List.h"
+#include "classlib/RecentFileList.h"
 
 #include <vector>
 
 class CDocTemplate;
 class CProfile;
 
-class CWinApp : public CCmdTarget
+class CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
 
 public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;
+
+    BOOL InitInstance() override;
+    // Saves the recent-file list when it was loaded; the exit code.
+    int ExitInstance() override;
+    // Every message box of the library comes here (AfxMessageBox): the scriptable box of tests or the
+    // system's box. nIDPrompt is the help context.
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // File commands: a new document of the first template; a document of the file the prompt names.
+    void OnFileNew();
+    void OnFileOpen();
 
     // Preferences: after SetRegistryKey they live under Software\<key>\<profile name>\<section> of the
     // current user (the native build keeps the same tree in a file).
@@ -65,9 +79,11 @@ public:
     virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                   CDocTemplate* pTemplate);
 
-    // The recent-file list and its profile form: section "Recent File List", entries "File1".."FileN".
-    int GetRecentFileCount() const { return static_cast<int>(m_recentFiles.size()); }
+    // The recent-file list and its profile form: section "Recent File List", entries "File1".."FileN";
+    // its menu items have the ids ID_FILE_MRU_FILE1 and on.
+    int GetRecentFileCount() const;
     CString GetRecentFile(int nIndex) const;
+    CRecentFileList* m_pRecentFileList;
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();
 
@@ -76,12 +92,44 @@ public:
     LPCTSTR m_pszProfileName;
     UINT m_nMaxMRU;
 
+#ifdef _WIN32
+    // Start-up of the Windows program: instance, command line, show command; installs the message filter.
+    BOOL InitApplication();
+    int Run() override;
+    BOOL OnIdle(LONG lCount) override;
+    // After the maps: the recent-file items (their menu and opening a file from them).
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    // Opens recent file nID - ID_FILE_MRU_FILE1; a file that does not open leaves the list.
+    BOOL OnOpenRecentFile(UINT nID);
+    // Fills rCmdInfo from the program's arguments.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Carries out what the command line asks (new file, open, print, DDE, unregister); FALSE when it failed.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // Help: the help file is m_pszHelpFilePath (the program's path with ".HLP" unless set).
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    void OnHelp();
+    void OnHelpIndex();
+    void OnHelpFinder();
+    void OnHelpUsing();
+    void OnContextHelp();
+    void OnAppExit();
+    // The wait cursor: 1 begins, -1 ends, 0 restores it.
+    virtual void DoWaitCursor(int nCode);
+
+    HINSTANCE m_hInstance = nullptr;
+    LPTSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    LPCTSTR m_pszHelpFilePath = nullptr; // owned copy
+    LPCTSTR m_pszExeName = nullptr;      // owned copy
+#endif
+
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
 protected:
     CPtrList m_templateList; // of CDocTemplate*, owned
-    std::vector<CString> m_recentFiles;
+    BOOL m_bRecentListLoaded;
 
 private:
     static LPTSTR CopyText(LPCTSTR lpsz);
@@ -93,3 +141,13 @@ private:
 
 // The application object, or NULL when none exists.
 CWinApp* AfxGetApp();
+
+#ifdef _WIN32
+// The program's start: the application object's instance, command line and show command.
+BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+// The entry point's body: AfxWinInit, InitApplication, InitInstance, Run (or ExitInstance when
+// InitInstance failed); the program's exit code.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+// The thread's WH_MSGFILTER hook that hands system modal loops' messages to ProcessMessageFilter.
+void AfxInstallMessageFilter();
+#endif

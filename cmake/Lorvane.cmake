@@ -6,7 +6,9 @@ function(lorvane_setup_toolchain)
     # Link zlib into the executables rather than beside them.
     set(zlib ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
     add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
-    add_compile_options(${warn} -O2 -g0)
+    # The class library's NULL-safe members (GetSafeHwnd, GetSafeHdc...) are called through NULL
+    # pointers by design: the optimiser must not conclude from such a call that the pointer is set.
+    add_compile_options(${warn} -O2 -g0 -fno-delete-null-pointer-checks)
     # One self-contained executable: no libgcc, libstdc++ or winpthread DLLs.
     add_link_options(-static -static-libgcc -static-libstdc++)
     set(LORVANE_TEST_RUNNER "${CMAKE_BINARY_DIR}/wine-exec" CACHE INTERNAL "")

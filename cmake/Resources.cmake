@@ -14,6 +14,11 @@ function(lorvane_add_resources lib)
     endforeach()
     set(gen ${CMAKE_BINARY_DIR}/generated/AllResources.rc)
     file(CONFIGURE OUTPUT ${gen} CONTENT "${all_rc}")
+    # windres leaves no dependency file: name the included sources, so that an edited string table
+    # is compiled again.
+    file(GLOB data_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/data/*)
+    set_source_files_properties(${gen} PROPERTIES OBJECT_DEPENDS
+      "${rc_files};${data_files};${CMAKE_SOURCE_DIR}/classlib/ClassLibIds.h")
     add_library(lorvane_resources OBJECT ${gen})
     target_include_directories(lorvane_resources PRIVATE ${CMAKE_SOURCE_DIR})
     # A resource object in a static library would never be pulled in: hand

@@ -149,3 +149,28 @@ TEST_F(DocumentTest, UpdateAllViewsWithNoViewsDoesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DocumentTest, FileCommandsReachTheDocumentThroughItsMessageMap)
+{
+    CNoteDoc doc;
+    doc.m_text = "routed";
+    doc.SetModifiedFlag(TRUE);
+    app.m_promptAnswer = path;
+    // Save on an untitled document asks for the name and saves there.
+    EXPECT_TRUE(doc.OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, nullptr, nullptr));
+    EXPECT_STREQ(path, doc.GetPathName());
+    EXPECT_FALSE(doc.IsModified());
+
+    CNoteDoc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(path));
+    EXPECT_STREQ("routed", loaded.m_text);
+
+    AFX_CMDHANDLERINFO info = {nullptr, nullptr};
+    EXPECT_TRUE(doc.OnCmdMsg(ID_FILE_CLOSE, CN_COMMAND, nullptr, &info));
+    EXPECT_TRUE(doc.OnCmdMsg(ID_FILE_SAVE_AS, CN_COMMAND, nullptr, &info));
+    EXPECT_FALSE(doc.OnCmdMsg(ID_FILE_OPEN, CN_COMMAND, nullptr, &info)); // the application's
+}
+
+} // namespace
