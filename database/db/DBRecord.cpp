@@ -32,8 +32,6 @@ const BYTE kTitleRole[] = {4, 9, 10, 11};
 const BYTE kDateRole[] = {20, 21};
 const BYTE kAuthorOrTitleRole[] = {1, 4, 7, 9, 10, 11};
 
-const int CN_COMMAND = 0;
-
 CString DecimalText(int32_t value)
 {
     CString text;

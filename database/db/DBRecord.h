@@ -39,6 +39,7 @@
 // set).
 #pragma once
 
+#include "classlib/ClassLibIds.h"
 #include "classlib/Document.h"
 #include "database/text/StyledString.h"
 
@@ -75,11 +76,10 @@ public:
         kSaveDropDuplicate = 1, // a duplicate is not saved (and that counts as success)
         kSaveAskDuplicate = 2,  // a new record that is a duplicate is saved only when the user says so
     };
-    // Commands the record handles.
+    // Commands the record handles besides the class library's ID_FILE_CLOSE
+    // and ID_FILE_SAVE.
     enum : UINT
     {
-        ID_FILE_CLOSE = 57602,
-        ID_FILE_SAVE = 57603,
         ID_SAVE_RECORD = 33913,
         ID_CHOOSE_GROUPS = 34056,
     };
