@@ -1,12 +1,12 @@
-// A stored sort specification and two stop lists, then sort keys and field
+// A stored sort definition and two stop lists, then sort keys and field
 // terms built from arbitrary texts. The input is one archive: a language
-// byte, the 26-byte specification, the author and the generic stop list
+// byte, the 26-byte sort definition, the author and the generic stop list
 // (string arrays), then up to 16 texts (archive strings) that become the
 // fields of two records and typed texts.
 //
 // Every key stays within its 128 bytes and is well formed, equals itself,
 // orders two records one way only and stores the record number; a stored
-// specification reads back equal; term walks advance and end, with terms of
+// sort definition reads back equal; term walks advance and end, with terms of
 // at most 255 characters and keys within their buffer.
 #include "FuzzSupport.h"
 
@@ -148,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         DBSortSpec again;
         again.Serialize(ar);
         if (!(again == spec) || again.indexBuilt != spec.indexBuilt)
-            FuzzFinding("stored specification reads back different");
+            FuzzFinding("stored sort definition reads back different");
     });
 
     const int languages = CLanguageSort::GetLanguageCount();

@@ -6,7 +6,7 @@
 // every Get reads the profile.
 //
 // `T` must derive from CObject (it is archived through Serialize) and be copy-assignable. The settings of
-// database types (sort specifications, duplicate detection) are instances declared by the database.
+// database types (sort definitions, duplicate detection) are instances declared by the database.
 #pragma once
 
 #include "app/core/BinarySetting.h"

@@ -1,7 +1,7 @@
 // DBSortIndex: a temporary sorted index of one record set, in a scratch file
 // of its own, for a set whose slot index is not worth using.
 //
-// It keeps copies of the set and the specification as they were when it was
+// It keeps copies of the set and the sort definition as they were when it was
 // built; records added later are not in it. It is made for its cursors
 // (deleteWhenReleased): the last cursor's Release deletes it, and its
 // destruction deletes the scratch file and tells the database.

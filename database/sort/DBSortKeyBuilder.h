@@ -1,9 +1,9 @@
-// Sort keys: the byte string that a sort specification makes of a record, so
+// Sort keys: the byte string that a sort definition makes of a record, so
 // that comparing two keys (CompareKeys) gives the wanted order of records.
 //
 // Key layout (at most kMaxKeySize bytes):
 //   0        L, the number of bytes that follow
-//   1        one part per key of the specification, in key order; each part
+//   1        one part per key of the sort definition, in key order; each part
 //            is a NUL-terminated byte string without a NUL inside (an empty
 //            part is the single NUL); the parts take at most kPartRoom bytes
 //   L - 3    the record number, 32-bit little-endian
@@ -16,10 +16,10 @@
 // digits; call numbers as their shelf-order key. All language work happens
 // here, once: comparing is a byte comparison.
 //
-// The sort-key tree of a sort slot keeps one builder over its specification
+// The sort-key tree of a sort slot keeps one builder over its sort definition
 // and its database's context, builds keys into the B-tree's search key buffer
 // and takes CompareKeys and CompareKeyText as its tree kind's comparisons.
-// A builder refers to its specification and context; both must outlive it.
+// A builder refers to its sort definition and context; both must outlive it.
 #pragma once
 
 #include "classlib/Types.h"
@@ -53,7 +53,7 @@ public:
     // length (L + 1) in *length and returns the record number.
     LONG BuildKey(const SortKeyRecord& record, BYTE* key, int* length) const;
 
-    // The key of a typed text for the first key of the specification, by its
+    // The key of a typed text for the first key of the sort definition, by its
     // field code as stored (roles are not resolved), with record number 0.
     // Returns the total length. A stop word typed alone gives an empty part.
     int MakeSearchKey(const char* text, BYTE* key) const;

@@ -1,12 +1,12 @@
 // DBSortKeyTree: a B-tree of sort keys, one per record, so that its leaf
-// chain gives the records in the order of its sort specification.
+// chain gives the records in the order of its sort definition.
 //
 // An entry is the sort key alone (DBSortKeyBuilder's layout: length byte L,
 // the parts, the record number in the last four bytes); it has no data and
 // no duplicate number, since the record number makes every key unique. The
 // root descriptor's object count counts the records keyed.
 //
-// The tree keeps one key builder over its specification and its database's
+// The tree keeps one key builder over its sort definition and its database's
 // key context and builds every key straight into the engine's search key.
 // Without a database, keys compare with a neutral context (raw bytes, no stop
 // lists); comparing never depends on the context.
@@ -41,12 +41,12 @@ public:
     // BTree::Attach (clearing the root descriptor) and the owning database.
     void Attach(BTPagedFile* file, ISortIndexDatabase* database);
     ISortIndexDatabase* GetDatabase() const { return m_database; }
-    // Sets the specification (indexBuilt included) and the key builder over it.
+    // Sets the sort definition (indexBuilt included) and the key builder over it.
     void SetSpec(const DBSortSpec& spec);
     const DBSortSpec& GetSpec() const { return spec; }
     const DBSortKeyBuilder& GetBuilder() const { return *m_builder; }
 
-    // Stored form: the root descriptor, then the specification (26 bytes).
+    // Stored form: the root descriptor, then the sort definition (26 bytes).
     void SerializeRoot(CArchive& ar) override;
 
     int CompareKeys(const BYTE* a, const BYTE* b) const override;

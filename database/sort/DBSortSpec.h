@@ -1,4 +1,4 @@
-// A sort specification: up to six keys, each a field and a direction, and the
+// A sort definition: up to six keys, each a field and a direction, and the
 // options that shape the keys built for them (DBSortKeyBuilder).
 //
 // Field codes: 0 the record ID, 1-45 the record fields, and the roles that a
@@ -6,7 +6,7 @@
 // author-or-title, 253 date, 254 title, 255 author; 252 is the workform name.
 //
 // Invariants: 0 <= keyCount <= kMaxSortKeys; keys at and after keyCount are
-// not in use. indexBuilt marks the sort slot that owns the specification (its
+// not in use. indexBuilt marks the sort slot that owns the sort definition (its
 // tree holds a key for every record); it travels with the stored form but is
 // not part of the ordering: assignment leaves it and equality ignores it.
 #pragma once
@@ -56,11 +56,11 @@ public:
     bool operator==(const DBSortSpec& other) const;
     bool operator!=(const DBSortSpec& other) const { return !(*this == other); }
 
-    // Appends a key; a specification with six keys is left unchanged.
+    // Appends a key; a sort definition with six keys is left unchanged.
     void AddKey(const DBSortKey& key);
 
     // The 26-byte stored form. Reading a key count above six raises a
-    // bad-schema archive exception and leaves the specification unchanged;
+    // bad-schema archive exception and leaves the sort definition unchanged;
     // a form cut short raises endOfFile after taking the keys read whole.
     void Serialize(CArchive& ar);
 

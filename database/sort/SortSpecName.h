@@ -18,10 +18,10 @@ public:
 // The name of one key's field: the default workform's field name for 1-45,
 // "Record ID" (0), "Author-Title" (250), "Workform" (252), "Date" (253),
 // "Title" (254), and for 255 "Author", "First Author", "Author's Last Name"
-// or "First Author's Last Name" by the specification's author options. Any
+// or "First Author's Last Name" by the sort definition's author options. Any
 // other code gives the empty text.
 CString GetSortFieldName(int code, const DBSortSpec& spec, const DefaultFieldNames& names);
 
 // The names of the keys in order joined by "/", each descending key followed
-// by " (Descending)"; empty for a specification without keys.
+// by " (Descending)"; empty for a sort definition without keys.
 CString GetSortSpecName(const DBSortSpec& spec, const DefaultFieldNames& names);

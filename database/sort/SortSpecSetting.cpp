@@ -5,7 +5,7 @@
 
 namespace {
 
-// The archive face of a specification, which is not an object itself.
+// The archive face of a sort definition, which is not an object itself.
 class SortSpecObject : public CObject
 {
 public:

@@ -1,9 +1,9 @@
-// SortSpecSetting: a sort specification kept as a binary profile value (the
+// SortSpecSetting: a sort definition kept as a binary profile value (the
 // custom sort of new databases).
 //
-// The value is the specification's 26-byte stored form. Get reads it at
+// The value is the sort definition's 26-byte stored form. Get reads it at
 // every call: the default when nothing is stored, the keys read before a cut
-// when the value is cut short (over a fresh specification's options).
+// when the value is cut short (over a fresh sort definition's options).
 #pragma once
 
 #include "database/sort/DBSortSpec.h"

@@ -94,7 +94,7 @@ TEST(DBSortSpec, DamagedStoredFormsAreArchiveErrors)
 {
     DBSortSpec spec = Spec({DBSortKey(4, 1)});
     Bytes bytes = Store(spec);
-    bytes[0] = 7; // more keys than a specification holds
+    bytes[0] = 7; // more keys than a sort definition holds
     DBSortSpec read = Spec({DBSortKey(253, 0)});
     EXPECT_EQ(CArchiveException::badSchema, Load(bytes, read));
     EXPECT_TRUE(read == Spec({DBSortKey(253, 0)})) << "a refused form changes nothing";

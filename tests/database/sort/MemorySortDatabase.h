@@ -1,5 +1,5 @@
 // A database for the sort-index tests: records held in memory, sort slot
-// trees on a key file whose header keeps their roots and specifications (so
+// trees on a key file whose header keeps their roots and sort definitions (so
 // the file can be closed and opened again), a scratch file made on first use,
 // and switches for records that cannot be read or opened.
 #pragma once
@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-// A key file whose header carries the root and specification of every slot.
+// A key file whose header carries the root and sort definition of every slot.
 class SlotKeyFile : public BTPagedFile
 {
 public:
