@@ -134,12 +134,5 @@ void Run()
 
 int main()
 {
-    try {
-        Run();
-    } catch (CException* e) {
-        std::printf("error: %s\n", (const char*)e->GetErrorText());
-        e->Delete();
-        return 1;
-    }
-    return 0;
+    return BenchMain(Run);
 }

@@ -4,6 +4,8 @@
 #include <psapi.h>
 #include <cstdio>
 
+#include "classlib/Exceptions.h"
+
 static long long Ticks()
 {
     LARGE_INTEGER t;
@@ -41,4 +43,16 @@ void BenchPrintPeakMemory()
     pmc.cb = sizeof pmc;
     if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
         BenchPrintValue("peak memory", double(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0), "MiB");
+}
+
+int BenchMain(void (*run)())
+{
+    try {
+        run();
+    } catch (CException* e) {
+        std::printf("error: %s\n", (const char*)e->GetErrorText());
+        e->Delete();
+        return 1;
+    }
+    return 0;
 }

@@ -17,3 +17,6 @@ void BenchPrintRate(const char* phase, double ops, double seconds);
 void BenchPrintValue(const char* what, double value, const char* unit);
 // Prints the process's peak working set in MiB.
 void BenchPrintPeakMemory();
+// Runs a benchmark; a class-library exception is printed as an error and
+// gives exit status 1.
+int BenchMain(void (*run)());
