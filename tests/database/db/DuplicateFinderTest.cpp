@@ -289,7 +289,12 @@ TEST(DuplicateSettingsForm, StoresCountCodesAndOptionsAndRefusesTooManyCodes)
         CArchive ar(&file, CArchive::store);
         const_cast<DuplicateSettings&>(settings).Serialize(ar);
     }
-    EXPECT_EQ(4u + 4 + 4 + 4, file.GetLength());
+    const BYTE expected[] = {4, 0, 0, 0, 255, 254, 253, 12, 1, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_EQ(sizeof expected, file.GetLength());
+    BYTE stored[sizeof expected];
+    file.SeekToBegin();
+    file.Read(stored, sizeof stored);
+    EXPECT_EQ(0, memcmp(expected, stored, sizeof expected));
     file.SeekToBegin();
     DuplicateSettings loaded;
     {
@@ -300,23 +305,27 @@ TEST(DuplicateSettingsForm, StoresCountCodesAndOptionsAndRefusesTooManyCodes)
     EXPECT_TRUE(loaded != Settings({255, 254, 253, 12}, 1, 1));
     EXPECT_TRUE(DuplicateSettings(settings) == settings);
 
-    CMemFile bad;
-    {
-        CArchive ar(&bad, CArchive::store);
-        ar << static_cast<DWORD>(49);
+    // Too many codes, and fewer code bytes than the count says.
+    for (const DWORD count : {49u, 3u}) {
+        CMemFile bad;
+        {
+            CArchive ar(&bad, CArchive::store);
+            ar << count;
+            ar << static_cast<BYTE>(255);
+        }
+        bad.SeekToBegin();
+        DuplicateSettings refused = settings;
+        bool raised = false;
+        try {
+            CArchive ar(&bad, CArchive::load);
+            refused.Serialize(ar);
+        } catch (CArchiveException* e) {
+            raised = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(raised) << count;
+        EXPECT_TRUE(refused == settings) << count;
     }
-    bad.SeekToBegin();
-    DuplicateSettings refused = settings;
-    bool raised = false;
-    try {
-        CArchive ar(&bad, CArchive::load);
-        refused.Serialize(ar);
-    } catch (CArchiveException* e) {
-        raised = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(raised);
-    EXPECT_TRUE(refused == settings);
 }
 
 } // namespace
