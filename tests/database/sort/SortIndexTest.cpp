@@ -435,3 +435,150 @@ TEST_F(SortIndexes, TypedTextPositionsAndRangeSearches)
     EXPECT_EQ(model[39], cursor.Step(all, FALSE));
 }
 } // namespace
+
+namespace {
+// A one-field index of known words: ties, an empty value (empty parts sort
+// first), a first and a last key. In index order:
+//   "" 4, alpha 1, alpha 3, beta 7, delta 0, gamma 2, gamma 6, zeta 5.
+class KnownWords : public SortIndexes
+{
+protected:
+    void SetUp() override
+    {
+        const char* const words[] = {"delta", "alpha", "gamma", "alpha", "", "zeta", "gamma", "beta"};
+        for (int32_t n = 0; n < 8; ++n) {
+            StyledString s;
+            s.SetPlainText(words[n]);
+            db.Store(n).SetField(s, 6);
+        }
+        ASSERT_TRUE(BuildSortSlotIndex(db, 5, db.AllRecords()));
+    }
+    DBSortKeyTree* Tree() { return &db.trees[5]; }
+    static DBRecordSet Of(const std::vector<LONG>& records)
+    {
+        DBRecordSet set;
+        for (LONG n : records)
+            set.Set(n);
+        return set;
+    }
+};
+
+TEST_F(KnownWords, RangeSearchesCompareTheFirstPartWithTiesAndEnds)
+{
+    struct Case
+    {
+        const char* text;
+        std::vector<LONG> less, lessOrEqual, greater, greaterOrEqual;
+    };
+    const Case cases[] = {
+        {"gamma", {4, 1, 3, 7, 0}, {4, 1, 3, 7, 0, 2, 6}, {5}, {2, 6, 5}},
+        {"alpha", {4}, {4, 1, 3}, {7, 0, 2, 6, 5}, {1, 3, 7, 0, 2, 6, 5}},
+        {"zeta", {4, 1, 3, 7, 0, 2, 6}, {4, 1, 3, 7, 0, 2, 6, 5}, {}, {5}},
+        {"a", {4}, {4}, {1, 3, 7, 0, 2, 6, 5}, {1, 3, 7, 0, 2, 6, 5}},
+        {"g", {4, 1, 3, 7, 0}, {4, 1, 3, 7, 0}, {2, 6, 5}, {2, 6, 5}},
+        {"zz", {4, 1, 3, 7, 0, 2, 6, 5}, {4, 1, 3, 7, 0, 2, 6, 5}, {}, {}},
+        {"", {}, {4}, {1, 3, 7, 0, 2, 6, 5}, {4, 1, 3, 7, 0, 2, 6, 5}},
+    };
+    typedef void (DBSortCursor::*Collect)(const char*, DBRecordSet&);
+    for (const Case& c : cases) {
+        const std::pair<Collect, const std::vector<LONG>&> searches[] = {
+            {&DBSortCursor::CollectLess, c.less},
+            {&DBSortCursor::CollectLessOrEqual, c.lessOrEqual},
+            {&DBSortCursor::CollectGreater, c.greater},
+            {&DBSortCursor::CollectGreaterOrEqual, c.greaterOrEqual},
+        };
+        for (size_t i = 0; i < 4; ++i) {
+            DBSortCursor cursor(Tree());
+            DBRecordSet out;
+            (cursor.*searches[i].first)(c.text, out);
+            EXPECT_TRUE(out == Of(searches[i].second)) << c.text << " search " << i;
+        }
+    }
+    // Records already collected stay; nothing is removed.
+    DBSortCursor cursor(Tree());
+    DBRecordSet out = Of({5, 1000});
+    cursor.CollectLess("beta", out);
+    EXPECT_TRUE(out == Of({4, 1, 3, 5, 1000}));
+}
+
+TEST_F(KnownWords, NearestBackwardIsAtOrBeforeTheText)
+{
+    const DBRecordSet all = db.AllRecords();
+    const DBRecordSet noDelta = Of({1, 2, 3, 4, 5, 6, 7});
+    const DBRecordSet noEmpty = Of({0, 1, 2, 3, 5, 6, 7});
+    struct Case
+    {
+        const char* text;
+        const DBRecordSet& set;
+        LONG backward;
+        LONG forward;
+    };
+    const Case cases[] = {
+        {"gamma", all, 6, 2},      // a tie: the last of the run going back, the first going on
+        {"epsilon", all, 0, 2},    // between two keys: never the key after the text
+        {"epsilon", noDelta, 7, 2}, // the filter skips delta
+        {"g", all, 6, 2},          // typed text begins the gamma run
+        {"aa", all, 4, 1},         // below alpha: only the empty value lies before
+        {"aa", noEmpty, -1, 1},    // nothing at or before
+        {"a", all, 3, 1},          // typed text begins the alpha run
+        {"zz", all, 5, -1},        // beyond the last key
+        {"zeta", all, 5, 5},       // the last key itself
+        {"", all, 5, 4},           // an empty typed part begins every key
+    };
+    for (const Case& c : cases) {
+        DBSortCursor cursor(Tree());
+        EXPECT_EQ(c.backward, cursor.FindNearestBackward(c.text, c.set)) << c.text;
+        EXPECT_EQ(c.forward, cursor.FindNearestForward(c.text, c.set)) << c.text;
+        const LONG either = c.backward != -1 ? c.backward : c.forward;
+        EXPECT_EQ(either, cursor.FindNearest(c.text, c.set, FALSE)) << c.text;
+    }
+}
+
+TEST_F(SortIndexes, EmptyIndexFindsAndCollectsNothing)
+{
+    DBSortCursor cursor(&db.trees[5]);
+    const DBRecordSet none;
+    DBRecordSet out;
+    for (const char* text : {"", "m"}) {
+        cursor.CollectLess(text, out);
+        cursor.CollectLessOrEqual(text, out);
+        cursor.CollectEqual(text, out);
+        cursor.CollectGreater(text, out);
+        cursor.CollectGreaterOrEqual(text, out);
+        EXPECT_EQ(-1, cursor.FindNearest(text, none, FALSE));
+        EXPECT_EQ(-1, cursor.FindNearest(text, none, TRUE));
+        EXPECT_EQ(0, cursor.FindText(text, none, TRUE));
+    }
+    EXPECT_EQ(0, out.GetCount());
+}
+
+// Over leaf boundaries: every key distinct, the typed text the key itself or
+// just after it; backward always ends on that key's record (or the nearest
+// earlier one in the set).
+TEST_F(SortIndexes, NearestBackwardAcrossLeaves)
+{
+    const int32_t count = 600;
+    auto word = [](int32_t n) {
+        char text[8] = {'w', char('a' + n / 676), char('a' + n / 26 % 26), char('a' + n % 26), 0};
+        return CString(text);
+    };
+    for (int32_t n = 0; n < count; ++n) {
+        StyledString s;
+        s.SetPlainText(word(n));
+        db.Store(n).SetField(s, 6);
+    }
+    ASSERT_TRUE(BuildSortSlotIndex(db, 5, db.AllRecords()));
+    ASSERT_GT(db.trees[5].GetEntryCount(), 0u);
+    DBRecordSet even;
+    for (int32_t n = 0; n < count; n += 2)
+        even.Set(n);
+    DBSortCursor cursor(&db.trees[5]);
+    for (int32_t n = 0; n < count; ++n) {
+        const CString after = word(n) + "m";
+        ASSERT_EQ(n, cursor.FindNearestBackward(word(n), db.AllRecords())) << n;
+        ASSERT_EQ(n, cursor.FindNearestBackward(after, db.AllRecords())) << n;
+        ASSERT_EQ(n - n % 2, cursor.FindNearestBackward(after, even)) << n;
+        ASSERT_EQ(n + 1 < count ? n + 1 : -1, cursor.FindNearestForward(after, db.AllRecords())) << n;
+    }
+}
+} // namespace
