@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -25,21 +26,32 @@ DBSortSpec Spec(std::initializer_list<DBSortKey> keys)
 }
 
 // Slots as a database has them: record ID, author-title-date, title
-// descending, date then author, workform then title, one field.
+// descending, date then author, workform then title, one field; then the
+// other standard sorts and a custom sort with mixed directions and empty
+// values last.
 std::vector<DBSortSpec> SlotSpecs()
 {
+    DBSortSpec custom = Spec({{sortFieldDate, 0}, {sortFieldAuthor, 1}, {sortFieldCallNumber, 0}});
+    custom.emptyFirst = 0;
     return {Spec({{sortFieldRecordId, 1}}),
             Spec({{sortFieldAuthor, 1}, {sortFieldTitle, 1}, {sortFieldDate, 1}}),
             Spec({{sortFieldTitle, 0}}),
             Spec({{sortFieldDate, 1}, {sortFieldAuthor, 1}}),
             Spec({{sortFieldWorkform, 1}, {sortFieldTitle, 1}}),
-            Spec({{6, 1}})};
+            Spec({{6, 1}}),
+            Spec({{sortFieldAuthor, 1}, {sortFieldDate, 1}, {sortFieldTitle, 1}}),
+            Spec({{sortFieldAuthorTitle, 1}, {sortFieldTitle, 1}, {sortFieldDate, 1}}),
+            Spec({{sortFieldTitle, 1}, {sortFieldDate, 1}}),
+            Spec({{sortFieldDate, 1}, {sortFieldAuthor, 1}, {sortFieldTitle, 1}}),
+            Spec({{sortFieldCallNumber, 1}, {sortFieldAuthor, 1}, {sortFieldTitle, 1}}),
+            custom};
 }
 
 const char* const kWords[] = {"alpha", "Beta", "gamma", "The delta", "épsilon",
                               "zeta",  "",     "eta",   "theta",     "Iota"};
 const char* const kAuthors[] = {"Smith, J.", "von Braun, W.",      "Ng, A.",
                                 "",          "Åberg, K.//Lee, S.", "smith, a."};
+const char* const kCallNumbers[] = {"QA76.9 .D3", "QA76.73.C15", "PS3545.I345", "", "BF21 .A5 1990", "qa76.9 .d3"};
 
 class SortIndexes : public ::testing::Test
 {
@@ -73,6 +85,8 @@ protected:
         record.SetField(s, 6);
         record.SetWorkformId((int16_t)pick(3));
         record.SetRecordIdNumber(number * 7 % 1000 + 1);
+        s.SetPlainText(kCallNumbers[pick(6)]);
+        record.SetField(s, 44);
     }
     void AddRecords(int32_t from, int32_t to, BOOL upkeep)
     {
@@ -140,6 +154,25 @@ protected:
             }
         }
     }
+    // Orders told by the fields themselves rather than by keys: record IDs
+    // by number; years ascending with empty dates first (slot 3); years
+    // descending with empty dates last (the custom slot).
+    void ExpectFieldOrders()
+    {
+        const DBRecordSet all = db.AllRecords();
+        auto year = [&](LONG n) { return atoi(db.records[n]->GetField(20).text); };
+        std::vector<int> ids, ascending, descending;
+        for (LONG n : Walk(&db.trees[0], all, TRUE))
+            ids.push_back(atoi(db.records[n]->GetRecordIdText()));
+        for (LONG n : Walk(&db.trees[3], all, TRUE))
+            ascending.push_back(year(n));
+        for (LONG n : Walk(&db.trees.back(), all, TRUE))
+            descending.push_back(year(n) == 0 ? -1 : year(n));
+        EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+        EXPECT_TRUE(std::is_sorted(ascending.begin(), ascending.end()));
+        EXPECT_TRUE(std::is_sorted(descending.rbegin(), descending.rend()));
+        EXPECT_EQ((size_t)all.GetCount(), descending.size());
+    }
     BOOL BuildAll()
     {
         const DBRecordSet all = db.AllRecords();
@@ -159,6 +192,7 @@ TEST_F(SortIndexes, SlotAndTemporaryIndexesWalkInModelOrder)
     AddRecords(0, 700, FALSE);
     ASSERT_TRUE(BuildAll());
     ExpectSlotsMatchModel();
+    ExpectFieldOrders();
 
     // A temporary index of a subset holds that subset alone, in the same order.
     const DBRecordSet some = EveryThird();
@@ -206,6 +240,7 @@ TEST_F(SortIndexes, AddsEditsAndDeletesKeepEveryIndexRight)
         db.records.erase(n);
     }
     ExpectSlotsMatchModel();
+    ExpectFieldOrders();
 
     // And after the key file was closed and opened again.
     db.ReopenKeyFile();
