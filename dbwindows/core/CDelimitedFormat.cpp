@@ -4,8 +4,9 @@
 
 CDelimitedFormat::CDelimitedFormat(BYTE separator, BYTE terminator, BOOL delimit, BYTE delimiterChar,
                                    BYTE replacementChar, BOOL workforms, BOOL ids, BOOL all)
-    : fieldSeparator(separator), recordTerminator(terminator), delimitFields(delimit), delimiter(delimiterChar),
-      replacement(replacementChar), workformIndicators(workforms), recordIds(ids), allFields(all)
+    : fieldSeparator(separator), recordTerminator(terminator), delimitFields(delimit),
+      delimiter(delimiterChar), replacement(replacementChar), workformIndicators(workforms), recordIds(ids),
+      allFields(all)
 {
 }
 
@@ -70,6 +71,7 @@ void CDelimitedFormat::Serialize(CArchive& ar)
     BYTE separator, terminator, delimiterChar, replacementChar;
     DWORD delimit, workforms, ids, all;
     ar >> separator >> terminator >> delimit >> delimiterChar >> replacementChar >> workforms >> ids >> all;
-    *this = CDelimitedFormat(separator, terminator, static_cast<BOOL>(delimit), delimiterChar, replacementChar,
-                             static_cast<BOOL>(workforms), static_cast<BOOL>(ids), static_cast<BOOL>(all));
+    *this =
+        CDelimitedFormat(separator, terminator, static_cast<BOOL>(delimit), delimiterChar, replacementChar,
+                         static_cast<BOOL>(workforms), static_cast<BOOL>(ids), static_cast<BOOL>(all));
 }

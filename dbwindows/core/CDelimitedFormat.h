@@ -37,12 +37,12 @@ public:
 
     void Serialize(CArchive& ar) override;
 
-    BYTE fieldSeparator;      // written between two field values
-    BYTE recordTerminator;    // written after a record's last field (13: CR LF)
-    int32_t delimitFields;    // values are enclosed in the delimiter
-    BYTE delimiter;           // the enclosing character
-    BYTE replacement;         // written for a delimiter inside a value
+    BYTE fieldSeparator;        // written between two field values
+    BYTE recordTerminator;      // written after a record's last field (13: CR LF)
+    int32_t delimitFields;      // values are enclosed in the delimiter
+    BYTE delimiter;             // the enclosing character
+    BYTE replacement;           // written for a delimiter inside a value
     int32_t workformIndicators; // the record's workform is written
-    int32_t recordIds;        // the record ID is written
-    int32_t allFields;        // all 45 fields are written, empty ones included
+    int32_t recordIds;          // the record ID is written
+    int32_t allFields;          // all 45 fields are written, empty ones included
 };

@@ -15,7 +15,7 @@ struct DefaultEntry
 };
 
 const DefaultEntry kDefaults[RecordListLayout::kEntries] = {
-    {0, "Record ID", 0}, {1, "Author", 255}, {1, "Title", 254},
+    {0, "Record ID", 0}, {1, "Author", 255},  {1, "Title", 254},
     {1, "Date", 253},    {0, "Keywords", 45}, {0, "Workform", 252},
 };
 

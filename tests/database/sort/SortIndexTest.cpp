@@ -51,7 +51,8 @@ const char* const kWords[] = {"alpha", "Beta", "gamma", "The delta", "épsilon",
                               "zeta",  "",     "eta",   "theta",     "Iota"};
 const char* const kAuthors[] = {"Smith, J.", "von Braun, W.",      "Ng, A.",
                                 "",          "Åberg, K.//Lee, S.", "smith, a."};
-const char* const kCallNumbers[] = {"QA76.9 .D3", "QA76.73.C15", "PS3545.I345", "", "BF21 .A5 1990", "qa76.9 .d3"};
+const char* const kCallNumbers[] = {"QA76.9 .D3", "QA76.73.C15",   "PS3545.I345",
+                                    "",           "BF21 .A5 1990", "qa76.9 .d3"};
 
 class SortIndexes : public ::testing::Test
 {
@@ -549,16 +550,16 @@ TEST_F(KnownWords, NearestBackwardIsAtOrBeforeTheText)
         LONG forward;
     };
     const Case cases[] = {
-        {"gamma", all, 6, 2},      // a tie: the last of the run going back, the first going on
-        {"epsilon", all, 0, 2},    // between two keys: never the key after the text
+        {"gamma", all, 6, 2},       // a tie: the last of the run going back, the first going on
+        {"epsilon", all, 0, 2},     // between two keys: never the key after the text
         {"epsilon", noDelta, 7, 2}, // the filter skips delta
-        {"g", all, 6, 2},          // typed text begins the gamma run
-        {"aa", all, 4, 1},         // below alpha: only the empty value lies before
-        {"aa", noEmpty, -1, 1},    // nothing at or before
-        {"a", all, 3, 1},          // typed text begins the alpha run
-        {"zz", all, 5, -1},        // beyond the last key
-        {"zeta", all, 5, 5},       // the last key itself
-        {"", all, 5, 4},           // an empty typed part begins every key
+        {"g", all, 6, 2},           // typed text begins the gamma run
+        {"aa", all, 4, 1},          // below alpha: only the empty value lies before
+        {"aa", noEmpty, -1, 1},     // nothing at or before
+        {"a", all, 3, 1},           // typed text begins the alpha run
+        {"zz", all, 5, -1},         // beyond the last key
+        {"zeta", all, 5, 5},        // the last key itself
+        {"", all, 5, 4},            // an empty typed part begins every key
     };
     for (const Case& c : cases) {
         DBSortCursor cursor(Tree());
