@@ -2,6 +2,7 @@
 #include "bibliography/output/RtfWriter.h"
 #include "bibliography/output/StyledStringWriter.h"
 #include "classlib/MemFile.h"
+#include "database/text/StyledTextSink.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,43 @@ TEST(RtfWriter, StyledStringEntryInTheLayoutsDefaultFont)
     file.Seek(0, CFile::begin);
     file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
     EXPECT_EQ("<html>\r\n\r\n<title>Title</title>\r\n\r\n<body>\r\n<i>Nature</i> 12<sup>3</sup><p>\r\n"
+              "</body>\r\n</html>\r\n",
+              bytes);
+}
+
+// Field texts and literals joined by the styled-text sink reach both writers
+// with their punctuation settled and the field's extra style added.
+TEST(RtfWriter, SinkJoinedEntryThroughBothWriters)
+{
+    const auto writeEntry = [](StyledTextWriter& writer) {
+        StyledTextSink sink(&writer);
+        sink.Write(StyledString("2nd ed."), nullptr);
+        sink.Append(StyledString(". "));
+        const StyleRun bold(kStyleBold, 0, nullptr, 0);
+        sink.Write(StyledString("Acme & Sons {UK}"), &bold);
+        sink.Flush();
+        writer.charFormat = writer.pageLayout.defaultCharFormat;
+        writer.WriteChar('\r');
+    };
+
+    RtfDocument rtf;
+    rtf.Begin();
+    writeEntry(rtf.writer);
+    EXPECT_EQ(kPrologue + kParagraphGroup +
+                  "{\\f2\\cchs0\\fs24 2nd ed. }{\\f2\\cchs0\\fs24\\b Acme & Sons \\{UK\\}}"
+                  "{\\f2\\cchs0\\fs24 \r\n\\par }}",
+              rtf.Finish());
+
+    CMemFile file;
+    HtmlWriter html;
+    html.SetOutputFile(&file);
+    html.BeginBody();
+    writeEntry(html);
+    html.EndBody();
+    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
+    file.Seek(0, CFile::begin);
+    file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
+    EXPECT_EQ("<html>\r\n\r\n<title>Title</title>\r\n\r\n<body>\r\n2nd ed. <b>Acme &amp; Sons {UK}</b><p>\r\n"
               "</body>\r\n</html>\r\n",
               bytes);
 }
