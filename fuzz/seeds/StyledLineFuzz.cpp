@@ -3,6 +3,8 @@
 
 #include "bibliography/output/StyledLineList.h"
 
+#include <string.h>
+
 namespace {
 StyledFragment Fragment(int left, const char* text, WORD style)
 {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 namespace {
 void Put32(Bytes& b, int v)
 {
