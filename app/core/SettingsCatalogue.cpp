@@ -47,6 +47,7 @@ IntSetting ImportDefaultFontSize("Import File", "Default Font Size", 10);
 IntSetting OutputStylesSortColumn("Output Styles", "Sort Column", 2);
 IntSetting OutputStylesSortAscending("Output Styles", "Sort Ascending", 1);
 IntSetting PreviewZoomState("Settings", "ZoomState", 2);
+IntSetting WordProcessorFormat("Settings", "Word Processor Format", 0);
 
 StringSetting ApplicationPathname("Application Options", "Application Pathname", "");
 StringSetting DatabaseFilePath("Directories", "Database File Path", "");

@@ -63,6 +63,7 @@ extern IntSetting ImportDefaultFontSize;       // "Import File" / "Default Font 
 extern IntSetting OutputStylesSortColumn;      // "Output Styles" / "Sort Column"
 extern IntSetting OutputStylesSortAscending;   // "Output Styles" / "Sort Ascending"
 extern IntSetting PreviewZoomState;            // "Settings" / "ZoomState"
+extern IntSetting WordProcessorFormat;         // "Settings" / "Word Processor Format"
 
 extern StringSetting ApplicationPathname;        // "Application Options" / "Application Pathname"
 extern StringSetting DatabaseFilePath;           // "Directories" / "Database File Path"
