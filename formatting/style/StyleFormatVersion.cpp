@@ -8,6 +8,8 @@ WORD GetStyleVersion(const CArchive& ar)
     CDocument* doc = ar.m_pDocument;
     if (doc == nullptr || !doc->IsKindOf(RUNTIME_CLASS(CFileBasedDocument)))
         return kStyleVersionCurrent;
-    const WORD version = static_cast<CFileBasedDocument*>(doc)->GetHeaderVersion();
-    return version != 0 ? version : static_cast<WORD>(kStyleVersionCurrent);
+    // Type and version stay 0 until a header is read or written; a header read
+    // may well hold version 0.
+    const CFileBasedDocument* style = static_cast<CFileBasedDocument*>(doc);
+    return style->GetHeaderType() != 0 ? style->GetHeaderVersion() : static_cast<WORD>(kStyleVersionCurrent);
 }

@@ -19,6 +19,6 @@ enum StyleVersion : WORD
 };
 
 // The header version of the archive's document when it is a file-based
-// document that has read or written a header; otherwise (no document, or no
-// header yet) the current version.
+// document that has read or written a header (its header type is set);
+// otherwise (no document, or no header yet) the current version.
 WORD GetStyleVersion(const CArchive& ar);

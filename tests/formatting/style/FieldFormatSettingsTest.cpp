@@ -281,11 +281,16 @@ TEST(FieldFormatSettings, OlderBibliographyBlocksReadByTheStyleVersion)
     EXPECT_EQ(current, StoreBytes(back));
     EXPECT_EQ(1, back.TitleFormatFor(9).titleCase);
 
-    // A document with no header yet reads the current form.
-    VersionedDocument fresh(0);
+    // A document with no header yet reads the current form; one whose header
+    // says version 0 the oldest.
+    VersionedDocument fresh;
     BibliographyFormat unversioned;
     EXPECT_EQ(0u, LoadBytes(unversioned, current, &fresh));
     EXPECT_EQ(current, StoreBytes(unversioned));
+    VersionedDocument v0000(0);
+    BibliographyFormat oldest;
+    EXPECT_EQ(0u, LoadBytes(oldest, old.bytes, &v0000));
+    EXPECT_EQ(current, StoreBytes(oldest));
 }
 
 TEST(FieldFormatSettings, LegacyInTextBlocksHaveTheirSortByteAbove0x0400)

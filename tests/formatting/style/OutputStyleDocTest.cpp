@@ -364,11 +364,11 @@ TEST_F(OutputStyleDocTest, Version0400StyleOpensConvertedAndSavesAs0500)
 
     // Saved, it is a current style that reads back the same.
     ASSERT_TRUE(doc->OnSaveDocument(path));
+    Close(doc); // an open style is exclusive
     const Bytes saved = filetest::ReadAll(path);
     ASSERT_GT(saved.size(), 16u);
     EXPECT_EQ(0x00, saved[14]);
     EXPECT_EQ(0x05, saved[15]);
-    Close(doc);
     COutputStyleDoc* again = Open(path);
     ASSERT_NE(nullptr, again);
     IntextFormat firstAgain;
@@ -577,11 +577,15 @@ TEST_F(OutputStyleDocTest, FormatTooLongForTheFileIsRefusedBeforeAnythingIsWritt
     ClearFormatStore(store);
 
     const CString path = NewPath();
-    COutputStyleDoc* doc = NewDoc();
-    ASSERT_TRUE(doc->OnNewDocument());
-    doc->GetTitleText() = "Long";
-    ASSERT_TRUE(doc->OnSaveDocument(path));
+    COutputStyleDoc* made = NewDoc();
+    ASSERT_TRUE(made->OnNewDocument());
+    made->GetTitleText() = "Long";
+    ASSERT_TRUE(made->OnSaveDocument(path));
+    Close(made); // an open style is exclusive
     const Bytes before = filetest::ReadAll(path);
+    ASSERT_FALSE(before.empty());
+    COutputStyleDoc* doc = Open(path);
+    ASSERT_NE(nullptr, doc);
 
     BibliographyFormat huge;
     huge.templateText = (const char*)CString('a', 70000);
@@ -594,7 +598,6 @@ TEST_F(OutputStyleDocTest, FormatTooLongForTheFileIsRefusedBeforeAnythingIsWritt
     AfxFormatString1(expected, StyleFormatTooLongException::IDP_STYLE_FORMAT_TOO_LONG, path);
     EXPECT_FALSE(expected.IsEmpty());
     EXPECT_STREQ(expected, m_boxes.LastCall().text);
-    EXPECT_EQ(before, filetest::ReadAll(path));
     EXPECT_TRUE(doc->IsModified());
 
     // Save As refuses before copying: no file appears.
@@ -618,7 +621,13 @@ TEST_F(OutputStyleDocTest, FormatTooLongForTheFileIsRefusedBeforeAnythingIsWritt
     }
     EXPECT_EQ(0u, file.GetLength());
 
+    // Closed without saving: the file is as it was.
+    Close(doc);
+    EXPECT_EQ(before, filetest::ReadAll(path));
+
     // Shortened, the style saves.
+    doc = Open(path);
+    ASSERT_NE(nullptr, doc);
     huge.templateText = (const char*)CString('a', 60000);
     doc->SetBibliographyFormat(3, huge);
     EXPECT_TRUE(doc->OnSaveDocument(path));

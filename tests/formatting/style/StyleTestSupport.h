@@ -57,11 +57,17 @@ public:
     Bytes bytes;
 };
 
-// A file-based document that only answers its header version (0 until set).
+// A file-based document that only answers the header it read: a style's
+// type and the given version; with no version, no header at all.
 class VersionedDocument : public CFileBasedDocument
 {
 public:
-    explicit VersionedDocument(WORD version) { m_headerVersion = version; }
+    VersionedDocument() = default;
+    explicit VersionedDocument(WORD version)
+    {
+        m_headerType = 0x8005;
+        m_headerVersion = version;
+    }
     CPFile* GetFileObject() override { return &m_file; }
     WORD GetDocumentType() override { return 0x8005; }
     WORD GetDocumentVersion() override { return 0x0500; }
