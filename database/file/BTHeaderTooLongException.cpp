@@ -1,34 +1,10 @@
 #include "database/file/BTHeaderTooLongException.h"
 
-#include "classlib/Resources.h"
-
-#include <string.h>
-
-IMPLEMENT_DYNAMIC(BTHeaderTooLongException, CArchiveException)
+IMPLEMENT_DYNAMIC(BTHeaderTooLongException, ArchivePromptException)
 
 BTHeaderTooLongException::BTHeaderTooLongException(LPCTSTR lpszFileName)
-    : CArchiveException(CArchiveException::generic, lpszFileName)
+    : ArchivePromptException(IDP_HEADER_TOO_LONG, lpszFileName)
 {
-}
-
-BOOL BTHeaderTooLongException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
-{
-    if (pnHelpContext != nullptr)
-        *pnHelpContext = (UINT)m_cause;
-    CString text;
-    AfxFormatString1(text, IDP_HEADER_TOO_LONG,
-                     m_strFileName.IsEmpty() ? "an unnamed file" : (LPCTSTR)m_strFileName);
-    if (text.IsEmpty())
-        return CArchiveException::GetErrorMessage(lpszError, nMaxError, pnHelpContext);
-    if (lpszError != nullptr && nMaxError > 0)
-    {
-        UINT n = (UINT)text.GetLength();
-        if (n > nMaxError - 1)
-            n = nMaxError - 1;
-        memcpy(lpszError, (LPCTSTR)text, n);
-        lpszError[n] = '\0';
-    }
-    return TRUE;
 }
 
 void BTThrowHeaderTooLong(LPCTSTR lpszFileName)

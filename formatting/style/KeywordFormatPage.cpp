@@ -1,0 +1,8 @@
+#include "formatting/style/KeywordFormatPage.h"
+
+CKeywordFormatPage::CKeywordFormatPage() : CStyleSettingsPage(IDD), keywordSeparator("/") {}
+
+void CKeywordFormatPage::Serialize(CArchive& ar)
+{
+    SerializeSettingText(ar, keywordSeparator);
+}
