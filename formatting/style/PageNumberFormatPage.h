@@ -9,7 +9,7 @@
 #include "formatting/style/StyleSettingsPage.h"
 
 // Range formats, the radio buttons in dialog order; each button's label is
-// its specification.
+// its example.
 enum PageRangeFormat
 {
     kRangeFull = 0,        // 52-53, 101-104, 200-203, 558-561, 871-879
