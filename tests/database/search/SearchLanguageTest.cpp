@@ -64,6 +64,7 @@ TEST_F(SearchLanguage, ExpressionsFindTheRecordsOfTheirRules)
         {"recno >= 250", {2, 3}},
         {"rec# <> 100", {0, 2, 3}},
         {"rec# = 99, 251", {0, 3}},
+        {"rec# = 12345678901234567890", {}}, // 20 characters: the longest ID
         {"auth = 'smith, john'", {0}},                 // one term with a comma
         {"auth = smith, john", {0, 2, 3}},             // two terms: SMITH or JOHN
         {"not titl = smithson and auth = smith", {2}}, // (not a) and b
