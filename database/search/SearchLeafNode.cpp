@@ -9,6 +9,7 @@
 #include "database/text/WorkformTable.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -112,8 +113,13 @@ DBRecordSet SearchWordLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTest)
         return DBRecordSet(all);
     DBRecordSet result;
     if (SharesField(fields, FieldSet::DateFields())) {
+        // "=" holds for every record date that overlaps a searched range: the
+        // records that start by its end and end by its start.
+        DateValue overlapping(date);
+        if (date.isRange)
+            std::swap(overlapping.start, overlapping.end);
         DBRecordSet found;
-        database.GetDateIndex().CollectCovering(date, all, found);
+        database.GetDateIndex().CollectCovering(overlapping, all, found);
         result |= found;
     }
     if (SharesField(fields, WordIndexFields())) {
@@ -162,10 +168,18 @@ DBRecordSet SearchCompareLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTe
     if (!SharesField(fields, FieldSet::DateFields()))
         return DBRecordSet(all);
     DBRecordSet found;
-    if (LooksBefore())
+    if (LooksBefore()) {
         database.GetDateIndex().CollectOnOrBefore(date, all, found);
-    else
-        database.GetDateIndex().CollectOnOrAfter(date, all, found);
+        return found;
+    }
+    // ">" and ">=" compare a record's end: the candidates are the records
+    // that end at or after the searched date, whenever they start.
+    DateValue ending(date);
+    ending.end = date.isRange ? date.end : date.start;
+    ending.start = DatePart();
+    ending.start.year = kYearInPress;
+    ending.start.era = kEraAD;
+    database.GetDateIndex().CollectCovering(ending, all, found);
     return found;
 }
 

@@ -64,7 +64,7 @@ TEST_F(SearchLanguage, ExpressionsFindTheRecordsOfTheirRules)
         {"recno >= 250", {2, 3}},
         {"rec# <> 100", {0, 2, 3}},
         {"rec# = 99, 251", {0, 3}},
-        {"rec# = 12345678901234567890", {}}, // 20 characters: the longest ID
+        {"rec# = 12345678901234567890", {}},           // 20 characters: the longest ID
         {"auth = 'smith, john'", {0}},                 // one term with a comma
         {"auth = smith, john", {0, 2, 3}},             // two terms: SMITH or JOHN
         {"not titl = smithson and auth = smith", {2}}, // (not a) and b
@@ -101,6 +101,19 @@ TEST_F(SearchLanguage, ExpressionsFindTheRecordsOfTheirRules)
     for (const auto& c : cases)
         EXPECT_EQ(Find(c.text), c.found) << c.text;
     EXPECT_EQ(boxes.CallCount(), 0);
+}
+
+TEST_F(SearchLanguage, DateRangesAreFoundByTheirOverlapAndTheirEnd)
+{
+    db.Add(4, "300", kJournalArticle, {{4, "Survey"}, {20, "1988-1995"}});
+    db.Add(5, "301", kJournalArticle, {{4, "Census"}, {21, "1960-1970"}});
+    EXPECT_EQ(Find("date = 1990-1991"), (std::set<int>{0, 2, 3, 4})); // 1990, 1991 and the range around them
+    EXPECT_EQ(Find("date = 1965"), std::set<int>{5});
+    EXPECT_EQ(Find("date = 1971-1987"), std::set<int>{});
+    // The range starts before 1992 but ends after it.
+    EXPECT_EQ(Find("date > 1992"), (std::set<int>{1, 4}));
+    EXPECT_EQ(Find("date >= 1995"), (std::set<int>{1, 4}));
+    EXPECT_EQ(Find("date < 1961"), std::set<int>{5});
 }
 
 TEST_F(SearchLanguage, CrLfLineEndsSearchAsLineFeeds)
