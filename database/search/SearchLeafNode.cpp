@@ -165,7 +165,8 @@ DBRecordSet SearchCompareLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTe
 {
     needsTest = TRUE;
     const DBRecordSet& all = database.GetAllRecords();
-    if (!SharesField(fields, FieldSet::DateFields()))
+    // Without a date the date fields are compared as text: any record may hold.
+    if (!SharesField(fields, FieldSet::DateFields()) || date.start.year == 0)
         return DBRecordSet(all);
     DBRecordSet found;
     if (LooksBefore()) {

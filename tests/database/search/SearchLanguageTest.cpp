@@ -114,6 +114,8 @@ TEST_F(SearchLanguage, DateRangesAreFoundByTheirOverlapAndTheirEnd)
     EXPECT_EQ(Find("date > 1992"), (std::set<int>{1, 4}));
     EXPECT_EQ(Find("date >= 1995"), (std::set<int>{1, 4}));
     EXPECT_EQ(Find("date < 1961"), std::set<int>{5});
+    // Not a date: the date fields compare as text ("Spring" and "Reprint" are above "ABC").
+    EXPECT_EQ(Find("date >= abc"), (std::set<int>{1, 3}));
 }
 
 TEST_F(SearchLanguage, CrLfLineEndsSearchAsLineFeeds)
