@@ -57,6 +57,29 @@ BOOL IsOutsideWordIndex(const FieldSet& fields)
     return HasFieldOutside(fields, WordIndexFields());
 }
 
+namespace {
+
+// The date tests compare years without their eras, while the date index puts
+// BC before AD: records with BC dates go to the test whatever the index said,
+// and a BC date searched takes every record.
+void AddEraBlindCandidates(ISearchDatabase& database, const DateValue& searched, DBRecordSet& found)
+{
+    const DBRecordSet& all = database.GetAllRecords();
+    if (searched.start.era == kEraBC || searched.end.era == kEraBC) {
+        found = all;
+        return;
+    }
+    DateValue anyBC(1);
+    anyBC.start.year = 1;
+    anyBC.start.era = kEraBC;
+    anyBC.end = anyBC.start;
+    DBRecordSet early;
+    database.GetDateIndex().CollectOnOrBefore(anyBC, all, early);
+    found |= early;
+}
+
+} // namespace
+
 SearchLeafNode::SearchLeafNode(const FieldSet& searched, const char* typed)
     : fields(searched), term(FoldSearchText(typed)), date(1)
 {
@@ -120,6 +143,8 @@ DBRecordSet SearchWordLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTest)
             std::swap(overlapping.start, overlapping.end);
         DBRecordSet found;
         database.GetDateIndex().CollectCovering(overlapping, all, found);
+        if (date.start.year != 0)
+            AddEraBlindCandidates(database, date, found);
         result |= found;
     }
     if (SharesField(fields, WordIndexFields())) {
@@ -171,6 +196,7 @@ DBRecordSet SearchCompareLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTe
     DBRecordSet found;
     if (LooksBefore()) {
         database.GetDateIndex().CollectOnOrBefore(date, all, found);
+        AddEraBlindCandidates(database, date, found);
         return found;
     }
     // ">" and ">=" compare a record's end: the candidates are the records
@@ -181,6 +207,7 @@ DBRecordSet SearchCompareLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTe
     ending.start.year = kYearInPress;
     ending.start.era = kEraAD;
     database.GetDateIndex().CollectCovering(ending, all, found);
+    AddEraBlindCandidates(database, date, found);
     return found;
 }
 

@@ -114,6 +114,11 @@ TEST_F(SearchLanguage, DateRangesAreFoundByTheirOverlapAndTheirEnd)
     EXPECT_EQ(Find("date > 1992"), (std::set<int>{1, 4}));
     EXPECT_EQ(Find("date >= 1995"), (std::set<int>{1, 4}));
     EXPECT_EQ(Find("date < 1961"), std::set<int>{5});
+    // Date comparisons leave eras aside; the index orders BC first, so BC dates are always tested.
+    db.Add(6, "302", kJournalArticle, {{4, "Tablets"}, {20, "150 BC"}});
+    EXPECT_EQ(Find("date = 150"), std::set<int>{6});
+    EXPECT_EQ(Find("date > 140"), (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(Find("date <= '150 BC'"), (std::set<int>{6}));
     // Not a date: the date fields compare as text ("Spring" and "Reprint" are above "ABC").
     EXPECT_EQ(Find("date >= abc"), (std::set<int>{1, 3}));
 }
