@@ -1,0 +1,56 @@
+#include "database/search/SearchDatabaseRecords.h"
+
+#include "app/core/ErrorReport.h"
+#include "app/core/ProgressDialog.h"
+#include "classlib/Exceptions.h"
+#include "database/db/DBRecord.h"
+#include "database/db/DBRecordSet.h"
+#include "database/search/ISearchDatabase.h"
+#include "database/search/SearchNode.h"
+#include "database/search/SearchParser.h"
+
+#include <memory>
+
+namespace {
+
+const UINT IDS_SEARCHING_DATABASE = 5250;
+
+// Reads every record of result and clears those the tree rejects.
+void TestCandidates(SearchNode& root, ISearchDatabase& database, DBRecordSet& result)
+{
+    const DBRecordSet candidates(result);
+    ProgressDialog progress(0, candidates.GetCount(), IDS_SEARCHING_DATABASE);
+    DBRecord record;
+    record.m_bAutoDelete = FALSE;
+    int n = 0;
+    for (int number = candidates.FindNext(-1); number >= 0; number = candidates.FindNext(number)) {
+        if (!progress.SetPos(++n))
+            break;
+        database.ReadRecord(record, number);
+        if (!root.Test(record))
+            result.Clear(number);
+    }
+}
+
+} // namespace
+
+BOOL SearchDatabaseRecords(const char* text, ISearchDatabase& database, const DBRecordSet& restrictTo,
+                           DBRecordSet& result)
+{
+    std::unique_ptr<SearchNode> root(ParseSearchExpression(text, database));
+    if (!root)
+        return FALSE;
+    try {
+        BOOL needsTest = FALSE;
+        DBRecordSet candidates = root->Evaluate(database, needsTest);
+        candidates &= restrictTo;
+        result = candidates;
+        if (needsTest && result.GetCount() > 0)
+            TestCandidates(*root, database, result);
+    } catch (CException* e) {
+        ReportException(e);
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
