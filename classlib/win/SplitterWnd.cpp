@@ -69,8 +69,11 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
         context = *pContext;
     context.m_pNewViewClass = pViewClass;
     // The view deletes itself should its window fail.
-    return pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this,
-                        static_cast<UINT>(IdFromRowCol(row, col)), &context);
+    if (!pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this,
+                      static_cast<UINT>(IdFromRowCol(row, col)), &context))
+        return FALSE;
+    RecalcLayout(); // the splitter may have its final size already: no WM_SIZE would place the pane
+    return TRUE;
 }
 
 void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const
