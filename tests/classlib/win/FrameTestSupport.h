@@ -56,7 +56,13 @@ public:
         return FALSE;
     }
     void OnWho() { g_frameTrace += std::string(GetDocument()->GetTitle()) + ";"; }
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override
+    {
+        m_lastHint = lHint;
+        CView::OnUpdate(pSender, lHint, pHint);
+    }
     int m_initialUpdates = 0;
+    LPARAM m_lastHint = -1;
     DECLARE_MESSAGE_MAP()
 };
 

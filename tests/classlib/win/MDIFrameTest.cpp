@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include <shlobj.h>
+
 namespace {
 
 class TestMainFrame : public CMDIFrameWnd
@@ -143,6 +147,10 @@ TEST_F(MdiFrameTest, SecondWindowIsNumberedAndTheLastViewClosesTheDocument)
     EXPECT_EQ("Note1:1", WindowText(first));
     EXPECT_EQ("Note1:2", WindowText(second));
     EXPECT_EQ(1, static_cast<TraceView*>(second->GetActiveView())->m_initialUpdates);
+    // Both windows hear of changes but the one that made them.
+    note->UpdateAllViews(second->GetActiveView(), 7);
+    EXPECT_EQ(7, static_cast<TraceView*>(first->GetActiveView())->m_lastHint);
+    EXPECT_NE(7, static_cast<TraceView*>(second->GetActiveView())->m_lastHint);
 
     // One of two windows closes: the document stays and its window loses the number.
     second->SendMessage(WM_CLOSE);
@@ -231,6 +239,30 @@ TEST_F(MdiFrameTest, OpeningAFileThatIsOpenBringsItsWindowForward)
     EXPECT_EQ(note, app.OpenDocumentFile("c:\\NOTES\\plan.nte"));
     EXPECT_EQ(ChildOf(note), main->MDIGetActive());
     EXPECT_EQ(1, note->GetViewCount());
+}
+
+// A drop of the files' paths, as the shell sends it.
+HDROP MakeDrop(const char* path)
+{
+    const size_t n = std::strlen(path);
+    HGLOBAL hGlobal = ::GlobalAlloc(GHND, sizeof(DROPFILES) + n + 2);
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hGlobal));
+    pDrop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(pDrop) + sizeof(DROPFILES), path, n);
+    ::GlobalUnlock(hGlobal);
+    return static_cast<HDROP>(hGlobal);
+}
+
+TEST_F(MdiFrameTest, DroppedFilesAreOpened)
+{
+    CDocument* note = notes->OpenDocumentFile(nullptr);
+    ASSERT_NE(nullptr, note);
+    note->SetPathName("C:\\notes\\dropped.nte", FALSE);
+    ASSERT_NE(nullptr, sketches->OpenDocumentFile(nullptr));
+    main->DragAcceptFiles();
+    main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop("C:\\notes\\dropped.nte")));
+    EXPECT_EQ(ChildOf(note), main->MDIGetActive());
+    EXPECT_EQ(1, notes->GetDocumentCount());
 }
 
 TEST_F(MdiFrameTest, ClosingTheMainWindowClosesEveryDocument)
