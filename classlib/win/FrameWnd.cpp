@@ -33,6 +33,13 @@ CFrameWnd* AfxGetParentFrame(const CWnd* pWnd)
 
 namespace {
 
+// A resource string's first "\n"-separated part: a frame's title, a command's prompt.
+CString FirstLine(const CString& text)
+{
+    const int nEnd = text.Find('\n');
+    return nEnd < 0 ? text : text.Left(nEnd);
+}
+
 // What documents and templates ask of the window half.
 class CFrameDocViewServices : public CDocViewServices
 {
@@ -196,14 +203,17 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     return TRUE;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+void CFrameWnd::LoadTitle(UINT nIDResource)
 {
     m_nIDHelp = nIDResource;
     CString strings;
-    if (AfxLoadStringResource(nIDResource, strings)) {
-        const int nEnd = strings.Find('\n');
-        m_strTitle = nEnd < 0 ? strings : strings.Left(nEnd);
-    }
+    if (AfxLoadStringResource(nIDResource, strings))
+        m_strTitle = FirstLine(strings);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    LoadTitle(nIDResource);
     if (m_strTitle.IsEmpty() && AfxGetApp() != nullptr && !(dwDefaultStyle & WS_CHILD))
         m_strTitle = AfxGetApp()->m_pszAppName;
     const CString title = m_strTitle;
@@ -406,8 +416,7 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
 {
     CString text;
     AfxLoadStringResource(nID, text);
-    const int nEnd = text.Find('\n');
-    rMessage = nEnd < 0 ? text : text.Left(nEnd);
+    rMessage = FirstLine(text);
 }
 
 CWnd* CFrameWnd::GetMessageBar()

@@ -125,6 +125,8 @@ protected:
     // The creation context of a WM_CREATE (MDI children carry it inside their MDICREATESTRUCT).
     static CCreateContext* ContextFromCreate(LPCREATESTRUCT lpcs);
     int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    // m_strTitle from the first part of string nIDResource (kept when there is none); the help id.
+    void LoadTitle(UINT nIDResource);
     // Whether the closing frame is the last one of its document.
     BOOL IsLastFrameOf(CDocument* pDoc) const;
 

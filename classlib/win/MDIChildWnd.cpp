@@ -12,7 +12,6 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
 ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivate)
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
-ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(nullptr) {}
@@ -89,12 +88,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
-    CString strings;
-    if (AfxLoadStringResource(nIDResource, strings)) {
-        const int nEnd = strings.Find('\n');
-        m_strTitle = nEnd < 0 ? strings : strings.Left(nEnd);
-    }
+    LoadTitle(nIDResource);
     // Every child of a template shows the template's menu; others load their own.
     CDocTemplate* pTemplate = pContext != nullptr ? pContext->m_pNewDocTemplate : nullptr;
     if (pTemplate != nullptr && pTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
@@ -275,9 +269,4 @@ void CMDIChildWnd::OnSetFocus(CWnd* pOldWnd)
 {
     Default(); // activates this child when it is not the active one
     CFrameWnd::OnSetFocus(pOldWnd);
-}
-
-void CMDIChildWnd::OnDestroy()
-{
-    CFrameWnd::OnDestroy();
 }

@@ -50,6 +50,5 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg LRESULT OnMDIActivate(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };

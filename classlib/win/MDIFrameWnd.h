@@ -26,8 +26,6 @@ public:
 
     HWND m_hWndMDIClient;
 
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     // Makes the MDI client (with pWindowMenu as the window menu).
     virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
     // The popup of hMenu where the children are listed, or NULL.
