@@ -58,6 +58,15 @@ public:
             pDocument->PreCloseFrame(pFrame);
             pFrame->DestroyWindow();
         }
+        // A view outside any frame goes by itself: none may outlive the document it points at.
+        std::vector<HWND> views;
+        POSITION pos = pDocument->GetFirstViewPosition();
+        while (pos != nullptr)
+            views.push_back(pDocument->GetNextView(pos)->m_hWnd);
+        for (HWND hWnd : views) {
+            if (CWnd::FromHandlePermanent(hWnd) != nullptr)
+                ::DestroyWindow(hWnd);
+        }
     }
 
     CFrameWnd* CreateNewFrame(CDocTemplate* pTemplate, CDocument* pDocument, CFrameWnd* pOther) override
@@ -465,8 +474,9 @@ void CFrameWnd::OnClose()
     if (pDoc != nullptr && !pDoc->CanCloseFrame(this))
         return;
     if (pApp != nullptr && pApp->m_pMainWnd == this) {
-        // The main window closes every document first; any of them may refuse.
-        if (!pApp->SaveAllModified())
+        // The main window closes every document first; any of them may refuse (the active one has
+        // been asked already).
+        if (pDoc == nullptr && !pApp->SaveAllModified())
             return;
         pApp->CloseAllDocuments(FALSE);
         if (CWnd::FromHandlePermanent(m_hWnd) != this)

@@ -155,6 +155,20 @@ TEST_F(FrameWndTest, CloseHookAndTheDocumentsLastFrame)
     EXPECT_EQ(nDestroyed + 1, TraceDoc::s_destroyed);
 }
 
+TEST_F(FrameWndTest, TheMainWindowAsksOnceForItsModifiedDocument)
+{
+    Make(WS_OVERLAPPEDWINDOW);
+    app.m_pMainWnd = frame;
+    doc->SetModifiedFlag();
+    const int nDestroyed = TraceDoc::s_destroyed;
+    boxes.PushAnswer(IDNO);
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(1, boxes.CallCount());
+    EXPECT_FALSE(::IsWindow(hWndFrame));
+    EXPECT_EQ(nDestroyed + 1, TraceDoc::s_destroyed);
+    EXPECT_EQ(nullptr, app.m_pMainWnd);
+}
+
 TEST_F(FrameWndTest, ActivateFrameShowsAndRestores)
 {
     doc = new TraceDoc;

@@ -174,6 +174,24 @@ TEST(FormViewTemplate, APopupTemplateMakesNoView)
     parent.DestroyWindow();
 }
 
+TEST(ViewOutsideAFrame, GoesWhenItsDocumentCloses)
+{
+    FrameApp app;
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    TraceDoc* doc = new TraceDoc;
+    CCreateContext context;
+    context.m_pCurrentDoc = doc;
+    TraceView* view = new TraceView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1, &context));
+    HWND hWndView = view->m_hWnd;
+    const int nDestroyed = TraceDoc::s_destroyed;
+    doc->OnCloseDocument();
+    EXPECT_EQ(nDestroyed + 1, TraceDoc::s_destroyed);
+    EXPECT_FALSE(::IsWindow(hWndView));
+    host.DestroyWindow();
+}
+
 TEST_F(ViewTest, ControlViewIsTheControl)
 {
     NotesView* view = Make<NotesView>(RUNTIME_CLASS(NotesView));
