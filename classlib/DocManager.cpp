@@ -128,7 +128,8 @@ CString CDocManager::BuildFilter(CDocTemplate* pTemplate, int* pnDefault) const
         *pnDefault = 0;
     for (CDocTemplate* p : order) {
         CString name, ext;
-        if (!p->GetDocString(name, CDocTemplate::filterName) || !p->GetDocString(ext, CDocTemplate::filterExt))
+        if (!p->GetDocString(name, CDocTemplate::filterName) ||
+            !p->GetDocString(ext, CDocTemplate::filterExt))
             continue;
         filter += name;
         filter += "|*";

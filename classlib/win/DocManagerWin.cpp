@@ -36,7 +36,8 @@ void CDocManager::ActivateOpenDocument(CDocument* pDocument)
     if (pos == nullptr) {
         // Open without a window (held by someone else): it gets one now.
         CDocTemplate* pTemplate = pDocument->GetDocTemplate();
-        if (pTemplate == nullptr || pTemplate->GetFrameClass() == nullptr || AfxGetDocViewServices() == nullptr)
+        if (pTemplate == nullptr || pTemplate->GetFrameClass() == nullptr ||
+            AfxGetDocViewServices() == nullptr)
             return;
         CFrameWnd* pFrame = pTemplate->CreateNewFrame(pDocument, nullptr);
         if (pFrame == nullptr) {
@@ -75,6 +76,7 @@ CDocTemplate* CDocManager::ChooseNewTemplate()
     if (templates.size() == 1)
         return templates.front();
     const int nChosen = AfxChooseNewType(AfxGetMainWnd(), names);
-    return nChosen >= 0 && nChosen < static_cast<int>(templates.size()) ? templates[static_cast<size_t>(nChosen)]
-                                                                         : nullptr;
+    return nChosen >= 0 && nChosen < static_cast<int>(templates.size())
+               ? templates[static_cast<size_t>(nChosen)]
+               : nullptr;
 }

@@ -23,7 +23,8 @@ CFormView::CFormView(UINT nIDTemplate)
 }
 
 CFormView::CFormView(LPCTSTR lpszTemplateName)
-    : m_lpszTemplateName(lpszTemplateName), m_lpTemplate(nullptr), m_sizeTemplate(0, 0), m_pCreateContext(nullptr)
+    : m_lpszTemplateName(lpszTemplateName), m_lpTemplate(nullptr), m_sizeTemplate(0, 0),
+      m_pCreateContext(nullptr)
 {
 }
 
@@ -45,7 +46,8 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
     if (lpTemplate == nullptr && m_lpszTemplateName != nullptr) {
         HRSRC hResource = ::FindResource(hInstance, m_lpszTemplateName, RT_DIALOG);
         HGLOBAL hTemplate = hResource != nullptr ? ::LoadResource(hInstance, hResource) : nullptr;
-        lpTemplate = hTemplate != nullptr ? static_cast<const DLGTEMPLATE*>(::LockResource(hTemplate)) : nullptr;
+        lpTemplate =
+            hTemplate != nullptr ? static_cast<const DLGTEMPLATE*>(::LockResource(hTemplate)) : nullptr;
     }
     // Only a child template makes a pane.
     if (lpTemplate == nullptr || pParentWnd == nullptr || !(lpTemplate->style & WS_CHILD)) {
@@ -67,7 +69,7 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
     m_sizeTemplate = CSize(client.Width(), client.Height());
     SetDlgCtrlID(static_cast<int>(nID));
     ::SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     SetScrollSizes(MM_TEXT, m_sizeTemplate);
     if (dwStyle & WS_VISIBLE)
         ShowWindow(SW_SHOWNORMAL);

@@ -13,8 +13,8 @@ class CFormView : public CScrollView
     DECLARE_DYNAMIC(CFormView)
 
 public:
-    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                UINT nID, CCreateContext* pContext = nullptr) override;
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
     void OnDraw(CDC*) override {}
     void OnInitialUpdate() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -31,6 +31,6 @@ protected:
 
     LPCTSTR m_lpszTemplateName;
     const DLGTEMPLATE* m_lpTemplate;
-    CSize m_sizeTemplate; // pixels, as created
+    CSize m_sizeTemplate;             // pixels, as created
     CCreateContext* m_pCreateContext; // during Create only
 };

@@ -89,7 +89,8 @@ public:
         return pFrame;
     }
 
-    void InitialUpdateFrame(CDocTemplate*, CFrameWnd* pFrame, CDocument* pDocument, BOOL bMakeVisible) override
+    void InitialUpdateFrame(CDocTemplate*, CFrameWnd* pFrame, CDocument* pDocument,
+                            BOOL bMakeVisible) override
     {
         pFrame->InitialUpdateFrame(pDocument, bMakeVisible);
     }
@@ -159,9 +160,9 @@ ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
-    : m_rectBorder(0, 0, 0, 0), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_hMenuDefault(nullptr),
-      m_hAccelTable(nullptr), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_lpfnCloseProc(nullptr),
-      m_pViewActive(nullptr), m_hMenuAlt(nullptr), m_bInRecalcLayout(FALSE)
+    : m_rectBorder(0, 0, 0, 0), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_nWindow(-1),
+      m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0),
+      m_lpfnCloseProc(nullptr), m_pViewActive(nullptr), m_hMenuAlt(nullptr), m_bInRecalcLayout(FALSE)
 {
 }
 
@@ -177,9 +178,9 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (cs.lpszClass == nullptr) {
         // Frames repaint whole when resized; their panes cover the background.
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
-                                           ::LoadIcon(nullptr, IDI_APPLICATION));
+        cs.lpszClass = AfxRegisterWndClass(
+            CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), ::LoadIcon(nullptr, IDI_APPLICATION));
     }
     if ((cs.style & FWS_ADDTOTITLE) && m_strTitle.IsEmpty() && cs.lpszName != nullptr)
         m_strTitle = cs.lpszName;
@@ -201,8 +202,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         cx = rect.right - rect.left;
         cy = rect.bottom - rect.top;
     }
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy, pParentWnd->GetSafeHwnd(), hMenu,
-                  pContext)) {
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy, pParentWnd->GetSafeHwnd(),
+                  hMenu, pContext)) {
         if (hMenu != nullptr)
             ::DestroyMenu(hMenu);
         return FALSE;
@@ -231,8 +232,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     HICON hIcon = ::LoadIcon(hInstance, MAKEINTRESOURCE(nIDResource));
     LPCTSTR lpszClass = nullptr;
     if (hIcon != nullptr)
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
-                                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+        lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+                                reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
     if (!Create(lpszClass, title, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCE(nIDResource), 0,
                 pContext))
         return FALSE; // the object is gone with its window

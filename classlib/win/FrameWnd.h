@@ -51,8 +51,9 @@ public:
     static const CRect rectDefault; // lets Windows choose the position and size
 
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
-                        const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
-                        DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+                        const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr,
+                        LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
+                        CCreateContext* pContext = nullptr);
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     BOOL IsFrameWnd() const override { return TRUE; }
@@ -114,7 +115,7 @@ public:
     HMENU m_hMenuDefault;   // the frame's own menu (owned)
     HACCEL m_hAccelTable;
     UINT m_nIDHelp;
-    UINT m_nIDTracking;     // the command whose prompt the status bar shows
+    UINT m_nIDTracking; // the command whose prompt the status bar shows
     UINT m_nIDLastMessage;
     // Called first when the frame is asked to close; FALSE keeps it open (print preview uses it).
     BOOL(CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd);

@@ -86,7 +86,8 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     return hWnd != nullptr;
 }
 
-BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext)
 {
     LoadTitle(nIDResource);
     // Every child of a template shows the template's menu; others load their own.
@@ -165,7 +166,8 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
         BOOL bMaximized = FALSE;
         CMDIChildWnd* pActive = pFrame != nullptr ? pFrame->MDIGetActive(&bMaximized) : nullptr;
         if (!bVisibleThen)
-            nCmdShow = (pActive != nullptr && pActive != this && bMaximized) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+            nCmdShow =
+                (pActive != nullptr && pActive != this && bMaximized) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
         else if (IsIconic())
             nCmdShow = SW_RESTORE;
     }

@@ -9,8 +9,8 @@
 // Ctrl+F6) stays.
 //
 // Commands go to the active child first (its view, document, itself, the application), then to this
-// frame (and to the application only when no child is active, as the child asked it already). The title adds the active child's document unless that child is maximised
-// (Windows then shows "Frame - [Child]" itself).
+// frame (and to the application only when no child is active, as the child asked it already). The title adds
+// the active child's document unless that child is maximised (Windows then shows "Frame - [Child]" itself).
 #pragma once
 
 #include "classlib/win/FrameWnd.h"
@@ -59,4 +59,3 @@ protected:
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 };
-

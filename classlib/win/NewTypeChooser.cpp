@@ -19,8 +19,8 @@ INT_PTR CALLBACK ChooserProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPar
         ::SetWindowLongPtr(hDlg, DWLP_USER, lParam);
         auto* pState = reinterpret_cast<ChooserState*>(lParam);
         for (const CString& name : *pState->pNames)
-            ::SendDlgItemMessage(hDlg, AFX_IDC_NEWTYPE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(
-                                                                                  static_cast<LPCTSTR>(name)));
+            ::SendDlgItemMessage(hDlg, AFX_IDC_NEWTYPE_LIST, LB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(name)));
         ::SendDlgItemMessage(hDlg, AFX_IDC_NEWTYPE_LIST, LB_SETCURSEL, 0, 0);
         return TRUE;
     }
@@ -55,7 +55,8 @@ int AfxChooseNewType(CWnd* pOwner, const std::vector<CString>& names)
         title = "New";
     CDlgTemplateBuilder writer;
     writer.Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 3, 180, 90, title);
-    writer.Item(LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 7, 110, 76, AFX_IDC_NEWTYPE_LIST, CDlgTemplateBuilder::listBox, "");
+    writer.Item(LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 7, 110, 76, AFX_IDC_NEWTYPE_LIST,
+                CDlgTemplateBuilder::listBox, "");
     writer.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 124, 7, 50, 14, IDOK, CDlgTemplateBuilder::button, "OK");
     writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 124, 24, 50, 14, IDCANCEL, CDlgTemplateBuilder::button, "Cancel");
     ChooserState state = {&names, -1};

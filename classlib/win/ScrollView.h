@@ -19,10 +19,10 @@ public:
 
     void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = sizeDefault,
                         const SIZE& sizeLine = sizeDefault);
-    CPoint GetScrollPosition() const;        // logical units
-    CPoint GetDeviceScrollPosition() const;  // pixels
+    CPoint GetScrollPosition() const;       // logical units
+    CPoint GetDeviceScrollPosition() const; // pixels
     CSize GetTotalSize() const { return m_totalLog; }
-    void ScrollToPosition(POINT pt);         // logical units
+    void ScrollToPosition(POINT pt); // logical units
     int GetMapMode() const { return m_nMapMode; }
 
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;

@@ -16,7 +16,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const int kHitVertical = 1;    // + column
+const int kHitVertical = 1;     // + column
 const int kHitHorizontal = 101; // + row
 
 } // namespace
@@ -54,7 +54,8 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     return CreateEx(0, lpszClass, nullptr, dwStyle | WS_CHILD | WS_CLIPCHILDREN, rect, pParentWnd, nID);
 }
 
-BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext)
+BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit,
+                              CCreateContext* pContext)
 {
     if (row < 0 || row >= m_nRows || col < 0 || col >= m_nCols || GetPane(row, col) != nullptr ||
         pViewClass == nullptr || !pViewClass->IsDerivedFrom(RUNTIME_CLASS(CWnd)))

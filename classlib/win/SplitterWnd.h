@@ -23,7 +23,8 @@ public:
     virtual BOOL CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle = WS_CHILD | WS_VISIBLE,
                               UINT nID = AFX_IDW_PANE_FIRST);
     // A view of pViewClass in the pane; its column (row) starts at sizeInit's width (height).
-    virtual BOOL CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext);
+    virtual BOOL CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit,
+                            CCreateContext* pContext);
 
     int GetRowCount() const { return m_nRows; }
     int GetColumnCount() const { return m_nCols; }
@@ -71,6 +72,6 @@ protected:
     int m_nCols;
     CRowColInfo* m_pRowInfo;
     CRowColInfo* m_pColInfo;
-    int m_htTrack;     // the bar being dragged (HitTest code), 0 when not tracking
+    int m_htTrack; // the bar being dragged (HitTest code), 0 when not tracking
     CPoint m_ptTrackOffset;
 };

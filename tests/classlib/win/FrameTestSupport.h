@@ -12,9 +12,9 @@
 
 enum : UINT
 {
-    ID_TRACE = 41001,   // every target records it and passes it on
-    ID_WHO,             // views record their document's title
-    ID_CHILD_AND_MAIN,  // the child frame's handler hides the main frame's
+    ID_TRACE = 41001,  // every target records it and passes it on
+    ID_WHO,            // views record their document's title
+    ID_CHILD_AND_MAIN, // the child frame's handler hides the main frame's
 };
 
 extern std::string g_frameTrace;

@@ -55,7 +55,8 @@ protected:
         context.m_pCurrentDoc = doc;
         context.m_pNewViewClass = RUNTIME_CLASS(TraceView);
         frame = new CFrameWnd;
-        ASSERT_TRUE(frame->Create(nullptr, "Editor", dwStyle, CRect(0, 0, 400, 300), nullptr, nullptr, 0, &context));
+        ASSERT_TRUE(
+            frame->Create(nullptr, "Editor", dwStyle, CRect(0, 0, 400, 300), nullptr, nullptr, 0, &context));
         hWndFrame = frame->m_hWnd;
         frame->InitialUpdateFrame(doc, TRUE);
     }
@@ -99,7 +100,8 @@ TEST_F(FrameWndTest, BarsTakeTheirRoomAndThePaneTheRest)
 {
     Make(WS_OVERLAPPEDWINDOW);
     TopBar bar;
-    ASSERT_TRUE(bar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_TOOLBAR));
+    ASSERT_TRUE(
+        bar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_TOOLBAR));
     frame->RecalcLayout();
     CRect client;
     frame->GetClientRect(&client);
@@ -176,8 +178,8 @@ TEST_F(FrameWndTest, ActivateFrameShowsAndRestores)
     context.m_pCurrentDoc = doc;
     context.m_pNewViewClass = RUNTIME_CLASS(TraceView);
     frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Hidden", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, nullptr, 0,
-                              &context));
+    ASSERT_TRUE(frame->Create(nullptr, "Hidden", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, nullptr,
+                              0, &context));
     hWndFrame = frame->m_hWnd;
     frame->InitialUpdateFrame(doc, FALSE);
     EXPECT_FALSE(frame->IsWindowVisible());

@@ -283,6 +283,14 @@ TEST_F(MdiFrameTest, ClosingTheMainWindowClosesEveryDocument)
     EXPECT_EQ(nullptr, app.m_pMainWnd);
 }
 
+TEST_F(MdiFrameTest, SharedMenusOutliveTheMainWindow)
+{
+    ASSERT_NE(nullptr, notes->OpenDocumentFile(nullptr));
+    ASSERT_EQ(notes->m_hMenuShared, MainMenu());
+    ::DestroyWindow(hWndMain);
+    EXPECT_TRUE(::IsMenu(notes->m_hMenuShared)); // the template's, not the window's
+}
+
 CDocFileDialogRequest g_request;
 
 BOOL AnswerDialog(const CDocFileDialogRequest& request, CString& rFileName)

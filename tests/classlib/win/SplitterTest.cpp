@@ -45,8 +45,8 @@ protected:
         CCreateContext context;
         context.m_pCurrentDoc = doc;
         frame = new SplitFrame;
-        ASSERT_TRUE(frame->Create(nullptr, "Split", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300), nullptr, nullptr,
-                                  0, &context));
+        ASSERT_TRUE(frame->Create(nullptr, "Split", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300), nullptr,
+                                  nullptr, 0, &context));
         frame->InitialUpdateFrame(doc, TRUE);
         frame->m_split.GetClientRect(&client);
     }
@@ -84,7 +84,7 @@ TEST_F(SplitterTest, PanesTakeTheirColumnsWithABarBetween)
 
     // The panes follow the frame.
     split.SetColumnInfo(0, 100, 0);
-    frame->SetWindowPos(nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(frame->m_hWnd, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
     split.GetClientRect(&client);
     EXPECT_EQ(client.right, PaneRect(split, 0, 1).right);
     EXPECT_EQ(client.bottom, PaneRect(split, 0, 1).bottom);

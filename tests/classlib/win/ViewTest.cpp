@@ -38,9 +38,10 @@ const DLGTEMPLATE* FormTemplate()
     static const DLGTEMPLATE* s_pTemplate = nullptr;
     if (s_pTemplate == nullptr) {
         s_builder.Dialog(WS_CHILD, 2, 200, 100, "");
-        s_builder.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 10, 10, 100, 12, IDC_NAME, CDlgTemplateBuilder::edit,
-                       "first");
-        s_builder.Item(BS_PUSHBUTTON | WS_TABSTOP, 10, 30, 50, 14, IDC_APPLY, CDlgTemplateBuilder::button, "Apply");
+        s_builder.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 10, 10, 100, 12, IDC_NAME,
+                       CDlgTemplateBuilder::edit, "first");
+        s_builder.Item(BS_PUSHBUTTON | WS_TABSTOP, 10, 30, 50, 14, IDC_APPLY, CDlgTemplateBuilder::button,
+                       "Apply");
         s_pTemplate = s_builder.Get();
     }
     return s_pTemplate;
@@ -77,8 +78,7 @@ protected:
     CFrameWnd* frame = nullptr;
     TraceDoc* doc = nullptr;
 
-    template <class View>
-    View* Make(CRuntimeClass* pViewClass)
+    template <class View> View* Make(CRuntimeClass* pViewClass)
     {
         doc = new TraceDoc;
         CCreateContext context;
@@ -183,7 +183,8 @@ TEST(ViewOutsideAFrame, GoesWhenItsDocumentCloses)
     CCreateContext context;
     context.m_pCurrentDoc = doc;
     TraceView* view = new TraceView;
-    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1, &context));
+    ASSERT_TRUE(
+        view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1, &context));
     HWND hWndView = view->m_hWnd;
     const int nDestroyed = TraceDoc::s_destroyed;
     doc->OnCloseDocument();
