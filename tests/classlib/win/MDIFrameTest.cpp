@@ -42,6 +42,22 @@ ON_COMMAND_EX(ID_TRACE, OnTrace)
 ON_COMMAND(ID_CHILD_AND_MAIN, OnChildAndMain)
 END_MESSAGE_MAP()
 
+// A view whose window refuses to be made.
+class BrokenView : public TraceView
+{
+    DECLARE_DYNCREATE(BrokenView)
+
+public:
+    int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(BrokenView, TraceView)
+
+BEGIN_MESSAGE_MAP(BrokenView, TraceView)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
 class MdiFrameTest : public ::testing::Test
 {
 protected:
@@ -281,6 +297,21 @@ TEST_F(MdiFrameTest, ClosingTheMainWindowClosesEveryDocument)
     EXPECT_FALSE(::IsWindow(hWndMain));
     EXPECT_EQ(2, TraceDoc::s_destroyed);
     EXPECT_EQ(nullptr, app.m_pMainWnd);
+}
+
+TEST_F(MdiFrameTest, AFrameThatCannotBeMadeLeavesNothingOpen)
+{
+    CMultiDocTemplate* broken =
+        new CMultiDocTemplate(0, RUNTIME_CLASS(TraceDoc), RUNTIME_CLASS(TraceChild), RUNTIME_CLASS(BrokenView));
+    broken->SetDocStrings("\nBroken\n\n\n\n\n");
+    app.AddDocTemplate(broken);
+    EXPECT_EQ(nullptr, broken->OpenDocumentFile(nullptr));
+    ASSERT_EQ(1, boxes.CallCount());
+    EXPECT_EQ(AFX_IDP_FAILED_TO_CREATE_DOC, boxes.LastCall().helpId);
+    EXPECT_EQ(0, broken->GetDocumentCount());
+    EXPECT_EQ(1, TraceDoc::s_destroyed);
+    EXPECT_EQ(nullptr, main->MDIGetActive());
+    EXPECT_EQ(nullptr, ::GetWindow(main->m_hWndMDIClient, GW_CHILD));
 }
 
 TEST_F(MdiFrameTest, SharedMenusOutliveTheMainWindow)
