@@ -7,6 +7,10 @@
 #define AFX_IDS_SAVEFILE 0xF001
 #define AFX_IDS_SAVEFILECOPY 0xF002
 #define AFX_IDS_UNTITLED 0xF003
+#define AFX_IDS_ALLFILTER 0xF004 // the file dialog's all-files filter name
+#define AFX_IDS_APP_TITLE 0xE000
+#define AFX_IDS_IDLEMESSAGE 0xE001 // the status bar's prompt when no command is being tracked
+#define AFX_IDS_NEWTYPE 0xE002     // title of the New type chooser
 
 #define AFX_IDP_INVALID_FILENAME 0xF100
 #define AFX_IDP_FAILED_TO_OPEN_DOC 0xF101
@@ -71,6 +75,12 @@
 #define ID_EDIT_SELECT_ALL 0xE12A
 #define ID_EDIT_UNDO 0xE12B
 #define ID_EDIT_REDO 0xE12C
+#define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_ARRANGE 0xE131
+#define ID_WINDOW_CASCADE 0xE132
+#define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_WINDOW_TILE_VERT 0xE134
+#define ID_WINDOW_SPLIT 0xE135
 #define ID_APP_ABOUT 0xE140
 #define ID_APP_EXIT 0xE141
 #define ID_HELP_INDEX 0xE142
@@ -97,4 +107,6 @@
 #define AFX_IDW_CONTROLBAR_LAST 0xE8FF
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
+// The first MDI child's item in the window menu; the MDI client numbers the rest after it.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
 

@@ -126,10 +126,21 @@ CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
                                      CRuntimeClass* pViewClass)
     : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_nUntitledCount(0)
 {
+#ifdef _WIN32
+    if (nIDResource != 0) {
+        HINSTANCE hInstance = ::GetModuleHandle(nullptr);
+        m_hMenuShared = ::LoadMenu(hInstance, MAKEINTRESOURCE(nIDResource));
+        m_hAccelTable = ::LoadAccelerators(hInstance, MAKEINTRESOURCE(nIDResource));
+    }
+#endif
 }
 
 CMultiDocTemplate::~CMultiDocTemplate()
 {
+#ifdef _WIN32
+    if (m_hMenuShared != nullptr)
+        ::DestroyMenu(m_hMenuShared);
+#endif
     POSITION pos = m_docList.GetHeadPosition();
     while (pos != nullptr)
         static_cast<CDocument*>(m_docList.GetNext(pos))->m_pDocTemplate = nullptr;

@@ -86,8 +86,9 @@ protected:
     CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                  CRuntimeClass* pViewClass);
 
-    // TRUE when frames are to be made (the window half is installed).
-    static BOOL HasWindows() { return AfxGetDocViewServices() != nullptr; }
+    // TRUE when frames are to be made: the window half is installed and the template names a frame class
+    // (documents of a template without one are made without frames, as in the windowless build).
+    BOOL HasWindows() const { return AfxGetDocViewServices() != nullptr && m_pFrameClass != nullptr; }
 
     UINT m_nIDResource;
     CRuntimeClass* m_pDocClass;
@@ -116,6 +117,12 @@ public:
     void SetDefaultTitle(CDocument* pDocument) override;
 
     UINT m_nUntitledCount; // untitled documents made so far
+#ifdef _WIN32
+    // The menu and accelerators every frame of the template shows (resource m_nIDResource; NULL when the
+    // program has none); owned by the template.
+    HMENU m_hMenuShared = nullptr;
+    HACCEL m_hAccelTable = nullptr;
+#endif
 
 protected:
     CPtrList m_docList; // of CDocument*

@@ -47,6 +47,8 @@ CDocument::~CDocument()
 void CDocument::SetTitle(LPCTSTR lpszTitle)
 {
     m_strTitle = lpszTitle;
+    if (g_pDocViewServices != nullptr)
+        g_pDocViewServices->UpdateFrameCounts(this);
 }
 
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
@@ -105,8 +107,12 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 void CDocument::OnChangedViewList()
 {
     // The last view gone closes an auto-deleting document.
-    if (m_viewList.IsEmpty() && m_bAutoDelete)
+    if (m_viewList.IsEmpty() && m_bAutoDelete) {
         OnCloseDocument();
+        return;
+    }
+    if (g_pDocViewServices != nullptr)
+        g_pDocViewServices->UpdateFrameCounts(this);
 }
 
 void CDocument::DeleteContents() {}
@@ -247,9 +253,16 @@ BOOL CDocument::SaveModified()
     }
 }
 
-BOOL CDocument::CanCloseFrame(CFrameWnd*)
+BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame)
 {
-    // Without the window half no frame shows the document; with it, the last frame asks to save.
+    // Without the window half no frame shows the document; with it, only the last frame asks to save.
+    if (g_pDocViewServices != nullptr) {
+        POSITION pos = GetFirstViewPosition();
+        while (pos != nullptr) {
+            if (g_pDocViewServices->GetViewFrame(GetNextView(pos)) != pFrame)
+                return TRUE;
+        }
+    }
     return SaveModified();
 }
 

@@ -39,6 +39,10 @@ public:
                                     BOOL bMakeVisible) = 0;
     // Destroys a frame made for a document that then failed to load (this deletes the document).
     virtual void DestroyFrame(CFrameWnd* pFrame) = 0;
+    // The frame that holds the view.
+    virtual CFrameWnd* GetViewFrame(CView* pView) = 0;
+    // Numbers the document's frames (":1", ":2"... when it has more than one) and retitles them.
+    virtual void UpdateFrameCounts(CDocument* pDocument) = 0;
 };
 // Returns the previous services; NULL means "no windows".
 CDocViewServices* AfxSetDocViewServices(CDocViewServices* pServices);
@@ -86,6 +90,7 @@ public:
     // Asks "Save changes to %1?" (Yes/No/Cancel) when modified; FALSE when the user cancels or the save
     // fails, so the caller must not close.
     virtual BOOL SaveModified();
+    // TRUE at once while another frame still shows the document; the last one asks SaveModified.
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
     virtual void PreCloseFrame(CFrameWnd* pFrame);
     // Saves under lpszPathName, or asks for a name first when it is NULL; the document takes the new path

@@ -1,5 +1,6 @@
 #include "classlib/WinApp.h"
 
+#include "classlib/DocManager.h"
 #include "classlib/DocTemplate.h"
 #include "classlib/MessageBox.h"
 #include "classlib/Profile.h"
@@ -37,7 +38,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(CopyText(lpszAppName ? lpszAppName : "Lorvane5")), m_pszRegistryKey(nullptr),
       m_pszProfileName(nullptr), m_nMaxMRU(4),
       m_pRecentFileList(new CRecentFileList(ID_FILE_MRU_FILE1, kRecentFileSection, kRecentFileEntry, 4)),
-      m_bRecentListLoaded(FALSE), m_pProfile(&AfxGetProfile()),
+      m_pDocManager(nullptr), m_bRecentListLoaded(FALSE), m_pProfile(&AfxGetProfile()),
       m_pPreviousApp(g_pApp)
 {
     // The newest application object is the current one; tests make one per fixture.
@@ -46,9 +47,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
-    CloseAllDocuments(TRUE);
-    while (!m_templateList.IsEmpty())
-        delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+    delete m_pDocManager; // closes the documents, then deletes the templates
     delete m_pRecentFileList;
     delete[] m_pszAppName;
     delete[] m_pszRegistryKey;
@@ -80,10 +79,8 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
 
 void CWinApp::OnFileNew()
 {
-    // One kind of document: no need to ask which.
-    POSITION pos = GetFirstDocTemplatePosition();
-    if (pos != nullptr)
-        GetNextDocTemplate(pos)->OpenDocumentFile(nullptr);
+    if (m_pDocManager != nullptr)
+        m_pDocManager->OnFileNew();
 }
 
 void CWinApp::OnFileOpen()
@@ -154,60 +151,43 @@ BOOL CWinApp::DeleteProfileTree()
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
 {
     ASSERT(pTemplate != nullptr);
-    m_templateList.AddTail(pTemplate);
+    if (m_pDocManager == nullptr)
+        m_pDocManager = new CDocManager;
+    m_pDocManager->AddDocTemplate(pTemplate);
 }
 
 POSITION CWinApp::GetFirstDocTemplatePosition() const
 {
-    return m_templateList.GetHeadPosition();
+    return m_pDocManager != nullptr ? m_pDocManager->GetFirstDocTemplatePosition() : nullptr;
 }
 
 CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPos) const
 {
-    return static_cast<CDocTemplate*>(m_templateList.GetNext(rPos));
+    return m_pDocManager->GetNextDocTemplate(rPos);
+}
+
+int CWinApp::GetDocTemplateCount() const
+{
+    int n = 0;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos != nullptr; GetNextDocTemplate(pos))
+        ++n;
+    return n;
 }
 
 CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
 {
-    CDocTemplate* pBestTemplate = nullptr;
-    CDocument* pOpenDocument = nullptr;
-    CDocTemplate::Confidence bestMatch = CDocTemplate::noAttempt;
-    POSITION pos = GetFirstDocTemplatePosition();
-    while (pos != nullptr) {
-        CDocTemplate* pTemplate = GetNextDocTemplate(pos);
-        CDocument* pMatch = nullptr;
-        const CDocTemplate::Confidence match = pTemplate->MatchDocType(lpszFileName, pMatch);
-        if (match > bestMatch) {
-            bestMatch = match;
-            pBestTemplate = pTemplate;
-        }
-        if (match == CDocTemplate::yesAlreadyOpen) {
-            pOpenDocument = pMatch;
-            break;
-        }
-    }
-    if (pOpenDocument != nullptr)
-        return pOpenDocument;
-    if (pBestTemplate == nullptr)
-        return nullptr;
-    return pBestTemplate->OpenDocumentFile(lpszFileName);
+    return m_pDocManager != nullptr ? m_pDocManager->OpenDocumentFile(lpszFileName) : nullptr;
 }
 
 BOOL CWinApp::SaveAllModified()
 {
-    POSITION pos = GetFirstDocTemplatePosition();
-    while (pos != nullptr) {
-        if (!GetNextDocTemplate(pos)->SaveAllModified())
-            return FALSE;
-    }
-    return TRUE;
+    return m_pDocManager == nullptr || m_pDocManager->SaveAllModified();
 }
 
 void CWinApp::CloseAllDocuments(BOOL bEndSession)
 {
-    POSITION pos = GetFirstDocTemplatePosition();
-    while (pos != nullptr)
-        GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+    if (m_pDocManager != nullptr)
+        m_pDocManager->CloseAllDocuments(bEndSession);
 }
 
 void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
@@ -230,9 +210,11 @@ CString CWinApp::GetRecentFile(int nIndex) const
     return (*m_pRecentFileList)[nIndex];
 }
 
-BOOL CWinApp::DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*)
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                CDocTemplate* pTemplate)
 {
-    return FALSE;
+    return m_pDocManager != nullptr &&
+           m_pDocManager->DoPromptFileName(fileName, nIDSTitle, lFlags, bOpenFileDialog, pTemplate);
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)

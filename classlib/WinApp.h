@@ -21,6 +21,7 @@
 
 #include <vector>
 
+class CDocManager;
 class CDocTemplate;
 class CProfile;
 
@@ -62,11 +63,12 @@ public:
     BOOL DeleteProfileTree();
     CProfile& GetProfile() { return *m_pProfile; }
 
-    // Document templates, owned by the application.
+    // Document templates, owned by the document manager (made on the first AddDocTemplate unless the
+    // program installed its own in m_pDocManager before).
     void AddDocTemplate(CDocTemplate* pTemplate);
     POSITION GetFirstDocTemplatePosition() const;
     CDocTemplate* GetNextDocTemplate(POSITION& rPos) const;
-    int GetDocTemplateCount() const { return static_cast<int>(m_templateList.GetCount()); }
+    int GetDocTemplateCount() const;
     // Opens the file with the template that suits it best (or returns the document already open).
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
     virtual BOOL SaveAllModified();
@@ -74,8 +76,8 @@ public:
 
     // Services documents call; replaceable.
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
-    // Asks for a file name (the file dialog of the window half); the windowless default answers FALSE,
-    // as if the user cancelled.
+    // Asks for a file name through the document manager (the file dialog of the window half); without a
+    // manager, or without windows, the answer is FALSE, as if the user cancelled.
     virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                   CDocTemplate* pTemplate);
 
@@ -87,6 +89,7 @@ public:
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();
 
+    CDocManager* m_pDocManager; // owned; NULL until the first template
     LPCTSTR m_pszAppName;
     LPCTSTR m_pszRegistryKey;
     LPCTSTR m_pszProfileName;
@@ -128,7 +131,6 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
 protected:
-    CPtrList m_templateList; // of CDocTemplate*, owned
     BOOL m_bRecentListLoaded;
 
 private:

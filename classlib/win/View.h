@@ -1,0 +1,52 @@
+// CView: a child window that shows (part of) a document inside a frame.
+//
+// A view is made from a CCreateContext: its creation adds it to the context's document, and its
+// destruction (the object deletes itself with its window) removes it, so the last view of an
+// auto-deleting document closes that document. Commands the view does not handle go on to its document.
+// The frame sends WM_INITIALUPDATE once it is built (OnInitialUpdate, by default OnUpdate); the document's
+// UpdateAllViews arrives as OnUpdate (by default the view repaints). Painting prepares the DC
+// (OnPrepareDC) and calls OnDraw. A click activates the view in its frame (the frame's active view is
+// the first target of commands); OnActivateView tells the view when it gains or loses that role.
+#pragma once
+
+#include "classlib/win/FrameWnd.h"
+
+class CDC;
+struct CPrintInfo;
+
+class CView : public CWnd
+{
+    DECLARE_DYNAMIC(CView)
+
+public:
+    CView();
+    ~CView() override;
+
+    CDocument* GetDocument() const { return m_pDocument; }
+    CFrameWnd* GetParentFrame() const { return AfxGetParentFrame(this); }
+
+    virtual void OnInitialUpdate();
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    virtual void OnDraw(CDC* pDC) = 0;
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void PostNcDestroy() override;
+    // The creation context this view was made with (the view's own for windows made another way).
+    virtual CCreateContext* GetCreateContext(LPCREATESTRUCT lpcs);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnInitialUpdateMsg(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    CDocument* m_pDocument;
+    friend class CFrameWnd;
+};
