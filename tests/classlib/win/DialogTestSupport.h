@@ -49,3 +49,50 @@ inline CString DlgItemText(HWND hWndDlg, int nID)
     ::GetDlgItemText(hWndDlg, nID, buf, sizeof buf);
     return CString(buf);
 }
+
+// Drives a modal run that a test cannot subclass (a dialog made inside the code under test): a thread
+// timer runs one step per tick from inside whatever loop is running. When the steps run out, the active
+// window is cancelled so that a dialog left open fails the test instead of waiting for ever.
+class TimerScript
+{
+public:
+    explicit TimerScript(std::vector<std::function<void()>> steps) : m_steps(std::move(steps))
+    {
+        s_current = this;
+        m_nTimer = ::SetTimer(nullptr, 0, 20, &Tick);
+    }
+    ~TimerScript()
+    {
+        ::KillTimer(nullptr, m_nTimer);
+        s_current = nullptr;
+    }
+    TimerScript(const TimerScript&) = delete;
+    TimerScript& operator=(const TimerScript&) = delete;
+
+    // The library's object of the active window, as the type the test expects.
+    template <class T>
+    static T* Active()
+    {
+        return dynamic_cast<T*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        TimerScript* self = s_current;
+        if (self == nullptr || self->m_bRunning)
+            return;
+        self->m_bRunning = true; // a step's own message boxes or loops must not run the next step
+        if (self->m_next < self->m_steps.size())
+            self->m_steps[self->m_next++]();
+        else
+            ::PostMessage(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+        self->m_bRunning = false;
+    }
+
+    std::vector<std::function<void()>> m_steps;
+    size_t m_next = 0;
+    bool m_bRunning = false;
+    UINT_PTR m_nTimer = 0;
+    static inline TimerScript* s_current = nullptr;
+};
