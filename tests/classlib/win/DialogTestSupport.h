@@ -4,6 +4,7 @@
 
 #include "classlib/win/Dialog.h"
 
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -96,3 +97,59 @@ private:
     UINT_PTR m_nTimer = 0;
     static inline TimerScript* s_current = nullptr;
 };
+
+// Saves what the screen shows of hWnd (frame included) as a 24-bit BMP file; answers the number of
+// distinct colours seen (at most 16 counted), 0 when nothing could be read or written.
+inline int SaveWindowPicture(HWND hWnd, const char* path)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    const int cx = rc.right - rc.left;
+    const int cy = rc.bottom - rc.top;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = cy; // bottom-up, as BMP files store rows
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HDC hdcWindow = ::GetDC(nullptr); // the screen: the frame as drawn too
+    HDC hdcMem = ::CreateCompatibleDC(hdcWindow);
+    HBITMAP hBitmap = ::CreateDIBSection(hdcMem, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    int nColours = 0;
+    if (hBitmap != nullptr) {
+        HGDIOBJ hOld = ::SelectObject(hdcMem, hBitmap);
+        ::BitBlt(hdcMem, 0, 0, cx, cy, hdcWindow, rc.left, rc.top, SRCCOPY);
+        ::GdiFlush();
+        const DWORD stride = (static_cast<DWORD>(cx) * 3 + 3) & ~3u;
+        const DWORD nImage = stride * static_cast<DWORD>(cy);
+        std::vector<DWORD> seen;
+        const BYTE* bytes = static_cast<const BYTE*>(pBits);
+        for (DWORD i = 0; i + 2 < nImage && seen.size() < 16; i += 3) {
+            const DWORD colour = bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16);
+            bool known = false;
+            for (DWORD c : seen)
+                known = known || c == colour;
+            if (!known)
+                seen.push_back(colour);
+        }
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42; // "BM"
+        file.bfOffBits = sizeof file + sizeof bmi.bmiHeader;
+        file.bfSize = file.bfOffBits + nImage;
+        FILE* f = fopen(path, "wb");
+        if (f != nullptr) {
+            const bool ok = fwrite(&file, sizeof file, 1, f) == 1 &&
+                            fwrite(&bmi.bmiHeader, sizeof bmi.bmiHeader, 1, f) == 1 &&
+                            fwrite(pBits, 1, nImage, f) == nImage;
+            if (fclose(f) == 0 && ok)
+                nColours = static_cast<int>(seen.size());
+        }
+        ::SelectObject(hdcMem, hOld);
+        ::DeleteObject(hBitmap);
+    }
+    ::DeleteDC(hdcMem);
+    ::ReleaseDC(nullptr, hdcWindow);
+    return nColours;
+}
