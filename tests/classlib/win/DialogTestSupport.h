@@ -52,8 +52,8 @@ inline CString DlgItemText(HWND hWndDlg, int nID)
 }
 
 // Drives a modal run that a test cannot subclass (a dialog made inside the code under test): a thread
-// timer runs one step per tick from inside whatever loop is running. When the steps run out, the active
-// window is cancelled so that a dialog left open fails the test instead of waiting for ever.
+// timer runs one step per tick, while a dialog is active, from inside whatever loop is running. When the
+// steps run out, the active window is cancelled so that a dialog left open fails the test instead of waiting for ever.
 class TimerScript
 {
 public:
@@ -83,6 +83,13 @@ private:
         TimerScript* self = s_current;
         if (self == nullptr || self->m_bRunning)
             return;
+        // Steps act on a dialog: wait until one is active and shown (or give up waiting after a while).
+        char szClass[16] = {};
+        HWND hWndActive = ::GetActiveWindow();
+        ::GetClassName(hWndActive, szClass, sizeof szClass);
+        if ((lstrcmp(szClass, "#32770") != 0 || !::IsWindowVisible(hWndActive)) && ++self->m_nWaits < 500)
+            return;
+        self->m_nWaits = 0;
         self->m_bRunning = true; // a step's own message boxes or loops must not run the next step
         if (self->m_next < self->m_steps.size())
             self->m_steps[self->m_next++]();
@@ -94,6 +101,7 @@ private:
     std::vector<std::function<void()>> m_steps;
     size_t m_next = 0;
     bool m_bRunning = false;
+    int m_nWaits = 0;
     UINT_PTR m_nTimer = 0;
     static inline TimerScript* s_current = nullptr;
 };
