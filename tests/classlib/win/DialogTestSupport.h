@@ -2,6 +2,7 @@
 // test drives a dialog by messages while its own loop runs; clicks and keys as posted messages.
 #pragma once
 
+#include "classlib/win/DataExchange.h"
 #include "classlib/win/Dialog.h"
 
 #include <cstdio>
@@ -161,3 +162,16 @@ inline int SaveWindowPicture(HWND hWnd, const char* path)
     ::ReleaseDC(nullptr, hdcWindow);
     return nColours;
 }
+
+// A modeless dialog whose data exchange is the test's own function.
+class ExchangeHostDialog : public CDialog
+{
+public:
+    std::function<void(CDataExchange*)> exchange;
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (exchange)
+            exchange(pDX);
+    }
+    HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+};
