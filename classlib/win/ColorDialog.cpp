@@ -5,12 +5,11 @@ IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
 
 COLORREF* CColorDialog::GetSavedCustomColors()
 {
-    static COLORREF s_custom[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                    RGB(255, 255, 255)};
+    static COLORREF s_custom[16] = {
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
     return s_custom;
 }
 

@@ -59,7 +59,8 @@ BOOL ParseReal(const CString& text, double& value)
 
 // Exchanges an integer member of range [minVal, maxVal] with a text box.
 template <class T>
-void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minVal, long long maxVal, UINT nIDPrompt)
+void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minVal, long long maxVal,
+                     UINT nIDPrompt)
 {
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
@@ -77,8 +78,7 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minVal, l
     }
 }
 
-template <class T>
-void ExchangeReal(CDataExchange* pDX, int nIDC, T& value, int nDigits, double maxMagnitude)
+template <class T> void ExchangeReal(CDataExchange* pDX, int nIDC, T& value, int nDigits, double maxMagnitude)
 {
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {

@@ -27,8 +27,8 @@ CString ReadString(const WORD* p)
     if (nLen == 0)
         return CString();
     CString text;
-    const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(p), nLen, nullptr, 0, nullptr,
-                                             nullptr);
+    const int nBytes =
+        ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(p), nLen, nullptr, 0, nullptr, nullptr);
     LPSTR buf = text.GetBuffer(nBytes);
     ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(p), nLen, buf, nBytes, nullptr, nullptr);
     text.ReleaseBuffer(nBytes);
@@ -83,7 +83,7 @@ void CDialogTemplate::AddDword(DWORD dw)
 }
 
 void CDialogTemplate::AddItemHeader(DWORD dwStyle, DWORD dwExStyle, short x, short y, short cx, short cy,
-                                   WORD nID)
+                                    WORD nID)
 {
     AlignToDword();
     AddDword(dwStyle);
@@ -134,8 +134,8 @@ CDialogTemplate::Header CDialogTemplate::ReadHeader(LPCDLGTEMPLATE lpTemplate)
         header.cy = static_cast<short>(p[8]);
         p += 9;
     }
-    p = SkipSzOrOrd(p);                        // menu
-    p = SkipSzOrOrd(p, &header.bClassGiven);   // class
+    p = SkipSzOrOrd(p);                      // menu
+    p = SkipSzOrOrd(p, &header.bClassGiven); // class
     header.caption = ReadString(p);
     return header;
 }

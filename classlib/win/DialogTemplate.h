@@ -27,8 +27,8 @@ public:
     CDialogTemplate(DWORD dwStyle, DWORD dwExStyle, short x, short y, short cx, short cy, LPCTSTR lpszCaption,
                     LPCTSTR lpszFace = "MS Shell Dlg", WORD wPointSize = 8);
     // A predefined class by atom (AFX_DLGCLASS_*).
-    void AddItem(DWORD dwStyle, DWORD dwExStyle, short x, short y, short cx, short cy, WORD nID, WORD nClassAtom,
-                 LPCTSTR lpszText);
+    void AddItem(DWORD dwStyle, DWORD dwExStyle, short x, short y, short cx, short cy, WORD nID,
+                 WORD nClassAtom, LPCTSTR lpszText);
     // A class by name (common controls).
     void AddItem(DWORD dwStyle, DWORD dwExStyle, short x, short y, short cx, short cy, WORD nID,
                  LPCTSTR lpszClass, LPCTSTR lpszText);

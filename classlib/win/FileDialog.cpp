@@ -20,8 +20,8 @@ CFileDialog* FromNotify(LPARAM lParam)
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)
-    : CCommonDialog(pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt),
-      m_szFileTitle(), m_hWndDialog(nullptr)
+    : CCommonDialog(pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt), m_szFileTitle(),
+      m_hWndDialog(nullptr)
 {
     m_ofn = {};
     m_ofn.lStructSize = sizeof m_ofn;
@@ -142,8 +142,8 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
     const size_t nSize = m_fileBuffer.size();
     size_t offset = static_cast<size_t>(reinterpret_cast<INT_PTR>(pos)) - 1;
     const size_t nFirstLen = strnlen(buffer, nSize);
-    const bool bSeveral = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && nFirstLen + 1 < nSize &&
-                          buffer[nFirstLen + 1] != '\0';
+    const bool bSeveral =
+        (m_ofn.Flags & OFN_ALLOWMULTISELECT) && nFirstLen + 1 < nSize && buffer[nFirstLen + 1] != '\0';
     if (!bSeveral) {
         pos = nullptr;
         return CString(buffer, static_cast<int>(nFirstLen));

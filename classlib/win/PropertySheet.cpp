@@ -23,9 +23,9 @@ const int kButtonGap = 4;
 
 HWND CreateControl(HWND hWndParent, LPCTSTR lpszClass, LPCTSTR lpszText, DWORD dwStyle, int nID)
 {
-    HWND hWnd = ::CreateWindowEx(0, lpszClass, lpszText, WS_CHILD | WS_VISIBLE | dwStyle, 0, 0, 0, 0, hWndParent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)), ::GetModuleHandle(nullptr),
-                                 nullptr);
+    HWND hWnd = ::CreateWindowEx(0, lpszClass, lpszText, WS_CHILD | WS_VISIBLE | dwStyle, 0, 0, 0, 0,
+                                 hWndParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)),
+                                 ::GetModuleHandle(nullptr), nullptr);
     if (hWnd != nullptr)
         ::SendMessage(hWnd, WM_SETFONT, ::SendMessage(hWndParent, WM_GETFONT, 0, 0), FALSE);
     return hWnd;
@@ -160,9 +160,9 @@ void CPropertySheet::ShowPage(int nPage)
 INT_PTR CPropertySheet::DoModal()
 {
     m_bModal = TRUE;
-    m_frame = std::make_unique<CDialogTemplate>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK,
-                                                WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, 0, 0, 200, 100,
-                                                m_strCaption);
+    m_frame = std::make_unique<CDialogTemplate>(
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK,
+        WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, 0, 0, 200, 100, m_strCaption);
     InitModalIndirect(m_frame->Get(), m_pParentWnd);
     const INT_PTR nResult = CDialog::DoModal();
     m_bModal = FALSE;
@@ -176,15 +176,16 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
         dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
     if (dwStyle & WS_CHILD)
         dwStyle |= DS_CONTROL;
-    m_frame = std::make_unique<CDialogTemplate>(dwStyle | DS_3DLOOK, dwExStyle | WS_EX_CONTROLPARENT, 0, 0, 200,
-                                                100, m_strCaption);
+    m_frame = std::make_unique<CDialogTemplate>(dwStyle | DS_3DLOOK, dwExStyle | WS_EX_CONTROLPARENT, 0, 0,
+                                                200, 100, m_strCaption);
     return CreateIndirect(m_frame->Get(), pParentWnd);
 }
 
 BOOL CPropertySheet::OnInitDialog()
 {
     AfxInitCommonControls(ICC_TAB_CLASSES);
-    HWND hWndTab = CreateControl(m_hWnd, WC_TABCONTROL, "", WS_TABSTOP | WS_CLIPSIBLINGS, AFX_IDC_TAB_CONTROL);
+    HWND hWndTab =
+        CreateControl(m_hWnd, WC_TABCONTROL, "", WS_TABSTOP | WS_CLIPSIBLINGS, AFX_IDC_TAB_CONTROL);
     if (hWndTab == nullptr)
         return FALSE;
     for (int i = 0; i < GetPageCount(); ++i) {

@@ -48,6 +48,7 @@ void DDX_ListBoxStrings(CDataExchange* pDX, int nIDC, CStringArray& strings)
     } else {
         ::SendMessage(hWndList, LB_RESETCONTENT, 0, 0);
         for (INT_PTR i = 0; i < strings.GetSize(); ++i)
-            ::SendMessage(hWndList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(strings[i])));
+            ::SendMessage(hWndList, LB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(strings[i])));
     }
 }

@@ -21,7 +21,8 @@ BOOL CSortLanguagePage::OnInitDialog()
     for (int i = 0; i < CLanguageSort::GetLanguageCount(); ++i) {
         const LRESULT nItem = ::SendMessage(hWndList, CB_ADDSTRING, 0,
                                             reinterpret_cast<LPARAM>(CLanguageSort::GetLanguageName(i)));
-        ::SendMessage(hWndList, CB_SETITEMDATA, static_cast<WPARAM>(nItem), CLanguageSort::GetLanguageCode(i));
+        ::SendMessage(hWndList, CB_SETITEMDATA, static_cast<WPARAM>(nItem),
+                      CLanguageSort::GetLanguageCode(i));
     }
     return CPropertyPage::OnInitDialog();
 }
@@ -32,8 +33,9 @@ void CSortLanguagePage::DoDataExchange(CDataExchange* pDX)
     const int nCount = static_cast<int>(::SendMessage(hWndList, CB_GETCOUNT, 0, 0));
     if (pDX->m_bSaveAndValidate) {
         const LRESULT nItem = ::SendMessage(hWndList, CB_GETCURSEL, 0, 0);
-        m_languageCode = nItem == CB_ERR ? kGeneralCode
-                                         : static_cast<int>(::SendMessage(hWndList, CB_GETITEMDATA, nItem, 0));
+        m_languageCode = nItem == CB_ERR
+                             ? kGeneralCode
+                             : static_cast<int>(::SendMessage(hWndList, CB_GETITEMDATA, nItem, 0));
         return;
     }
     int nSelect = 0;

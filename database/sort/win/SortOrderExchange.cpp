@@ -3,9 +3,9 @@
 
 namespace {
 
-const char* const kOrderNames[] = {"Author/Title/Date",        "Author/Date/Title", "Author-Title/Title/Date",
-                                   "Title/Date",               "Date/Author/Title", "Call Number/Author/Title",
-                                   "Record Number",            "Custom"};
+const char* const kOrderNames[] = {
+    "Author/Title/Date", "Author/Date/Title",        "Author-Title/Title/Date", "Title/Date",
+    "Date/Author/Title", "Call Number/Author/Title", "Record Number",           "Custom"};
 const int kItemOfCode[] = {6, 0, 1, 2, 3, 4, 5, 7};
 const int kCodeOfItem[] = {1, 2, 3, 4, 5, 6, 0, 7};
 

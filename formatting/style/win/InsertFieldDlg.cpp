@@ -5,7 +5,8 @@
 #include "database/text/WorkformInfo.h"
 
 CInsertFieldDlg::CInsertFieldDlg(const IWorkformInfo& workform, BOOL bWithCitationNumber, CWnd* pParentWnd)
-    : CDialog(static_cast<UINT>(IDD), pParentWnd), m_workform(workform), m_bWithCitationNumber(bWithCitationNumber)
+    : CDialog(static_cast<UINT>(IDD), pParentWnd), m_workform(workform),
+      m_bWithCitationNumber(bWithCitationNumber)
 {
 }
 

@@ -12,9 +12,9 @@ TEST(MeasurementText, NumbersAndUnitsReadAsTwips)
         const char* text;
         int twips;
     } cases[] = {
-        {"2 cm", 1133},     {"12 pt", 240},    {"1.5", 2160},   {"1.5 in", 2160},     {"1.5\"", 2160},
-        {"3 mm", -1},       {"2 Inches", 2880}, {"1 PICA", 240}, {"2 lines", 480},    {"-0.5 in", -720},
-        {"abc", -1},        {"", -1},           {"1 i", -1},     {"1e30 in", -1},      {"nan", -1},
+        {"2 cm", 1133}, {"12 pt", 240},     {"1.5", 2160},   {"1.5 in", 2160}, {"1.5\"", 2160},
+        {"3 mm", -1},   {"2 Inches", 2880}, {"1 PICA", 240}, {"2 lines", 480}, {"-0.5 in", -720},
+        {"abc", -1},    {"", -1},           {"1 i", -1},     {"1e30 in", -1},  {"nan", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.twips, ParseMeasurementText(c.text)) << c.text;

@@ -25,7 +25,8 @@ void TypeFileNameAndOpen(HWND hDlg, LPCTSTR text)
         hWndName = ::GetDlgItem(hDlg, edt1);
     ASSERT_NE(nullptr, hWndName);
     ::SetWindowText(hWndName, text);
-    ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, IDOK)));
+    ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, IDOK)));
 }
 
 class RefusingFileDialog : public CFileDialog
@@ -102,7 +103,8 @@ TEST_F(CommonDialogTest, FileDialogStartsInTheFolderAndTakesTheNameItsHookAccept
 
 TEST_F(CommonDialogTest, FileDialogWithSeveralNamesWalksEveryPath)
 {
-    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, "All Files (*.*)|*.*||");
+    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST,
+                    "All Files (*.*)|*.*||");
     dlg.m_ofn.lpstrInitialDir = folder;
     TimerScript script({[&] { TypeFileNameAndOpen(dlg.GetDialogWindow(), "\"alpha.txt\" \"beta.txt\""); }});
     ASSERT_EQ(IDOK, dlg.DoModal());
@@ -202,14 +204,16 @@ TEST_F(CommonDialogTest, FindDialogNotifiesItsOwnerAndDeletesItselfWhenClosed)
     HWND hWndDlg = pDlg->m_hWnd;
     ASSERT_NE(nullptr, hWndDlg);
     EXPECT_EQ(pDlg, CWnd::FromHandlePermanent(hWndDlg));
-    ::SendMessage(hWndDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hWndDlg, IDOK)));
+    ::SendMessage(hWndDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(::GetDlgItem(hWndDlg, IDOK)));
     ASSERT_EQ(1u, owner.notes.size());
     EXPECT_STREQ("needle", owner.notes[0].what);
     EXPECT_TRUE(owner.notes[0].findNext);
     EXPECT_TRUE(owner.notes[0].down);
     EXPECT_FALSE(owner.notes[0].terminating);
 
-    ::SendMessage(hWndDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hWndDlg, IDCANCEL)));
+    ::SendMessage(hWndDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(::GetDlgItem(hWndDlg, IDCANCEL)));
     PumpPending();
     ASSERT_EQ(2u, owner.notes.size());
     EXPECT_TRUE(owner.notes[1].terminating);

@@ -29,8 +29,10 @@ CDialogTemplate MakeTemplate(DWORD dwStyle)
 {
     CDialogTemplate t(dwStyle, 0, 0, 0, 200, 130, "Exchange");
     const DWORD child = WS_CHILD | WS_VISIBLE;
-    t.AddItem(child | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 7, 120, 12, IDC_NAME, AFX_DLGCLASS_EDIT, "");
-    t.AddItem(child | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 23, 60, 12, IDC_COUNT, AFX_DLGCLASS_EDIT, "");
+    t.AddItem(child | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 7, 120, 12, IDC_NAME, AFX_DLGCLASS_EDIT,
+              "");
+    t.AddItem(child | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 23, 60, 12, IDC_COUNT, AFX_DLGCLASS_EDIT,
+              "");
     t.AddItem(child | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 7, 39, 80, 10, IDC_FLAG, AFX_DLGCLASS_BUTTON, "&Flag");
     t.AddItem(child | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, 7, 53, 50, 10, IDC_RADIO0,
               AFX_DLGCLASS_BUTTON, "Zero");
@@ -40,8 +42,10 @@ CDialogTemplate MakeTemplate(DWORD dwStyle)
               AFX_DLGCLASS_COMBOBOX, "");
     t.AddItem(child | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0, 95, 67, 60, 40, IDC_LIST,
               AFX_DLGCLASS_LISTBOX, "");
-    t.AddItem(child | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 89, 112, 50, 14, IDOK, AFX_DLGCLASS_BUTTON, "OK");
-    t.AddItem(child | WS_TABSTOP | BS_PUSHBUTTON, 0, 143, 112, 50, 14, IDCANCEL, AFX_DLGCLASS_BUTTON, "Cancel");
+    t.AddItem(child | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 89, 112, 50, 14, IDOK, AFX_DLGCLASS_BUTTON,
+              "OK");
+    t.AddItem(child | WS_TABSTOP | BS_PUSHBUTTON, 0, 143, 112, 50, 14, IDCANCEL, AFX_DLGCLASS_BUTTON,
+              "Cancel");
     return t;
 }
 
@@ -100,8 +104,8 @@ protected:
     void SetUp() override
     {
         PumpPending();
-        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                   nullptr));
+        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                   nullptr, nullptr));
         dlg.InitModalIndirect(tmpl.Get(), &owner);
     }
     void TearDown() override

@@ -54,7 +54,8 @@ inline CString DlgItemText(HWND hWndDlg, int nID)
 
 // Drives a modal run that a test cannot subclass (a dialog made inside the code under test): a thread
 // timer runs one step per tick, while a dialog is active, from inside whatever loop is running. When the
-// steps run out, the active window is cancelled so that a dialog left open fails the test instead of waiting for ever.
+// steps run out, the active window is cancelled so that a dialog left open fails the test instead of waiting
+// for ever.
 class TimerScript
 {
 public:
@@ -72,8 +73,7 @@ public:
     TimerScript& operator=(const TimerScript&) = delete;
 
     // The library's object of the active window, as the type the test expects.
-    template <class T>
-    static T* Active()
+    template <class T> static T* Active()
     {
         return dynamic_cast<T*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
     }

@@ -78,7 +78,10 @@ public:
         TabCtrl_GetItemRect(hWndTab, nPage, &rc);
         PostClick(hWndTab, rc);
     }
-    void Press(int nID) { PostMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(m_hWnd, nID)); }
+    void Press(int nID)
+    {
+        PostMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(m_hWnd, nID));
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -108,28 +111,27 @@ protected:
 
 TEST_F(PropertySheetTest, OKAppliesEveryPageAfterTheTabsWereSwitched)
 {
-    sheet.script.steps = {
-        [&] {
-            HWND hWndTab = sheet.GetTabControl()->GetSafeHwnd();
-            EXPECT_EQ(2, TabCtrl_GetItemCount(hWndTab));
-            EXPECT_EQ(0, sheet.GetActiveIndex());
-            EXPECT_TRUE(first.IsWindowVisible());
-            EXPECT_FALSE(second.IsWindowVisible());
-            // Both buttons and Apply, which waits for a change.
-            EXPECT_NE(nullptr, ::GetDlgItem(sheet.m_hWnd, IDOK));
-            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW)));
-            EXPECT_STREQ("1", DlgItemText(first.m_hWnd, IDC_VALUE));
-            ::SetWindowText(first.Edit(), "10");
-            sheet.ClickTab(1);
-        },
-        [&] {
-            EXPECT_EQ(1, sheet.GetActiveIndex());
-            EXPECT_FALSE(first.IsWindowVisible());
-            EXPECT_TRUE(second.IsWindowVisible());
-            EXPECT_EQ(10, first.m_value); // saved on leaving
-            ::SetWindowText(second.Edit(), "20");
-            sheet.Press(IDOK);
-        }};
+    sheet.script.steps = {[&] {
+                              HWND hWndTab = sheet.GetTabControl()->GetSafeHwnd();
+                              EXPECT_EQ(2, TabCtrl_GetItemCount(hWndTab));
+                              EXPECT_EQ(0, sheet.GetActiveIndex());
+                              EXPECT_TRUE(first.IsWindowVisible());
+                              EXPECT_FALSE(second.IsWindowVisible());
+                              // Both buttons and Apply, which waits for a change.
+                              EXPECT_NE(nullptr, ::GetDlgItem(sheet.m_hWnd, IDOK));
+                              EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW)));
+                              EXPECT_STREQ("1", DlgItemText(first.m_hWnd, IDC_VALUE));
+                              ::SetWindowText(first.Edit(), "10");
+                              sheet.ClickTab(1);
+                          },
+                          [&] {
+                              EXPECT_EQ(1, sheet.GetActiveIndex());
+                              EXPECT_FALSE(first.IsWindowVisible());
+                              EXPECT_TRUE(second.IsWindowVisible());
+                              EXPECT_EQ(10, first.m_value); // saved on leaving
+                              ::SetWindowText(second.Edit(), "20");
+                              sheet.Press(IDOK);
+                          }};
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_EQ(1, first.applies);
     EXPECT_EQ(1, second.applies);
@@ -143,9 +145,9 @@ TEST_F(PropertySheetTest, OKAppliesEveryPageAfterTheTabsWereSwitched)
 TEST_F(PropertySheetTest, CancelAppliesNoPage)
 {
     sheet.script.steps = {[&] {
-        ::SetWindowText(first.Edit(), "10");
-        sheet.ClickTab(1);
-    },
+                              ::SetWindowText(first.Edit(), "10");
+                              sheet.ClickTab(1);
+                          },
                           [&] {
                               ::SetWindowText(second.Edit(), "20");
                               PostKey(second.Edit(), VK_ESCAPE);
@@ -161,10 +163,10 @@ TEST_F(PropertySheetTest, APageThatFailsValidationKeepsTheFrontAndTheSheetOpen)
 {
     sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
     sheet.script.steps = {[&] {
-        EXPECT_EQ(nullptr, ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW));
-        ::SetWindowText(first.Edit(), "1000");
-        sheet.ClickTab(1);
-    },
+                              EXPECT_EQ(nullptr, ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW));
+                              ::SetWindowText(first.Edit(), "1000");
+                              sheet.ClickTab(1);
+                          },
                           [&] {
                               EXPECT_EQ(1, boxes.CallCount());
                               EXPECT_EQ(0, sheet.GetActiveIndex());
@@ -191,11 +193,11 @@ TEST_F(PropertySheetTest, APageThatFailsValidationKeepsTheFrontAndTheSheetOpen)
 TEST_F(PropertySheetTest, ApplyAppliesEveryPageAndKeepsTheSheetOpen)
 {
     sheet.script.steps = {[&] {
-        ::SetWindowText(first.Edit(), "30");
-        first.SetModified();
-        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW)));
-        sheet.Press(ID_APPLY_NOW);
-    },
+                              ::SetWindowText(first.Edit(), "30");
+                              first.SetModified();
+                              EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW)));
+                              sheet.Press(ID_APPLY_NOW);
+                          },
                           [&] {
                               EXPECT_EQ(30, first.m_value);
                               EXPECT_EQ(1, first.applies);
@@ -210,8 +212,8 @@ TEST_F(PropertySheetTest, ApplyAppliesEveryPageAndKeepsTheSheetOpen)
 TEST_F(PropertySheetTest, ChildSheetInsideAWindowSwitchesPagesByItsTabs)
 {
     CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400,
-                              300, nullptr, nullptr));
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                              400, 300, nullptr, nullptr));
     ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE));
     EXPECT_EQ(host.m_hWnd, ::GetParent(sheet.m_hWnd));
     EXPECT_EQ(nullptr, ::GetDlgItem(sheet.m_hWnd, IDOK)); // no buttons inside a window

@@ -23,7 +23,8 @@ protected:
     {
         tmpl.AddItem(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 0, 5, 5, 140, 12, IDC_TEXT,
                      AFX_DLGCLASS_EDIT, "");
-        tmpl.AddItem(WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 5, 20, 140, 60, IDC_LIST, AFX_DLGCLASS_LISTBOX, "");
+        tmpl.AddItem(WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 5, 20, 140, 60, IDC_LIST, AFX_DLGCLASS_LISTBOX,
+                     "");
         ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));
     }
 };

@@ -15,8 +15,8 @@ const int IDC_MARGIN = 10;
 TEST(MeasurementExchange, ShowsReadsAndRefusesOutOfRange)
 {
     CDialogTemplate tmpl(WS_POPUP | WS_VISIBLE, 0, 0, 0, 150, 40, "Margins");
-    tmpl.AddItem(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0, 5, 5, 100, 12, IDC_MARGIN, AFX_DLGCLASS_EDIT,
-                 "");
+    tmpl.AddItem(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0, 5, 5, 100, 12, IDC_MARGIN,
+                 AFX_DLGCLASS_EDIT, "");
     ExchangeHostDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));
     int twips = 1440;

@@ -27,8 +27,10 @@ protected:
         for (int field = 1; field <= 45; ++field) {
             CString line;
             line.Format("(%02d) Field", field);
-            ::SendMessage(dlg.Item(IDC_FIELDS), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(line)));
-            ::SendMessage(dlg.Item(IDC_FIELD), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(line)));
+            ::SendMessage(dlg.Item(IDC_FIELDS), LB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(line)));
+            ::SendMessage(dlg.Item(IDC_FIELD), CB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(line)));
         }
     }
 };

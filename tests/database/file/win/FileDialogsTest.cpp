@@ -127,8 +127,10 @@ TEST_F(FileDialogsTest, FilePropertiesShowsTheGeneralPageAndStoresTheCommentsOnO
         CPropertyPage* page = sheet->GetPage(0);
         EXPECT_STREQ("General", page->GetCaption());
         EXPECT_FALSE(page->GetStyle() & WS_CAPTION);
-        EXPECT_STREQ(AfxGetFileTitle(m_path), DlgItemText(page->m_hWnd, CFilePropertiesGeneralPage::IDC_FILE_NAME));
-        EXPECT_STREQ(GetFileFolder(m_path), DlgItemText(page->m_hWnd, CFilePropertiesGeneralPage::IDC_DIRECTORY));
+        EXPECT_STREQ(AfxGetFileTitle(m_path),
+                     DlgItemText(page->m_hWnd, CFilePropertiesGeneralPage::IDC_FILE_NAME));
+        EXPECT_STREQ(GetFileFolder(m_path),
+                     DlgItemText(page->m_hWnd, CFilePropertiesGeneralPage::IDC_DIRECTORY));
         EXPECT_STREQ("Notes", DlgItemText(page->m_hWnd, CFilePropertiesGeneralPage::IDC_COMMENTS));
         Type(page, CFilePropertiesGeneralPage::IDC_COMMENTS, "New notes");
         ::PostMessage(sheet->m_hWnd, WM_COMMAND, IDOK, 0);

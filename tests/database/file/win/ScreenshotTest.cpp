@@ -16,8 +16,10 @@ namespace {
 // Steps that let the dialog show and paint, picture it and cancel it.
 std::vector<std::function<void()>> PictureSteps(const CString& path, int* pColours)
 {
-    return {[] { ::RedrawWindow(::GetActiveWindow(), nullptr, nullptr,
-                                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW); },
+    return {[] {
+                ::RedrawWindow(::GetActiveWindow(), nullptr, nullptr,
+                               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            },
             [] { ::Sleep(300); }, // the X server catches up
             [path, pColours] {
                 HWND hWnd = ::GetActiveWindow();

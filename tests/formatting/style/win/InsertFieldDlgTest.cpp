@@ -42,10 +42,11 @@ TEST(InsertFieldDlg, ListsFixedEntriesThenUsedFieldsAndAnswersTheChosenLine)
         std::vector<CString> expected;
     };
     const Case cases[] = {
-        {FALSE, {"Author", "Author-Title", "Title", "Date", "Record ID", "(01) Author", "(04) Title", "(12) Year"}},
+        {FALSE,
+         {"Author", "Author-Title", "Title", "Date", "Record ID", "(01) Author", "(04) Title", "(12) Year"}},
         {TRUE,
-         {"Author", "Author-Title", "Title", "Citation Number", "Date", "Record ID", "(01) Author", "(04) Title",
-          "(12) Year"}},
+         {"Author", "Author-Title", "Title", "Citation Number", "Date", "Record ID", "(01) Author",
+          "(04) Title", "(12) Year"}},
     };
     for (const Case& c : cases) {
         CInsertFieldDlg dlg(workform, c.bWithNumber);
