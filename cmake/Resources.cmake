@@ -3,11 +3,15 @@
 # (custom binary resources).  Windows: compiled by windres into an object that
 # every executable linking the class library gets.  Native: a C++ table
 # generated from the same files at build time, compiled into the class library.
+# Dialog templates (res/dialogs/*.rc) are window resources: Windows build only.
 function(lorvane_add_resources lib)
   file(GLOB rc_files CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/strings/*.rc ${CMAKE_SOURCE_DIR}/res/data/*.rc)
   list(SORT rc_files)
   if(WIN32)
+    file(GLOB dialog_rc_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/dialogs/*.rc)
+    list(SORT dialog_rc_files)
+    list(APPEND rc_files ${dialog_rc_files})
     set(all_rc "// Generated: every resource source of the program.\n")
     foreach(rc IN LISTS rc_files)
       string(APPEND all_rc "#include \"${rc}\"\n")

@@ -33,6 +33,7 @@ class CMenu;
 class CScrollBar;
 class CCmdUI;
 class CRgn;
+class CDataExchange;
 struct CCreateContext;
 
 // The window procedure of every class-library window.
@@ -336,6 +337,12 @@ public:
     void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
 
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // Dialog data exchange (classlib/win/DataExchange.h): DoDataExchange moves data between the members
+    // and the child controls; UpdateData runs it and answers FALSE when a validation failed (the user has
+    // been told and the focus is on the failing control).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
 
 protected:
     // Default handlers: each passes the message on to DefWindowProc unless stated.
