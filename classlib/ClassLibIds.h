@@ -5,9 +5,9 @@
 
 #define AFX_IDS_OPENFILE 0xF000
 #define AFX_IDS_SAVEFILE 0xF001
-#define AFX_IDS_SAVEFILECOPY 0xF002
+#define AFX_IDS_SAVEFILECOPY 0xF004
 #define AFX_IDS_UNTITLED 0xF003
-#define AFX_IDS_ALLFILTER 0xF004 // the file dialog's all-files filter name
+#define AFX_IDS_ALLFILTER 0xF002 // the file dialog's all-files filter name
 #define AFX_IDS_APP_TITLE 0xE000
 #define AFX_IDS_IDLEMESSAGE 0xE001 // the status bar's prompt when no command is being tracked
 #define AFX_IDS_NEWTYPE 0xE002     // title of the New type chooser
