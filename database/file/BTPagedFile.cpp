@@ -1,6 +1,7 @@
 #include "database/file/BTPagedFile.h"
 
 #include "database/file/BTPageCache.h"
+#include "database/file/BTOperation.h"
 #include "database/file/BTHeaderTooLongException.h"
 #include "database/file/DocHeader.h"
 #include "classlib/Archive.h"
@@ -53,6 +54,9 @@ BTPagedFile::BTPagedFile()
       m_freeHead(0),
       m_fileEnd(headerAreaSize),
       m_position(unknownPosition),
+      m_writeExtends(0),
+      m_pageRequests(0),
+      m_failAtRequest(0),
       m_cachedCount(0),
       m_cachedLimit(defaultCachedPageLimit),
       m_pMru(nullptr),
@@ -259,8 +263,22 @@ BTPage* BTPagedFile::FindCached(DWORD offset) const
     return page && page->m_offset == offset ? page : nullptr;
 }
 
+void BTPagedFile::CountPageRequest()
+{
+    ++m_pageRequests;
+    if (m_failAtRequest != 0 && m_pageRequests == m_failAtRequest)
+        AfxThrowFileException(CFileException::hardIO, -1, m_path);
+}
+
+void BTPagedFile::FailAtPageRequest(DWORD n)
+{
+    m_pageRequests = 0;
+    m_failAtRequest = n;
+}
+
 BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
 {
+    CountPageRequest();
     CheckPageOffset(offset);
     BTPageCache::Register(this);
     BTPageCache::MoveToFront(this);
@@ -282,6 +300,7 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
     page->m_bDirty = FALSE;
     page->m_bOverflow = FALSE;
     page->m_nRefs = 0;
+    page->m_bLogged = FALSE;
     page->m_offset = offset;
     page->m_pSlotArrayEnd = page->m_data + pageSize - 2;
     if (bRead)
@@ -319,6 +338,7 @@ void BTPagedFile::WritePage(BTPage* page)
         page->m_pOwner->BeforePageWrite(page);
     WritePageData(page);
     page->m_bDirty = FALSE;
+    BTOperation::PageWritten(page);
 }
 
 void BTPagedFile::WritePageData(BTPage* page)
@@ -334,6 +354,8 @@ void BTPagedFile::WritePageData(BTPage* page)
 
 BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
 {
+    CountPageRequest();
+    BTOperation::EnlistFile(this);
     if (m_freeHead != 0)
     {
         ref = ReadPage(m_freeHead, owner, TRUE);
@@ -343,6 +365,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
             ref.Release();
             ThrowDamaged();
         }
+        BTOperation::BeforeChange(ref);
         m_freeHead = GetU32(ref->m_data + 2);
         --m_freeCount;
     }
@@ -353,6 +376,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
         ReserveTableEntry(m_fileEnd); // the file grows only when the page can be cached
         DWORD offset = ExtendFile(GetPageStride());
         ref = ReadPage(offset, owner, FALSE);
+        BTOperation::BeforeChange(ref);
     }
     ref->m_pOwner = owner;
     memset(ref->m_data, 0, pageSize);
@@ -362,7 +386,9 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
 
 void BTPagedFile::FreePage(DWORD offset)
 {
+    BTOperation::EnlistFile(this);
     BTPageRef ref(ReadPage(offset, nullptr, TRUE));
+    BTOperation::BeforeChange(ref);
     ref->m_data[0] = BTPage::typeFree;
     PutU32(ref->m_data + 2, m_freeHead);
     ref->m_pOwner = nullptr;
@@ -466,6 +492,7 @@ DWORD BTPagedFile::LookupOverflowSlot(DWORD pageOffset)
     auto it = m_overflowMap.find(pageOffset);
     if (it != m_overflowMap.end())
         return it->second;
+    ++m_writeExtends;
     return ExtendFile(slotSize);
 }
 
@@ -532,6 +559,16 @@ void BTPagedFile::MoveToFront(BTPage* page)
     page->m_pLessRecent = m_pMru;
     m_pMru->m_pMoreRecent = page;
     m_pMru = page;
+}
+
+void BTPagedFile::DropPage(BTPage* page)
+{
+    RemoveCached(page);
+    m_overflowMap.erase(page->m_offset);
+    if (page->m_nRefs != 0)
+        page->m_pFile = nullptr; // freed by its last holder
+    else
+        BTPageCache::FreeBuffer(page);
 }
 
 void BTPagedFile::DropAllPages()

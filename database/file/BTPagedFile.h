@@ -109,6 +109,12 @@ public:
     BOOL IsPageCached(DWORD offset) const;
     BOOL IsRegistered() const { return m_bRegistered; }
 
+    // Failure injection for tests: the n-th page request (ReadPage or
+    // AllocPage) from now raises CFileException hardIO before it does
+    // anything; 0 turns it off. GetPageRequests counts requests since.
+    void FailAtPageRequest(DWORD n);
+    DWORD GetPageRequests() const { return m_pageRequests; }
+
 protected:
     // Throws unless offset names a page slot of this file (bad seek).
     void CheckPageOffset(DWORD offset) const;
@@ -137,6 +143,7 @@ protected:
     DWORD m_freeHead;
     DWORD m_fileEnd;
     DWORD m_position; // file position, or unknownPosition
+    DWORD m_writeExtends; // overflow slots appended by writes, ever
 
 private:
     enum : DWORD
@@ -144,6 +151,10 @@ private:
         unknownPosition = 0xFFFFFFFF,
     };
     friend class BTPageCache;
+    friend class BTOperation;
+    void CountPageRequest();
+    // Takes the page out of the cache unwritten; a held page is freed by its last holder.
+    void DropPage(BTPage* page);
     size_t PageIndex(DWORD offset) const
     {
         return (offset - headerAreaSize) / (m_bCompressed ? 1024u : (unsigned)pageSize);
@@ -167,4 +178,6 @@ private:
     BTPagedFile* m_pMoreRecentFile;
     BTPagedFile* m_pLessRecentFile;
     BOOL m_bRegistered;
+    DWORD m_pageRequests;
+    DWORD m_failAtRequest;
 };
