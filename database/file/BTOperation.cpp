@@ -164,8 +164,6 @@ void BTOperation::Forget(Participant* participant)
 
 void BTOperation::RollBack()
 {
-    // Newest first, so a page logged twice (never: m_bLogged) or a file's
-    // state would end at the oldest value.
     for (size_t i = s_pages.size(); i-- > 0;)
     {
         PageImage& entry = s_pages[i];
