@@ -150,6 +150,16 @@ BOOL BTPagedFile::PrepareCommit(BYTE* header)
     // Writing pages changes nothing the header holds.
     BuildHeaderImage(header);
     BOOL bAny = m_journal.IsActive() || !m_bDiskHeader || memcmp(header, m_diskHeader, headerAreaSize) != 0;
+    if (SaveDirtyOriginals())
+        bAny = TRUE;
+    if (bAny)
+        m_journal.Save(*this, 0, headerAreaSize);
+    return bAny;
+}
+
+BOOL BTPagedFile::SaveDirtyOriginals()
+{
+    BOOL bAny = FALSE;
     for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
     {
         if (!page->m_bDirty)
@@ -160,8 +170,6 @@ BOOL BTPagedFile::PrepareCommit(BYTE* header)
         if (overflow != m_overflowMap.end())
             m_journal.Save(*this, overflow->second, slotSize);
     }
-    if (bAny)
-        m_journal.Save(*this, 0, headerAreaSize);
     return bAny;
 }
 
@@ -313,8 +321,11 @@ void BTPagedFile::WriteHeaderImage(const BYTE* image)
 void BTPagedFile::WriteRegion(DWORD offset, const void* bytes, UINT n)
 {
     // The committed bytes go to the journal, on disk, before they change.
+    // A page written back before the flush journals every dirty page with
+    // it, so the pages evicted after it need no journal write of their own.
     if (m_journal.Protects(offset))
     {
+        SaveDirtyOriginals();
         m_journal.Save(*this, offset, n);
         m_journal.Sync();
     }

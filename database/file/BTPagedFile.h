@@ -156,6 +156,8 @@ protected:
     // overwrites (FALSE: nothing to write); write and force pages and
     // header; delete the journal.
     BOOL PrepareCommit(BYTE* header);
+    // Journals the committed bytes of every dirty page; TRUE when any is dirty.
+    BOOL SaveDirtyOriginals();
     void WriteCommit(const BYTE* header);
     void EndCommit(const BYTE* header);
     void ThrowDamaged() const;        // archive exception bad schema, with path
