@@ -15,8 +15,7 @@
 #include <cstdio>
 #include <string>
 
-namespace
-{
+namespace {
 const DWORD kRecords = 5000;
 const int kUpdates = 300;
 const DWORD kPages = 2000;
@@ -79,15 +78,13 @@ void Updates()
     f.CreateNew();
     f.Open();
     Record record;
-    for (DWORD n = 0; n < kRecords; ++n)
-    {
+    for (DWORD n = 0; n < kRecords; ++n) {
         record.bytes = Content(n, 0);
         f.tree.WriteBlob(record, n);
     }
     f.FlushBuffers();
     BenchClock clock;
-    for (int u = 0; u < kUpdates; ++u)
-    {
+    for (int u = 0; u < kUpdates; ++u) {
         DWORD n = (DWORD)(u * 7919) % kRecords;
         record.bytes = Content(n, u + 1);
         f.tree.ReplaceBlob(record, n);
@@ -106,8 +103,7 @@ void Flushes()
     RecordFile f(path);
     f.CreateNew();
     f.Open();
-    for (DWORD n = 0; n < kPages; ++n)
-    {
+    for (DWORD n = 0; n < kPages; ++n) {
         BTPageRef page;
         f.AllocPage(page, nullptr);
         page->m_data[8] = (BYTE)n;
@@ -115,8 +111,7 @@ void Flushes()
     BenchClock clock;
     f.FlushBuffers();
     double appended = clock.Seconds();
-    for (DWORD n = 0; n < kPages; ++n)
-    {
+    for (DWORD n = 0; n < kPages; ++n) {
         BTPageRef page(f.ReadPage(BTPagedFile::headerAreaSize + BTPagedFile::pageSize * n, nullptr));
         page->m_data[9] = (BYTE)(n + 1);
         page->MarkDirty();

@@ -6,8 +6,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 const DWORD kJournalMagic = 0x314A564C; // "LVJ1"
 const DWORD kMasterMagic = 0x314D564C;  // "LVM1"
 const DWORD kOriginal = 1;
@@ -73,8 +72,7 @@ std::vector<CString> ReadMaster(const CString& path)
     size_t end = bytes.size() - 4;
     if (Checksum(bytes.data(), end) != GetU32(bytes.data() + end))
         return paths;
-    for (size_t at = 4; at + 4 <= end;)
-    {
+    for (size_t at = 4; at + 4 <= end;) {
         DWORD n = GetU32(bytes.data() + at);
         at += 4;
         if (n > end - at)
@@ -86,9 +84,7 @@ std::vector<CString> ReadMaster(const CString& path)
 }
 } // namespace
 
-BTJournal::BTJournal() : m_bActive(FALSE), m_bHandle(FALSE), m_bUnsynced(FALSE), m_committedLength(0)
-{
-}
+BTJournal::BTJournal() : m_bActive(FALSE), m_bHandle(FALSE), m_bUnsynced(FALSE), m_committedLength(0) {}
 
 BTJournal::~BTJournal()
 {
@@ -129,8 +125,7 @@ void BTJournal::Begin(BTPagedFile& file)
     if (!BTWriteGate::Change())
         return; // the disk stopped: no journal, and no write after it
     CFileException error;
-    if (!m_file.Open(m_path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &error))
-    {
+    if (!m_file.Open(m_path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &error)) {
         m_bActive = FALSE;
         AfxThrowFileException(error.m_cause, error.m_lOsError, m_path);
     }
@@ -208,8 +203,7 @@ void BTJournal::WriteMaster(const CString& masterPath, const CString& first, con
 {
     std::vector<BYTE> bytes(4);
     PutU32(bytes.data(), kMasterMagic);
-    for (const CString* path : {&first, &second})
-    {
+    for (const CString* path : {&first, &second}) {
         BYTE n[4];
         PutU32(n, (DWORD)path->GetLength());
         bytes.insert(bytes.end(), n, n + 4);
@@ -259,8 +253,7 @@ void BTJournal::Recover(BTPagedFile& file, BOOL bWritable)
     BOOL bHeader = bytes.size() >= kHeaderSize && GetU32(bytes.data()) == kJournalMagic &&
                    GetU32(bytes.data() + 12) == Checksum(bytes.data(), 12);
     DWORD oldLength = bHeader ? GetU32(bytes.data() + 4) : 0;
-    for (size_t at = kHeaderSize; bHeader && bytes.size() - at >= 16;)
-    {
+    for (size_t at = kHeaderSize; bHeader && bytes.size() - at >= 16;) {
         const BYTE* r = bytes.data() + at;
         DWORD kind = GetU32(r), offset = GetU32(r + 4), size = GetU32(r + 8);
         if (size > bytes.size() - at - 16 || GetU32(r + 12 + size) != Checksum(r, 12 + size))
@@ -274,16 +267,14 @@ void BTJournal::Recover(BTPagedFile& file, BOOL bWritable)
 
     // A master journal that is gone committed both files.
     BOOL bCommitted = !master.IsEmpty() && !FileExists(master);
-    if (bHeader && !bCommitted)
-    {
+    if (bHeader && !bCommitted) {
         for (const Region& region : regions)
             file.WriteRegionRaw(region.offset, bytes.data() + region.at, region.size);
         file.CutTo(oldLength);
         file.CFile::Flush();
     }
     RemoveFile(path);
-    if (!master.IsEmpty() && !bCommitted)
-    {
+    if (!master.IsEmpty() && !bCommitted) {
         // The master journal goes with the last journal that names it.
         BOOL bOthers = FALSE;
         for (const CString& named : ReadMaster(master))

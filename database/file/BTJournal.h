@@ -97,8 +97,8 @@ private:
     void AppendRecord(DWORD kind, DWORD offset, const BYTE* bytes, DWORD size);
 
     CFile m_file;
-    BOOL m_bActive;   // a journal exists for this file
-    BOOL m_bHandle;   // m_file is open (not when a stopped disk dropped its creation)
+    BOOL m_bActive; // a journal exists for this file
+    BOOL m_bHandle; // m_file is open (not when a stopped disk dropped its creation)
     BOOL m_bUnsynced;
     DWORD m_committedLength;
     CString m_path;

@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace
-{
+namespace {
 // Gives up the operation's hold on a page; a page dropped meanwhile goes.
 void Unhold(BTPage* page)
 {
@@ -43,12 +42,9 @@ BTOperation::BTOperation() : m_bCommitted(FALSE)
 BTOperation::BTOperation(BTPagedFile* file) : m_bCommitted(FALSE)
 {
     Open();
-    try
-    {
+    try {
         Enlist(file);
-    }
-    catch (CException*)
-    {
+    } catch (CException*) {
         // The destructor does not run for a constructor that raises.
         Commit();
         throw;
@@ -65,8 +61,7 @@ BTOperation::~BTOperation()
 {
     if (m_bCommitted)
         return;
-    if (--s_depth > 0)
-    {
+    if (--s_depth > 0) {
         s_bDoomed = TRUE;
         return;
     }
@@ -80,8 +75,7 @@ void BTOperation::Commit()
     m_bCommitted = TRUE;
     if (--s_depth > 0)
         return;
-    if (s_bDoomed)
-    {
+    if (s_bDoomed) {
         RollBack();
         AfxThrowArchiveException(CArchiveException::generic);
     }
@@ -164,25 +158,20 @@ void BTOperation::Forget(Participant* participant)
 
 void BTOperation::RollBack()
 {
-    for (size_t i = s_pages.size(); i-- > 0;)
-    {
+    for (size_t i = s_pages.size(); i-- > 0;) {
         PageImage& entry = s_pages[i];
         BTPage* page = entry.page;
         page->m_bLogged = FALSE;
-        if (entry.appended)
-        {
+        if (entry.appended) {
             if (page->m_pFile)
                 page->m_pFile->DropPage(page);
-        }
-        else
-        {
+        } else {
             std::memcpy(page->m_data, &s_images[entry.image], BTPage::size);
             page->m_bDirty = entry.dirty || entry.written;
         }
         Unhold(page);
     }
-    for (const FileState& state : s_files)
-    {
+    for (const FileState& state : s_files) {
         BTPagedFile* file = state.file;
         file->m_freeCount = state.freeCount;
         file->m_freeHead = state.freeHead;
@@ -191,8 +180,7 @@ void BTOperation::RollBack()
         if (file->m_writeExtends == state.extends)
             file->m_fileEnd = state.fileEnd;
     }
-    for (Participant* participant : s_participants)
-    {
+    for (Participant* participant : s_participants) {
         participant->RestoreOperationState();
         participant->m_bEnlisted = FALSE;
     }
@@ -205,8 +193,7 @@ void BTOperation::RollBack()
 
 void BTOperation::Finish()
 {
-    for (PageImage& entry : s_pages)
-    {
+    for (PageImage& entry : s_pages) {
         entry.page->m_bLogged = FALSE;
         Unhold(entry.page);
     }

@@ -25,8 +25,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 const int kBatch = 500;
 
 std::string KeyText(int k)
@@ -46,8 +45,7 @@ std::string DataOf(int k)
 std::set<std::string> Expected(int batches)
 {
     std::set<std::string> keys;
-    for (int k = 0; k < kBatch * batches; ++k)
-    {
+    for (int k = 0; k < kBatch * batches; ++k) {
         const int c = k / kBatch + 1;
         bool deleted = false;
         for (int b = c + 1; b <= batches && b <= c + 7 && !deleted; ++b)
@@ -60,13 +58,11 @@ std::set<std::string> Expected(int batches)
 
 void Batch(TextTestTree& tree, int b)
 {
-    for (int k = kBatch * (b - 1); k < kBatch * b; ++k)
-    {
+    for (int k = kBatch * (b - 1); k < kBatch * b; ++k) {
         TextTestTree::SetSearchEntry(KeyText(k), 0, DataOf(k));
         tree.Insert();
     }
-    for (int k = b % 7; k < kBatch * (b - 1); k += 7)
-    {
+    for (int k = b % 7; k < kBatch * (b - 1); k += 7) {
         TextTestTree::SetSearchKey(KeyText(k), 0);
         tree.Delete();
     }
@@ -75,8 +71,7 @@ void Batch(TextTestTree& tree, int b)
 int Committed(const std::string& name)
 {
     int n = 0;
-    if (FILE* f = std::fopen((name + ".committed").c_str(), "r"))
-    {
+    if (FILE* f = std::fopen((name + ".committed").c_str(), "r")) {
         if (std::fscanf(f, "%d", &n) != 1)
             n = 0;
         std::fclose(f);
@@ -94,8 +89,7 @@ int Write(const std::string& name, bool compressed)
     if (!OpenExisting(file, name) && !CreateAndOpen(file, name))
         return 2;
     file.SetCachedPageLimit(50);
-    for (int b = Committed(name) + 1;; ++b)
-    {
+    for (int b = Committed(name) + 1;; ++b) {
         Batch(tree, b);
         file.FlushBuffers();
         // Written after the flush returned: a kill in between leaves the
@@ -114,34 +108,26 @@ int Check(const std::string& name, bool compressed)
     file.SetCompressed(compressed);
     file.SetTree(&tree);
     tree.Attach(&file);
-    try
-    {
-        if (!OpenExisting(file, name))
-        {
+    try {
+        if (!OpenExisting(file, name)) {
             std::printf("open failed\n");
             return 1;
         }
-    }
-    catch (CException* e)
-    {
+    } catch (CException* e) {
         e->Delete();
         std::printf("open failed\n");
         return 1;
     }
     std::vector<std::string> entries;
     std::string problem;
-    try
-    {
+    try {
         problem = VerifyTree(tree, &entries);
-    }
-    catch (CException* e)
-    {
+    } catch (CException* e) {
         e->Delete();
         problem = "raised";
     }
     file.Close();
-    if (!problem.empty())
-    {
+    if (!problem.empty()) {
         std::printf("damaged: %s\n", problem.c_str());
         return 1;
     }
@@ -151,8 +137,7 @@ int Check(const std::string& name, bool compressed)
                      TextTestTree::DataOf((const BYTE*)e.data()));
     const int committed = Committed(name);
     for (int b = committed; b <= committed + 1; ++b)
-        if (found == Expected(b))
-        {
+        if (found == Expected(b)) {
             std::printf("ok\n");
             return 0;
         }
@@ -167,20 +152,16 @@ int Check(const std::string& name, bool compressed)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-    {
+    if (argc < 3) {
         std::fprintf(stderr, "usage: kill_writer write|check FILE [z]\n");
         return 2;
     }
     const bool compressed = argc > 3 && std::strcmp(argv[3], "z") == 0;
-    try
-    {
+    try {
         if (std::strcmp(argv[1], "write") == 0)
             return Write(argv[2], compressed);
         return Check(argv[2], compressed);
-    }
-    catch (CException* e)
-    {
+    } catch (CException* e) {
         std::printf("failed: %s\n", (const char*)e->GetErrorText());
         e->Delete();
         return 1;

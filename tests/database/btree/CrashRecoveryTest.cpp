@@ -17,8 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::string KeyText(int i)
 {
     char text[16];
@@ -56,23 +55,18 @@ struct TreeOnFile
         tree.Attach(&file);
         return OpenExisting(file, name);
     }
-    std::string Verify(std::vector<std::string>* entries)
-    {
-        return VerifyTree(tree, entries);
-    }
+    std::string Verify(std::vector<std::string>* entries) { return VerifyTree(tree, entries); }
 };
 
 // The batch whose flush is cut: inserts that split and deletes that merge.
 void ChangeBatch(TextTestTree& tree, int salt)
 {
-    for (int i = 0; i < 90; ++i)
-    {
+    for (int i = 0; i < 90; ++i) {
         int k = (i * 37 + salt) % 400 * 2 + 1; // odd keys are new
         TextTestTree::SetSearchEntry(KeyText(k), 0, std::string(40 + k % 60, (char)('a' + k % 26)));
         tree.Write();
     }
-    for (int i = 0; i < 70; ++i)
-    {
+    for (int i = 0; i < 70; ++i) {
         TextTestTree::SetSearchKey(KeyText((i * 53 + salt) % 400 * 2), 0);
         tree.Delete();
     }
@@ -80,8 +74,7 @@ void ChangeBatch(TextTestTree& tree, int salt)
 
 void FillBase(TextTestTree& tree)
 {
-    for (int k = 0; k < 800; k += 2)
-    {
+    for (int k = 0; k < 800; k += 2) {
         TextTestTree::SetSearchEntry(KeyText(k), 0, std::string(30 + k % 70, (char)('A' + k % 26)));
         tree.Insert();
     }
@@ -129,23 +122,18 @@ TEST_P(CrashRecoveryTest, EveryWritePointGivesTheTreeBeforeOrAfter)
     ASSERT_GT(writes, 20u);
 
     int tried = 0;
-    for (int tear = 0; tear < 2; ++tear)
-    {
+    for (int tear = 0; tear < 2; ++tear) {
         // The last run stops nowhere and must give the tree after.
-        for (DWORD n = 0; n <= writes + 1; ++n)
-        {
+        for (DWORD n = 0; n <= writes + 1; ++n) {
             const DWORD stop = n <= writes ? n : 0xFFFFFFFF;
             WriteWholeFile(t.name, base);
             ASSERT_TRUE(t.Open()) << n;
             t.file.SetCachedPageLimit(8);
             BTWriteGate::StopAfter(stop, tear != 0);
-            try
-            {
+            try {
                 ChangeBatch(t.tree, 0);
                 t.file.FlushBuffers();
-            }
-            catch (CException* e)
-            {
+            } catch (CException* e) {
                 // Past the crash the process sees a disk that lost writes.
                 e->Delete();
             }
@@ -205,12 +193,9 @@ TEST(JournalTest, ReadOnlyOpenOfAFileWithAJournalIsRefused)
     t.file.SetPathName(t.name.c_str());
     CFileException error;
     bool refused = false;
-    try
-    {
+    try {
         t.file.OpenFile(CFile::modeRead | CFile::shareDenyWrite, &error);
-    }
-    catch (CFileException* e)
-    {
+    } catch (CFileException* e) {
         refused = e->m_cause == CFileException::accessDenied;
         e->Delete();
     }
@@ -256,8 +241,7 @@ TEST(JournalTest, TwoFilesCommitTogether)
     a.name = TestFileName("pair_a");
     b.name = TestFileName("pair_b");
     b.compressed = true;
-    for (TreeOnFile* t : {&a, &b})
-    {
+    for (TreeOnFile* t : {&a, &b}) {
         t->file.SetCompressed(t->compressed);
         t->file.SetTree(&t->tree);
         ASSERT_TRUE(CreateAndOpen(t->file, t->name));
@@ -268,14 +252,11 @@ TEST(JournalTest, TwoFilesCommitTogether)
     const std::vector<BYTE> baseA = ReadWholeFile(a.name), baseB = ReadWholeFile(b.name);
     auto run = [&](DWORD stop, BOOL tear) {
         BTWriteGate::StopAfter(stop, tear);
-        try
-        {
+        try {
             ChangeBatch(a.tree, 1);
             ChangeBatch(b.tree, 2);
             BTPagedFile::FlushPagesTogether(a.file, b.file);
-        }
-        catch (CException* e)
-        {
+        } catch (CException* e) {
             e->Delete();
         }
         DWORD count = BTWriteGate::GetCount();
@@ -291,8 +272,7 @@ TEST(JournalTest, TwoFilesCommitTogether)
     b.Verify(&afterB);
     a.file.Close();
     b.file.Close();
-    for (DWORD n = 0; n <= writes; n += 3)
-    {
+    for (DWORD n = 0; n <= writes; n += 3) {
         WriteWholeFile(a.name, baseA);
         WriteWholeFile(b.name, baseB);
         ASSERT_TRUE(a.Open() && b.Open());

@@ -20,8 +20,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::string KeyText(int i)
 {
     char text[16];
@@ -64,19 +63,15 @@ struct Snapshot
 int FailAtEveryPoint(BTree& tree, const char* what, const std::function<void()>& operation)
 {
     BTPagedFile* file = tree.GetFile();
-    for (DWORD n = 1;; ++n)
-    {
+    for (DWORD n = 1;; ++n) {
         std::string problem;
         const Snapshot before = Snapshot::Of(tree, &problem);
         EXPECT_EQ("", problem) << what << " before point " << n;
         file->FailAtPageRequest(n);
         bool raised = false;
-        try
-        {
+        try {
             operation();
-        }
-        catch (CException* e)
-        {
+        } catch (CException* e) {
             e->Delete();
             raised = true;
         }
@@ -113,8 +108,7 @@ protected:
     }
     void InsertRange(int first, int end, int length)
     {
-        for (int i = first; i < end; ++i)
-        {
+        for (int i = first; i < end; ++i) {
             TextTestTree::SetSearchEntry(KeyText(i), 0, DataOf(i, length + i % 50));
             ASSERT_EQ(0, m_tree.Insert());
         }
@@ -145,8 +139,7 @@ TEST_P(FailurePointsTest, EveryWritingOperationFailsWithoutTrace)
     // A batch of inserts in one outer operation, which splits many nodes.
     points += FailAtEveryPoint(m_tree, "batch insert", [&] {
         BTOperation op(&m_file);
-        for (int i = 400; i < 480; ++i)
-        {
+        for (int i = 400; i < 480; ++i) {
             TextTestTree::SetSearchEntry(KeyText(i * 7 % 480 + 1000), 0, DataOf(i, 60));
             m_tree.Insert();
         }
@@ -163,8 +156,7 @@ TEST_P(FailurePointsTest, EveryWritingOperationFailsWithoutTrace)
     });
     points += FailAtEveryPoint(m_tree, "batch delete", [&] {
         BTOperation op(&m_file);
-        for (int i = 100; i < 300; ++i)
-        {
+        for (int i = 100; i < 300; ++i) {
             TextTestTree::SetSearchKey(KeyText(i), 0);
             m_tree.Delete();
         }
@@ -194,8 +186,7 @@ TEST_P(FailurePointsTest, ChunkedObjectWritesFailWithoutTrace)
     BTRecordTree records;
     records.Attach(&m_file);
     m_file.SetTree(&records);
-    for (DWORD r = 0; r < 40; ++r)
-    {
+    for (DWORD r = 0; r < 40; ++r) {
         BlobObject object(Pattern(150 + r * 37, r));
         records.WriteBlob(object, r);
     }
@@ -223,26 +214,20 @@ TEST_F(OperationScopeTest, AFailureSwallowedInsideAnOperationUndoesIt)
     std::string problem;
     const Snapshot before = Snapshot::Of(m_tree, &problem);
     bool raised = false;
-    try
-    {
+    try {
         BTOperation op(&m_file);
         TextTestTree::SetSearchEntry("new", 0, "data");
         m_tree.Insert();
         m_file.FailAtPageRequest(1);
-        try
-        {
+        try {
             TextTestTree::SetSearchKey(KeyText(5), 0);
             m_tree.Delete();
-        }
-        catch (CException* e)
-        {
+        } catch (CException* e) {
             e->Delete();
         }
         m_file.FailAtPageRequest(0);
         op.Commit();
-    }
-    catch (CArchiveException* e)
-    {
+    } catch (CArchiveException* e) {
         e->Delete();
         raised = true;
     }
@@ -269,12 +254,9 @@ TEST_F(OperationScopeTest, RemoveAllThatMeetsALoopKeepsTheTree)
     }
     const DWORD freeCount = m_file.GetFreePageCount();
     EXPECT_TRUE([&] {
-        try
-        {
+        try {
             m_tree.RemoveAll();
-        }
-        catch (CArchiveException* e)
-        {
+        } catch (CArchiveException* e) {
             e->Delete();
             return true;
         }
@@ -293,15 +275,13 @@ TEST_F(OperationScopeTest, PositionIndexBuiltWhileLeavesAreEvictedIsComplete)
     InsertRange(0, 2000, 20);
     // Leaves changed since the last write are dirty and must be evicted
     // while the index is built.
-    for (int i = 0; i < 2000; i += 37)
-    {
+    for (int i = 0; i < 2000; i += 37) {
         TextTestTree::SetSearchEntry(KeyText(i), 0, DataOf(i + 1, 20 + i % 50));
         m_tree.Write();
     }
     ASSERT_EQ("", VerifyTree(m_tree));
     m_index.RemoveAll();
-    for (int n = 0; n < 2000; n += 49)
-    {
+    for (int n = 0; n < 2000; n += 49) {
         DWORD leaf;
         int slot;
         ASSERT_TRUE(m_tree.Locate((DWORD)n, &leaf, &slot)) << n;
