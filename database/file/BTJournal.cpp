@@ -231,6 +231,13 @@ void BTJournal::RemoveMaster(const CString& masterPath)
     RemoveFile(masterPath);
 }
 
+void BTJournal::Discard(const CString& filePath)
+{
+    const CString path = PathFor(filePath);
+    if (FileExists(path))
+        RemoveFile(path);
+}
+
 void BTJournal::Recover(BTPagedFile& file, BOOL bWritable)
 {
     const CString path = PathFor(file.GetPathName());

@@ -87,6 +87,8 @@ public:
     // Deletes it: the commit of both files.
     static void RemoveMaster(const CString& masterPath);
 
+    // Deletes a journal left beside a file that is being created anew.
+    static void Discard(const CString& filePath);
     // At open, before the header is read: rolls back a journal left by a
     // flush that did not end (see above).
     static void Recover(BTPagedFile& file, BOOL bWritable);

@@ -83,6 +83,8 @@ void BTPagedFile::InitNew()
     m_freeHead = 0;
     m_overflowMap.clear();
     m_position = unknownPosition;
+    // A journal of an earlier file of this name must not roll back the new one.
+    BTJournal::Discard(m_path);
     m_journal.Reset(0);
     m_bDiskHeader = FALSE;
     BTPageCache::Register(this);

@@ -213,6 +213,45 @@ TEST(JournalTest, ReadOnlyOpenOfAFileWithAJournalIsRefused)
     std::remove(t.name.c_str());
 }
 
+// A file created anew where a crashed one left its journal starts empty: the
+// old journal is not rolled back over it.
+TEST(JournalTest, AFileCreatedAnewIgnoresAnOldJournal)
+{
+    TreeOnFile t;
+    t.name = TestFileName("journal_new");
+    t.file.SetTree(&t.tree);
+    ASSERT_TRUE(CreateAndOpen(t.file, t.name));
+    t.tree.Attach(&t.file);
+    FillBase(t.tree);
+    t.file.Close();
+    ASSERT_TRUE(t.Open());
+    BTWriteGate::StopAfter(0xFFFFFFFF, FALSE);
+    ChangeBatch(t.tree, 4);
+    t.file.FlushBuffers();
+    const DWORD writes = BTWriteGate::GetCount();
+    BTWriteGate::Open();
+    t.file.Close();
+    ASSERT_TRUE(t.Open());
+    BTWriteGate::StopAfter(writes - 1, FALSE);
+    ChangeBatch(t.tree, 5);
+    t.file.FlushBuffers();
+    BTWriteGate::Open();
+    t.file.Abort();
+    ASSERT_TRUE(Exists(BTJournal::PathFor(t.name.c_str())));
+
+    ASSERT_TRUE(CreateAndOpen(t.file, t.name));
+    t.tree.Attach(&t.file);
+    TextTestTree::SetSearchEntry("one", 0, "entry");
+    t.tree.Insert();
+    t.file.Close();
+    ASSERT_TRUE(t.Open());
+    std::vector<std::string> found;
+    ASSERT_EQ("", t.Verify(&found));
+    EXPECT_EQ(1u, found.size());
+    t.file.Close();
+    std::remove(t.name.c_str());
+}
+
 // A flush with nothing to write touches neither the file nor a journal.
 TEST(JournalTest, AFlushWithNothingChangedWritesNothing)
 {
