@@ -7,6 +7,7 @@
 #include "database/btree/BTree.h"
 #include "database/btree/BTreeCursor.h"
 #include "database/btree/StreamFile.h"
+#include "database/file/BTOperation.h"
 
 #include <cstring>
 
@@ -71,20 +72,18 @@ BOOL BTChunkedObject::Add(CObject& object)
     CStreamFile stream;
     Store(object, stream);
     const int chunks = BTChunkCount(stream.GetLength());
-    int inserted = 0; // chunks this call put in
-    try {
-        for (; inserted < chunks; ++inserted) {
-            SetChunkEntry(stream, (WORD)inserted);
-            if (m_tree.Insert() == BTree::errDuplicateKey) {
-                TakeBack(inserted, FALSE);
-                return FALSE;
-            }
+    // An exception rolls back the chunks inserted before it with the rest.
+    BTOperation op(m_tree.GetFile());
+    op.Enlist(&m_tree);
+    for (int inserted = 0; inserted < chunks; ++inserted) {
+        SetChunkEntry(stream, (WORD)inserted);
+        if (m_tree.Insert() == BTree::errDuplicateKey) {
+            TakeBack(inserted);
+            op.Commit();
+            return FALSE;
         }
-    } catch (CException*) {
-        // A failed Insert changes nothing: only the chunks before it went in.
-        TakeBack(inserted, TRUE);
-        throw;
     }
+    op.Commit();
     return TRUE;
 }
 
@@ -93,6 +92,8 @@ BOOL BTChunkedObject::Write(CObject& object, int* pChunks)
     CStreamFile stream;
     Store(object, stream);
     const int chunks = BTChunkCount(stream.GetLength());
+    BTOperation op(m_tree.GetFile());
+    op.Enlist(&m_tree);
     BTreeCursor cursor(&m_tree);
     m_key.SetSearchKey(0);
     const BOOL existed = m_tree.Find(cursor);
@@ -101,6 +102,7 @@ BOOL BTChunkedObject::Write(CObject& object, int* pChunks)
         m_tree.Write();
     }
     DeleteFrom(chunks);
+    op.Commit();
     if (pChunks)
         *pChunks = chunks;
     return existed;
@@ -108,7 +110,11 @@ BOOL BTChunkedObject::Write(CObject& object, int* pChunks)
 
 int BTChunkedObject::Delete()
 {
-    return DeleteFrom(0);
+    BTOperation op(m_tree.GetFile());
+    op.Enlist(&m_tree);
+    int deleted = DeleteFrom(0);
+    op.Commit();
+    return deleted;
 }
 
 int BTChunkedObject::DeleteFrom(int first)
@@ -123,37 +129,40 @@ int BTChunkedObject::DeleteFrom(int first)
     return deleted;
 }
 
-void BTChunkedObject::TakeBack(int count, BOOL bQuiet)
+void BTChunkedObject::TakeBack(int count)
 {
     for (int k = 0; k < count && k < maxChunks; ++k) {
-        try {
-            m_key.SetSearchKey((WORD)k);
-            m_tree.Delete();
-        } catch (CException* e) {
-            if (!bQuiet)
-                throw;
-            e->Delete();
-        }
+        m_key.SetSearchKey((WORD)k);
+        m_tree.Delete();
     }
 }
 
 void BTChunkedObject::AddCounted(CObject& object)
 {
+    BTOperation op(m_tree.GetFile());
+    op.Enlist(&m_tree);
     if (!Add(object))
         AfxThrowArchiveException(CArchiveException::badIndex);
     AdjustObjectCount(m_tree, 1);
+    op.Commit();
 }
 
 void BTChunkedObject::WriteCounted(CObject& object)
 {
+    BTOperation op(m_tree.GetFile());
+    op.Enlist(&m_tree);
     if (!Write(object))
         AdjustObjectCount(m_tree, 1);
+    op.Commit();
 }
 
 void BTChunkedObject::DeleteCounted()
 {
+    BTOperation op(m_tree.GetFile());
+    op.Enlist(&m_tree);
     if (Delete() > 0)
         AdjustObjectCount(m_tree, -1);
+    op.Commit();
 }
 
 void BTChunkedObject::AdjustObjectCount(BTree& tree, int delta)

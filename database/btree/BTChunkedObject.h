@@ -16,7 +16,8 @@
 // its data: an archive exception) and stray chunks behind a gap are ignored.
 //
 // The object is serialised before the tree changes, so a Serialize that
-// throws leaves the tree as it was. An object of more than 65536 chunks
+// throws leaves the tree as it was. Each writing call is one BTOperation:
+// when it raises, the tree and its file are as they were before the call. An object of more than 65536 chunks
 // cannot be numbered: CNotSupportedException, nothing stored.
 //
 // Like every tree operation these use the process-wide search key.
@@ -93,9 +94,8 @@ private:
     void SetChunkEntry(CStreamFile& stream, WORD chunk);
     // Deletes chunks from `first` on until one is missing; returns how many.
     int DeleteFrom(int first);
-    // Deletes chunks 0 to count - 1 where present; with bQuiet drops any
-    // exception (used while another is on its way).
-    void TakeBack(int count, BOOL bQuiet);
+    // Deletes chunks 0 to count - 1 where present.
+    void TakeBack(int count);
 
     BTree& m_tree;
     const BTObjectKey& m_key;

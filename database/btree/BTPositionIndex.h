@@ -42,6 +42,13 @@ public:
     void RemoveAll() { m_entries.clear(); }
     // Appends a leaf; memory exception when there is no room.
     void Add(DWORD leaf, DWORD count);
+    // Takes the entries of a whole index built apart (entries is emptied).
+    void Install(std::vector<Entry>& entries)
+    {
+        m_entries.swap(entries);
+        entries.clear();
+        m_hint = 0;
+    }
 
     // Position of the leaf in the array, -1 when absent.
     int Find(DWORD leaf) const;

@@ -1,6 +1,7 @@
 #include "database/btree/BTree.h"
 
 #include "database/file/BTPageCache.h"
+#include "database/file/BTOperation.h"
 
 #include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
@@ -35,6 +36,7 @@ BTree::BTree() : m_pFile(nullptr), m_pIndex(nullptr), m_levelLimit(BTNode::maxLe
 
 BTree::~BTree()
 {
+    BTOperation::Forget(this);
     // Its file may outlive it: a later write-back must not call a dead owner.
     BTPageCache::ForgetOwner(this);
     if (m_pIndex && m_pIndex->GetTree() == this)
@@ -179,6 +181,15 @@ BOOL BTree::Find(BTreeCursor& cursor)
 
 int BTree::Insert()
 {
+    BTOperation op(m_pFile);
+    op.Enlist(this);
+    int result = InsertEntry();
+    op.Commit();
+    return result;
+}
+
+int BTree::InsertEntry()
+{
     int length = BTGetSearchKeyLength();
     ThrowIfTooLong(length);
     if (m_root.root == 0)
@@ -195,6 +206,15 @@ int BTree::Insert()
 }
 
 int BTree::Write()
+{
+    BTOperation op(m_pFile);
+    op.Enlist(this);
+    int result = WriteEntry();
+    op.Commit();
+    return result;
+}
+
+int BTree::WriteEntry()
 {
     int length = BTGetSearchKeyLength();
     ThrowIfTooLong(length);
@@ -216,6 +236,7 @@ int BTree::Write()
     CheckedEntry(leaf, pos, &oldLength);
     if (length - oldLength <= leaf.Free())
     {
+        BTOperation::BeforeChange(page);
         leaf.ReplaceEntry(pos, BTGetSearchKey(), length);
         page->MarkDirty();
         LeafChanged(leaf, page->GetOffset());
@@ -226,11 +247,20 @@ int BTree::Write()
     ThrowIfAtLevelLimit();
     DeleteAtLeaf(page);
     page.Release();
-    Insert();
+    InsertEntry();
     return 0;
 }
 
 int BTree::Delete()
+{
+    BTOperation op(m_pFile);
+    op.Enlist(this);
+    int result = DeleteEntry();
+    op.Commit();
+    return result;
+}
+
+int BTree::DeleteEntry()
 {
     if (m_root.root == 0)
         return errKeyNotFound;
@@ -265,6 +295,7 @@ void BTree::InsertAtLeaf(const BYTE* entry, int length, BTPageRef& page)
     int pos = m_path[depth].pos;
     if (leaf.Free() >= length + 2)
     {
+        BTOperation::BeforeChange(page);
         leaf.InsertEntry(pos, entry, length);
         page->MarkDirty();
         LeafChanged(leaf, page->GetOffset());
@@ -307,6 +338,7 @@ void BTree::DeleteAtLeaf(BTPageRef& page)
     }
     else
     {
+        BTOperation::BeforeChange(page);
         leaf.RemoveEntry(pos);
         page->MarkDirty();
         LeafChanged(leaf, page->GetOffset());
@@ -409,6 +441,7 @@ void BTree::WriteNode(DWORD offset, BOOL bLeaf, int first, int end)
 {
     BTWorkList& work = BTBuffers::work;
     BTPageRef page = GetPage(offset);
+    BTOperation::BeforeChange(page);
     BTNode node(page.Data());
     int stored = bLeaf ? end - first : end - first - 1;
     for (int i = 0; i < stored; ++i)
@@ -437,6 +470,7 @@ DWORD BTree::NewNodeAfter(DWORD left, BOOL bLeaf)
     BTPageRef leftPage = GetNode(left, KindOf(bLeaf));
     BTNode leftNode(leftPage.Data());
     DWORD next = leftNode.Next();
+    BTOperation::BeforeChange(leftPage);
     leftNode.SetNext(offset);
     leftPage->MarkDirty();
     node.SetPrev(left);
@@ -445,6 +479,7 @@ DWORD BTree::NewNodeAfter(DWORD left, BOOL bLeaf)
     if (next != 0)
     {
         BTPageRef nextPage = GetNode(next, KindOf(bLeaf));
+        BTOperation::BeforeChange(nextPage);
         BTNode(nextPage.Data()).SetPrev(offset);
         nextPage->MarkDirty();
     }
@@ -465,6 +500,7 @@ void BTree::UnlinkAndFree(DWORD offset, BOOL bLeaf)
     if (prev != 0)
     {
         BTPageRef prevPage = GetNode(prev, KindOf(bLeaf));
+        BTOperation::BeforeChange(prevPage);
         BTNode(prevPage.Data()).SetNext(next);
         prevPage->MarkDirty();
     }
@@ -473,6 +509,7 @@ void BTree::UnlinkAndFree(DWORD offset, BOOL bLeaf)
     if (next != 0)
     {
         BTPageRef nextPage = GetNode(next, KindOf(bLeaf));
+        BTOperation::BeforeChange(nextPage);
         BTNode(nextPage.Data()).SetPrev(prev);
         nextPage->MarkDirty();
     }
@@ -766,6 +803,14 @@ void BTree::SplitRoot(BOOL bLeaf)
 
 void BTree::RemoveAll()
 {
+    BTOperation op(m_pFile);
+    op.Enlist(this);
+    FreeAllNodes();
+    op.Commit();
+}
+
+void BTree::FreeAllNodes()
+{
     if (m_root.root != 0)
     {
         int levels = m_root.levels;
@@ -819,6 +864,19 @@ void BTree::LeafChanged(const BTNode& leaf, DWORD offset)
         m_pIndex->SetCount(offset, CountDistinct(leaf));
 }
 
+void BTree::SaveOperationState()
+{
+    m_savedRoot = m_root;
+}
+
+void BTree::RestoreOperationState()
+{
+    m_root = m_savedRoot;
+    // Its leaves may have moved meanwhile: rebuilt when next used.
+    if (m_pIndex)
+        m_pIndex->RemoveAll();
+}
+
 void BTree::BeforePageWrite(BTPage* page)
 {
     if (!m_pIndex || m_pIndex->IsEmpty() || page->Data()[0] != BTNode::kindLeaf)
@@ -839,19 +897,15 @@ void BTree::BeforePageWrite(BTPage* page)
 
 void BTree::BuildPositionIndex()
 {
+    // Built apart and installed whole: reading leaves may evict a dirty leaf
+    // of this tree, whose recount would meet a half-built index.
+    std::vector<BTPositionIndex::Entry> entries;
     m_pIndex->RemoveAll();
-    try
-    {
-        AddLeavesToPositionIndex();
-    }
-    catch (CException*)
-    {
-        m_pIndex->RemoveAll(); // a part of an index would pass for all of it
-        throw;
-    }
+    AddLeavesToPositionIndex(entries);
+    m_pIndex->Install(entries);
 }
 
-void BTree::AddLeavesToPositionIndex()
+void BTree::AddLeavesToPositionIndex(std::vector<BTPositionIndex::Entry>& entries)
 {
     BYTE lastKey[BTNode::maxInnerEntrySize];
     BOOL bHaveLast = FALSE;
@@ -866,7 +920,7 @@ void BTree::AddLeavesToPositionIndex()
         // Keys rise along the chain; a chain that loops back breaks that.
         if (bHaveLast && CompareKeys(lastKey, CheckedEntry(leaf, 0, &len)) >= 0)
             BTThrowDamagedNode();
-        m_pIndex->Add(cur, CountDistinct(leaf));
+        AfxTranslateBadAlloc([&] { entries.push_back(BTPositionIndex::Entry{cur, CountDistinct(leaf)}); });
         const BYTE* e = CheckedEntry(leaf, n - 1, &len);
         std::memcpy(lastKey, e, len);
         bHaveLast = TRUE;

@@ -22,13 +22,21 @@
 // that falls below half full is merged with or refilled from such a sibling.
 // Every node read is checked (BTNode); a damaged tree raises an archive
 // exception and is left as it was found, never walked out of bounds.
+//
+// Insert, Write, Delete and RemoveAll each run as one BTOperation (joining
+// one that is open): when they raise, whatever they changed is rolled back,
+// so the tree, its file's free list and the root descriptor are as before.
 #pragma once
 
 #include "classlib/Types.h"
 #include "database/btree/BTBuffers.h"
 #include "database/btree/BTNode.h"
+#include "database/file/BTOperation.h"
 #include "database/file/BTPageOwner.h"
 #include "database/file/BTPageRef.h"
+#include "database/btree/BTPositionIndex.h"
+
+#include <vector>
 
 class BTPagedFile;
 class BTPositionIndex;
@@ -47,7 +55,7 @@ struct BTRootDescriptor
     WORD levels;       // 0 for an empty tree, 1 for a lone leaf
 };
 
-class BTree : public BTPageOwner
+class BTree : public BTPageOwner, public BTOperation::Participant
 {
 public:
     enum
@@ -119,6 +127,10 @@ public:
     DWORD CountDistinct(const BTNode& leaf) const;
 
     virtual void BeforePageWrite(BTPage* page) override;
+    // An operation that fails gives the tree back its root descriptor and
+    // counts; its position index is emptied (rebuilt when next used).
+    virtual void SaveOperationState() override;
+    virtual void RestoreOperationState() override;
 
     // Entry i of a checked node after checking it is well formed.
     const BYTE* CheckedEntry(const BTNode& node, int i, int* length) const;
@@ -136,7 +148,7 @@ protected:
     BTPageRef Descend(const BYTE* key, BOOL* pEqual);
     // Empty when it fails part-way.
     void BuildPositionIndex();
-    void AddLeavesToPositionIndex();
+    void AddLeavesToPositionIndex(std::vector<BTPositionIndex::Entry>& entries);
     void ThrowIfTooLong(int length) const;
     // The most levels the tree may grow to: BTNode::maxLevels, deeper than
     // any file can hold; a test lowers it to reach it.
@@ -144,6 +156,11 @@ protected:
     void ThrowIfAtLevelLimit() const;
 
 private:
+    // The operations inside their BTOperation scope.
+    int InsertEntry();
+    int WriteEntry();
+    int DeleteEntry();
+    void FreeAllNodes();
     void CreateFirstLeaf(const BYTE* entry, int length);
     void InsertAtLeaf(const BYTE* entry, int length, BTPageRef& leaf);
     void DeleteAtLeaf(BTPageRef& leaf);
@@ -196,6 +213,7 @@ private:
     BTPagedFile* m_pFile;
     BTPositionIndex* m_pIndex;
     BTRootDescriptor m_root;
+    BTRootDescriptor m_savedRoot; // while an operation is open
     int m_levelLimit;
     PathStep m_path[BTNode::maxLevels];
 };

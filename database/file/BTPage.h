@@ -25,7 +25,8 @@ struct BTPage
     BTPagedFile* m_pFile;     // file whose cache holds it; none once dropped while held
     BOOL m_bDirty;            // data differ from the file
     BOOL m_bOverflow;         // compressed mode: last stored with an overflow slot
-    WORD m_nRefs;             // holders of a BTPageRef
+    WORD m_nRefs;             // holders of a BTPageRef (and the open operation)
+    BOOL m_bLogged;           // the open operation keeps its before-image
     DWORD m_offset;           // the page's name: its file offset
     BYTE* m_pSlotArrayEnd;    // address of the last two data bytes
     BYTE m_data[size];

@@ -1,6 +1,7 @@
 #include "database/file/BTPageCache.h"
 
 #include "database/file/BTPagedFile.h"
+#include "database/file/BTOperation.h"
 #include "classlib/Exceptions.h"
 
 #include <new>
@@ -85,6 +86,9 @@ BTPage* BTPageCache::ObtainBuffer(BTPagedFile* reading)
             return page;
     }
     BTPage* page = Evict();
+    // Pages an open operation changed stay until it ends, past the limits.
+    if (!page && BTOperation::IsOpen())
+        page = TakePooledBuffer();
     if (!page)
         AfxThrowMemoryException();
     return page;

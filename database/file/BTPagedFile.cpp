@@ -1,6 +1,8 @@
 #include "database/file/BTPagedFile.h"
 
 #include "database/file/BTPageCache.h"
+#include "database/file/BTOperation.h"
+#include "database/file/BTWriteGate.h"
 #include "database/file/BTHeaderTooLongException.h"
 #include "database/file/DocHeader.h"
 #include "classlib/Archive.h"
@@ -53,6 +55,10 @@ BTPagedFile::BTPagedFile()
       m_freeHead(0),
       m_fileEnd(headerAreaSize),
       m_position(unknownPosition),
+      m_writeExtends(0),
+      m_pageRequests(0),
+      m_failAtRequest(0),
+      m_bDiskHeader(FALSE),
       m_cachedCount(0),
       m_cachedLimit(defaultCachedPageLimit),
       m_pMru(nullptr),
@@ -77,17 +83,25 @@ void BTPagedFile::InitNew()
     m_freeHead = 0;
     m_overflowMap.clear();
     m_position = unknownPosition;
+    // A journal of an earlier file of this name must not roll back the new one.
+    BTJournal::Discard(m_path);
+    m_journal.Reset(0);
+    m_bDiskHeader = FALSE;
     BTPageCache::Register(this);
     static const BYTE zeros[headerAreaSize] = {};
     SeekToBegin();
     Write(zeros, headerAreaSize);
     m_fileEnd = headerAreaSize;
     TransferHeader(FALSE);
+    CFile::Flush();
+    m_journal.Reset(headerAreaSize);
 }
 
 void BTPagedFile::OnOpen()
 {
     m_position = unknownPosition;
+    // A flush that did not end is undone before anything is read.
+    BTJournal::Recover(*this, IsWritable());
     BTPageCache::Register(this);
     // A partial page at the end (a damaged file) stays where it is; new
     // pages go after it, on the page grid.
@@ -96,6 +110,9 @@ void BTPagedFile::OnOpen()
     m_fileEnd = headerAreaSize;
     if (length > (DWORD)headerAreaSize)
         m_fileEnd += (length - headerAreaSize + stride - 1) / stride * stride;
+    m_journal.Reset(length);
+    ReadRegion(0, m_diskHeader, headerAreaSize);
+    m_bDiskHeader = TRUE;
     TransferHeader(TRUE);
 }
 
@@ -104,6 +121,9 @@ void BTPagedFile::OnClose()
     DropAllPages();
     m_overflowMap.clear();
     BTPageCache::Unregister(this);
+    // A journal still there (an abort, or a flush that failed) is rolled
+    // back at the next open.
+    m_journal.Drop();
 }
 
 void BTPagedFile::OnAbort()
@@ -117,11 +137,46 @@ void BTPagedFile::FlushBuffers()
     if (!IsOpen() || !IsWritable())
         return;
     CWaitCursor wait; // ends with the flush, however it ends
+    BYTE header[headerAreaSize];
+    if (!PrepareCommit(header))
+        return;
+    m_journal.Sync();
+    WriteCommit(header);
+    EndCommit(header);
+}
+
+BOOL BTPagedFile::PrepareCommit(BYTE* header)
+{
     // The header is built and measured before any page is written: one that
     // no longer fits must not leave new pages behind under the old header.
     // Writing pages changes nothing the header holds.
-    BYTE header[headerAreaSize];
     BuildHeaderImage(header);
+    BOOL bAny = m_journal.IsActive() || !m_bDiskHeader || memcmp(header, m_diskHeader, headerAreaSize) != 0;
+    if (SaveDirtyOriginals())
+        bAny = TRUE;
+    if (bAny)
+        m_journal.Save(*this, 0, headerAreaSize);
+    return bAny;
+}
+
+BOOL BTPagedFile::SaveDirtyOriginals()
+{
+    BOOL bAny = FALSE;
+    for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
+    {
+        if (!page->m_bDirty)
+            continue;
+        bAny = TRUE;
+        m_journal.Save(*this, page->m_offset, GetPageStride());
+        auto overflow = m_overflowMap.find(page->m_offset);
+        if (overflow != m_overflowMap.end())
+            m_journal.Save(*this, overflow->second, slotSize);
+    }
+    return bAny;
+}
+
+void BTPagedFile::WriteCommit(const BYTE* header)
+{
     // From the least recent page: pages appended in a row then go to disk in
     // file order.
     for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
@@ -130,6 +185,50 @@ void BTPagedFile::FlushBuffers()
             WritePage(page);
     }
     WriteHeaderImage(header);
+    CFile::Flush();
+}
+
+void BTPagedFile::EndCommit(const BYTE* header)
+{
+    m_journal.Commit();
+    m_journal.Reset(GetLength());
+    memcpy(m_diskHeader, header, headerAreaSize);
+    m_bDiskHeader = TRUE;
+}
+
+void BTPagedFile::FlushPagesTogether(BTPagedFile& first, BTPagedFile& second)
+{
+    BTPagedFile* files[2] = {&first, &second};
+    BYTE headers[2][headerAreaSize];
+    BOOL writes[2] = {FALSE, FALSE};
+    for (int i = 0; i < 2; ++i)
+        writes[i] = files[i]->IsOpen() && files[i]->IsWritable() && files[i]->PrepareCommit(headers[i]);
+    if (!writes[0] || !writes[1])
+    {
+        // One file alone commits on its own.
+        for (int i = 0; i < 2; ++i)
+        {
+            if (!writes[i])
+                continue;
+            files[i]->m_journal.Sync();
+            files[i]->WriteCommit(headers[i]);
+            files[i]->EndCommit(headers[i]);
+        }
+        return;
+    }
+    CWaitCursor wait;
+    const CString master = BTJournal::MasterPathFor(first.m_path);
+    BTJournal::WriteMaster(master, first.m_path, second.m_path);
+    for (BTPagedFile* file : files)
+    {
+        file->m_journal.NameMaster(master);
+        file->m_journal.Sync();
+    }
+    for (int i = 0; i < 2; ++i)
+        files[i]->WriteCommit(headers[i]);
+    BTJournal::RemoveMaster(master); // the commit of both
+    for (int i = 0; i < 2; ++i)
+        files[i]->EndCommit(headers[i]);
 }
 
 // ---- tracked file position ----
@@ -148,8 +247,10 @@ void BTPagedFile::Write(const void* lpBuf, UINT nCount)
 {
     DWORD at = m_position;
     m_position = unknownPosition;
-    CPFile::Write(lpBuf, nCount);
-    if (at != unknownPosition)
+    UINT passed = BTWriteGate::Write(nCount);
+    if (passed != 0)
+        CPFile::Write(lpBuf, passed);
+    if (at != unknownPosition && passed == nCount)
         m_position = at + nCount;
 }
 
@@ -164,7 +265,8 @@ DWORD BTPagedFile::Seek(LONG lOff, UINT nFrom)
 void BTPagedFile::SetLength(DWORD dwNewLen)
 {
     m_position = unknownPosition;
-    CPFile::SetLength(dwNewLen);
+    if (BTWriteGate::Change())
+        CPFile::SetLength(dwNewLen);
 }
 
 void BTPagedFile::SeekTo(DWORD offset)
@@ -212,9 +314,44 @@ void BTPagedFile::BuildHeaderImage(BYTE* image)
 
 void BTPagedFile::WriteHeaderImage(const BYTE* image)
 {
+    WriteRegion(0, image, headerAreaSize);
     SeekToBegin();
-    Write(image, headerAreaSize);
-    SeekToBegin();
+    memcpy(m_diskHeader, image, headerAreaSize);
+    m_bDiskHeader = TRUE;
+}
+
+void BTPagedFile::WriteRegion(DWORD offset, const void* bytes, UINT n)
+{
+    // The committed bytes go to the journal, on disk, before they change.
+    // A page written back before the flush journals every dirty page with
+    // it, so the pages evicted after it need no journal write of their own.
+    if (m_journal.Protects(offset))
+    {
+        SaveDirtyOriginals();
+        m_journal.Save(*this, offset, n);
+        m_journal.Sync();
+    }
+    SeekTo(offset);
+    Write(bytes, n);
+}
+
+void BTPagedFile::WriteRegionRaw(DWORD offset, const void* bytes, UINT n)
+{
+    SeekTo(offset);
+    Write(bytes, n);
+}
+
+void BTPagedFile::ReadRegion(DWORD offset, void* bytes, UINT n)
+{
+    SeekTo(offset);
+    UINT got = Read(bytes, n);
+    if (got < n)
+        memset((BYTE*)bytes + got, 0, n - got);
+}
+
+void BTPagedFile::CutTo(DWORD length)
+{
+    SetLength(length);
 }
 
 void BTPagedFile::SerializeHeader(CArchive& ar)
@@ -259,8 +396,22 @@ BTPage* BTPagedFile::FindCached(DWORD offset) const
     return page && page->m_offset == offset ? page : nullptr;
 }
 
+void BTPagedFile::CountPageRequest()
+{
+    ++m_pageRequests;
+    if (m_failAtRequest != 0 && m_pageRequests == m_failAtRequest)
+        AfxThrowFileException(CFileException::hardIO, -1, m_path);
+}
+
+void BTPagedFile::FailAtPageRequest(DWORD n)
+{
+    m_pageRequests = 0;
+    m_failAtRequest = n;
+}
+
 BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
 {
+    CountPageRequest();
     CheckPageOffset(offset);
     BTPageCache::Register(this);
     BTPageCache::MoveToFront(this);
@@ -282,6 +433,7 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
     page->m_bDirty = FALSE;
     page->m_bOverflow = FALSE;
     page->m_nRefs = 0;
+    page->m_bLogged = FALSE;
     page->m_offset = offset;
     page->m_pSlotArrayEnd = page->m_data + pageSize - 2;
     if (bRead)
@@ -319,6 +471,7 @@ void BTPagedFile::WritePage(BTPage* page)
         page->m_pOwner->BeforePageWrite(page);
     WritePageData(page);
     page->m_bDirty = FALSE;
+    BTOperation::PageWritten(page);
 }
 
 void BTPagedFile::WritePageData(BTPage* page)
@@ -328,12 +481,13 @@ void BTPagedFile::WritePageData(BTPage* page)
         WriteCompressed(page);
         return;
     }
-    SeekTo(page->m_offset);
-    Write(page->m_data, pageSize);
+    WriteRegion(page->m_offset, page->m_data, pageSize);
 }
 
 BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
 {
+    CountPageRequest();
+    BTOperation::EnlistFile(this);
     if (m_freeHead != 0)
     {
         ref = ReadPage(m_freeHead, owner, TRUE);
@@ -343,6 +497,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
             ref.Release();
             ThrowDamaged();
         }
+        BTOperation::BeforeChange(ref);
         m_freeHead = GetU32(ref->m_data + 2);
         --m_freeCount;
     }
@@ -353,6 +508,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
         ReserveTableEntry(m_fileEnd); // the file grows only when the page can be cached
         DWORD offset = ExtendFile(GetPageStride());
         ref = ReadPage(offset, owner, FALSE);
+        BTOperation::BeforeChange(ref);
     }
     ref->m_pOwner = owner;
     memset(ref->m_data, 0, pageSize);
@@ -362,7 +518,9 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
 
 void BTPagedFile::FreePage(DWORD offset)
 {
+    BTOperation::EnlistFile(this);
     BTPageRef ref(ReadPage(offset, nullptr, TRUE));
+    BTOperation::BeforeChange(ref);
     ref->m_data[0] = BTPage::typeFree;
     PutU32(ref->m_data + 2, m_freeHead);
     ref->m_pOwner = nullptr;
@@ -446,10 +604,8 @@ void BTPagedFile::WriteCompressed(BTPage* page)
         PutU32(first + 2 + kSplitAt, slot);
         // The overflow part goes first, so the first slot never points at
         // bytes that are not there yet.
-        SeekTo(slot);
-        Write(s_scratch + 2 + kSplitAt, slotSize);
-        SeekTo(page->m_offset);
-        Write(first, slotSize);
+        WriteRegion(slot, s_scratch + 2 + kSplitAt, slotSize);
+        WriteRegion(page->m_offset, first, slotSize);
         return;
     }
     if (page->m_bOverflow)
@@ -457,8 +613,7 @@ void BTPagedFile::WriteCompressed(BTPage* page)
         RemoveOverflowSlot(page->m_offset);
         page->m_bOverflow = FALSE;
     }
-    SeekTo(page->m_offset);
-    Write(s_scratch, slotSize);
+    WriteRegion(page->m_offset, s_scratch, slotSize);
 }
 
 DWORD BTPagedFile::LookupOverflowSlot(DWORD pageOffset)
@@ -466,6 +621,7 @@ DWORD BTPagedFile::LookupOverflowSlot(DWORD pageOffset)
     auto it = m_overflowMap.find(pageOffset);
     if (it != m_overflowMap.end())
         return it->second;
+    ++m_writeExtends;
     return ExtendFile(slotSize);
 }
 
@@ -532,6 +688,16 @@ void BTPagedFile::MoveToFront(BTPage* page)
     page->m_pLessRecent = m_pMru;
     m_pMru->m_pMoreRecent = page;
     m_pMru = page;
+}
+
+void BTPagedFile::DropPage(BTPage* page)
+{
+    RemoveCached(page);
+    m_overflowMap.erase(page->m_offset);
+    if (page->m_nRefs != 0)
+        page->m_pFile = nullptr; // freed by its last holder
+    else
+        BTPageCache::FreeBuffer(page);
 }
 
 void BTPagedFile::DropAllPages()

@@ -16,6 +16,14 @@
 // mark it dirty after changing it; dirty pages are written back on eviction
 // and by FlushBuffers, which shows the wait cursor while it runs. A file opened read-only never writes anything back.
 //
+// A flush is all or nothing on disk: before a byte of the file as last
+// committed is overwritten (by a flush, or by the cache writing back a page
+// it evicts), its original goes to the rollback journal beside the file
+// (BTJournal: the file's path followed by "-journal"); the flush writes its
+// pages and header, forces the file to disk and deletes the journal. An open
+// rolls back a journal it finds. A flush with nothing dirty and an unchanged
+// header writes nothing. A flush that returns has reached the disk.
+//
 // Compressed mode must be chosen before the file is created or opened, and a
 // file must always be opened in the mode it was created in (nothing records it).
 #pragma once
@@ -24,6 +32,7 @@
 #include "database/file/BTPage.h"
 #include "database/file/BTPageRef.h"
 #include "database/file/BTPageOwner.h"
+#include "database/file/BTJournal.h"
 
 #include <unordered_map>
 #include <vector>
@@ -75,6 +84,16 @@ public:
     // The paged header; derived files add their fields after calling this.
     virtual void SerializeHeader(CArchive& ar);
 
+    // Commits the pages and headers of two files together, as one flush
+    // (a database's data and key file: neither is ever newer than the other
+    // on disk). This is the paged part of each file's FlushBuffers: a
+    // derived file writes its own tables first, then calls this; its
+    // FlushBuffers after it finds nothing left to write. A file that is not
+    // open for writing, or has nothing to write, leaves the other to commit
+    // alone. Raises the file's exceptions; the files on disk are then both as
+    // they were, or both new, after the next open.
+    static void FlushPagesTogether(BTPagedFile& first, BTPagedFile& second);
+
     // Clears the owner of every cached page that names it; a tree calls this
     // when it goes away while its file stays open.
     void ForgetOwner(BTPageOwner* owner);
@@ -109,6 +128,12 @@ public:
     BOOL IsPageCached(DWORD offset) const;
     BOOL IsRegistered() const { return m_bRegistered; }
 
+    // Failure injection for tests: the n-th page request (ReadPage or
+    // AllocPage) from now raises CFileException hardIO before it does
+    // anything; 0 turns it off. GetPageRequests counts requests since.
+    void FailAtPageRequest(DWORD n);
+    DWORD GetPageRequests() const { return m_pageRequests; }
+
 protected:
     // Throws unless offset names a page slot of this file (bad seek).
     void CheckPageOffset(DWORD offset) const;
@@ -125,6 +150,16 @@ protected:
     // BTHeaderTooLongException when it does not fit there.
     void BuildHeaderImage(BYTE* image);
     void WriteHeaderImage(const BYTE* image);
+    // Writes bytes at an offset, journalling the committed bytes they replace.
+    void WriteRegion(DWORD offset, const void* bytes, UINT n);
+    // The flush in three steps: build the header and journal what the flush
+    // overwrites (FALSE: nothing to write); write and force pages and
+    // header; delete the journal.
+    BOOL PrepareCommit(BYTE* header);
+    // Journals the committed bytes of every dirty page; TRUE when any is dirty.
+    BOOL SaveDirtyOriginals();
+    void WriteCommit(const BYTE* header);
+    void EndCommit(const BYTE* header);
     void ThrowDamaged() const;        // archive exception bad schema, with path
     // Moves to the offset unless the file is there already.
     void SeekTo(DWORD offset);
@@ -137,6 +172,7 @@ protected:
     DWORD m_freeHead;
     DWORD m_fileEnd;
     DWORD m_position; // file position, or unknownPosition
+    DWORD m_writeExtends; // overflow slots appended by writes, ever
 
 private:
     enum : DWORD
@@ -144,6 +180,16 @@ private:
         unknownPosition = 0xFFFFFFFF,
     };
     friend class BTPageCache;
+    friend class BTOperation;
+    friend class BTJournal;
+    // The journal's access: bytes on disk as they are (a short read gives
+    // zeros), written without a journal, and the length cut.
+    void ReadRegion(DWORD offset, void* bytes, UINT n);
+    void WriteRegionRaw(DWORD offset, const void* bytes, UINT n);
+    void CutTo(DWORD length);
+    void CountPageRequest();
+    // Takes the page out of the cache unwritten; a held page is freed by its last holder.
+    void DropPage(BTPage* page);
     size_t PageIndex(DWORD offset) const
     {
         return (offset - headerAreaSize) / (m_bCompressed ? 1024u : (unsigned)pageSize);
@@ -167,4 +213,9 @@ private:
     BTPagedFile* m_pMoreRecentFile;
     BTPagedFile* m_pLessRecentFile;
     BOOL m_bRegistered;
+    DWORD m_pageRequests;
+    DWORD m_failAtRequest;
+    BTJournal m_journal;
+    BYTE m_diskHeader[headerAreaSize]; // the header as on disk, when m_bDiskHeader
+    BOOL m_bDiskHeader;
 };
