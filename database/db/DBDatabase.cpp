@@ -68,6 +68,13 @@ DBDatabase::DBDatabase()
 
 DBDatabase::~DBDatabase()
 {
+    // Temporary indexes nobody walks any more go with the database; one still
+    // held by a cursor is the cursor's to delete.
+    const std::vector<DBSortIndex*> indexes = sortIndexes;
+    for (DBSortIndex* index : indexes) {
+        if (index->refCount == 0)
+            delete index;
+    }
     if (IsOpen())
         Abort();
     for (auto& slot : sortSlots)
