@@ -24,10 +24,11 @@ namespace {
 const int kRecords = 100000;
 const int kReads = 300000;
 
-const char* const kNames[] = {"Smith", "Jones", "Müller", "García", "Nguyen", "O'Brien", "Åberg", "Tanaka",
-                              "Kowalski", "Dubois", "Rossi", "Novak"};
-const char* const kWords[] = {"analysis", "of", "the", "theory", "cell", "growth", "in", "models",
-                              "data", "review", "protein", "signal", "network", "climate", "language"};
+const char* const kNames[] = {"Smith", "Jones",  "Müller",   "García", "Nguyen", "O'Brien",
+                              "Åberg", "Tanaka", "Kowalski", "Dubois", "Rossi",  "Novak"};
+const char* const kWords[] = {"analysis", "of",     "the",     "theory",  "cell",
+                              "growth",   "in",     "models",  "data",    "review",
+                              "protein",  "signal", "network", "climate", "language"};
 
 unsigned g_seed = 12345;
 unsigned NextRandom()
@@ -151,7 +152,8 @@ void Run()
     clock.Restart();
     DBSortCursor cursor(&db.GetSortSlotTree(2));
     long walked = 0;
-    for (LONG n = cursor.SeekFirst(0, db.GetAllRecords(), TRUE); n != -1; n = cursor.Step(db.GetAllRecords(), TRUE))
+    for (LONG n = cursor.SeekFirst(0, db.GetAllRecords(), TRUE); n != -1;
+         n = cursor.Step(db.GetAllRecords(), TRUE))
         ++walked;
     BenchPrintRate("author/date/title sort walked (records)", (double)walked, clock.Seconds());
 

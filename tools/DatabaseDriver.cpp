@@ -166,7 +166,8 @@ public:
                 e->GetErrorMessage(text, sizeof text);
                 const bool quiet = e->IsKindOf(RUNTIME_CLASS(CUserException));
                 e->Delete();
-                Fail(std::string(quiet ? "abandoned: " : "") + line + (quiet ? "" : std::string(": ") + text));
+                Fail(std::string(quiet ? "abandoned: " : "") + line +
+                     (quiet ? "" : std::string(": ") + text));
             }
             Prompts();
         }
@@ -307,7 +308,9 @@ private:
             m_script.PushAnswer(b == "ok" ? IDOK : b == "cancel" ? IDCANCEL : b == "yes" ? IDYES : IDNO);
         } else if (c == "create" || c == "open") {
             const bool readOnly = w.size() > 2 && w[2] == "readonly";
-            Open(w.at(1), readOnly ? CFile::modeRead | CFile::shareDenyWrite : CFile::modeReadWrite | CFile::shareExclusive,
+            Open(w.at(1),
+                 readOnly ? CFile::modeRead | CFile::shareDenyWrite
+                          : CFile::modeReadWrite | CFile::shareExclusive,
                  c == "create");
             Out((c == "create" ? "created " : "opened ") + w[1]);
         } else if (c == "close") {

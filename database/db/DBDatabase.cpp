@@ -97,9 +97,9 @@ void DBDatabase::BindDataTrees(BTPagedFile& file)
 
 std::vector<BTree*> DBDatabase::GetKeyTrees()
 {
-    std::vector<BTree*> trees = {&workformIndex,          &authorIndex.GetTree(),  &journalIndex.GetTree(),
+    std::vector<BTree*> trees = {&workformIndex,          &authorIndex.GetTree(),    &journalIndex.GetTree(),
                                  &titleIndex.GetTree(),   &dateIndex.GetStartTree(), &dateIndex.GetEndTree(),
-                                 &keywordIndex.GetTree(), &wordIndex.GetTree(),    &duplicateFinder};
+                                 &keywordIndex.GetTree(), &wordIndex.GetTree(),      &duplicateFinder};
     for (auto& slot : sortSlots)
         trees.push_back(slot.get());
     return trees;

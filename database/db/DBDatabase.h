@@ -64,13 +64,13 @@ class DBSortIndex;
 // Four-character resource types, as u32 values stored little-endian.
 enum DBResourceType : DWORD
 {
-    kResourceRecordSet = 0x54455352, // 'RSET'
-    kResourceStrings = 0x23525453,   // 'STR#'
-    kResourceSortSlots = 0x534F5254, // 'SORT'
-    kResourceSortTimes = 0x534D4F44, // 'SMOD'
+    kResourceRecordSet = 0x54455352,  // 'RSET'
+    kResourceStrings = 0x23525453,    // 'STR#'
+    kResourceSortSlots = 0x534F5254,  // 'SORT'
+    kResourceSortTimes = 0x534D4F44,  // 'SMOD'
     kResourceDuplicates = 0x44555045, // 'DUPE'
-    kResourceLanguage = 0x4C535254,  // 'LSRT'
-    kResourceObject = 0x206A624F,    // 'Obj '
+    kResourceLanguage = 0x4C535254,   // 'LSRT'
+    kResourceObject = 0x206A624F,     // 'Obj '
 };
 
 class DBDatabase : public BTPagedFile, public ISortIndexDatabase
@@ -151,7 +151,10 @@ public:
     // or failed open ends with the user exception (reported).
     BOOL OpenDatabase(UINT nOpenFlags, CFileException* pError);
     // A document opens its file object this way: the open sequence.
-    BOOL OpenFile(UINT nOpenFlags, CFileException* pError) override { return OpenDatabase(nOpenFlags, pError); }
+    BOOL OpenFile(UINT nOpenFlags, CFileException* pError) override
+    {
+        return OpenDatabase(nOpenFlags, pError);
+    }
     // Rebuilds the key file from the records; a failure or Stop aborts the
     // data file and ends with the user exception.
     void RebuildKeyFile(UINT progressTitleId);

@@ -225,7 +225,8 @@ BOOL DBDatabase::OpenKeyFile(UINT nOpenFlags)
             return TRUE;
         return ConfirmRebuild(IDP_UPDATE_COLLATION, keyTitle, TRUE);
     }
-    return ConfirmRebuild(IDP_UPDATE_KEY_FILE, GetFileTitleWithoutExt(GetPathName(), kDatabaseExtension), TRUE);
+    return ConfirmRebuild(IDP_UPDATE_KEY_FILE, GetFileTitleWithoutExt(GetPathName(), kDatabaseExtension),
+                          TRUE);
 }
 
 BOOL DBDatabase::OpenDatabase(UINT nOpenFlags, CFileException* pError)

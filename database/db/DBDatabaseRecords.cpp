@@ -142,7 +142,8 @@ CString DBDatabase::GetNextRecordId()
     CString next;
     if (!cursor.SeekTextExact(kHighestAllDigitId)) {
         BYTE key[DBSortKeyBuilder::kMaxKeySize];
-        for (LONG record = cursor.Step(allRecords, FALSE); record != -1; record = cursor.Step(allRecords, FALSE)) {
+        for (LONG record = cursor.Step(allRecords, FALSE); record != -1;
+             record = cursor.Step(allRecords, FALSE)) {
             if (!cursor.GetCurrentKey(key))
                 break;
             const CString digits = AllDigitIdOfPart(key);

@@ -119,7 +119,10 @@ public:
     CString GetNextRecordId() override { return m_database.GetNextRecordId(); }
     void AddRecordIdIncrement(CString& recordId) override { m_database.AddRecordIdIncrement(recordId); }
     BOOL FindDuplicateOf(DBRecord& record) override { return m_database.FindDuplicateOf(record); }
-    void AddToMarkedRecords(int32_t recordNumber) override { m_database.GetMarkedRecords().Set(recordNumber); }
+    void AddToMarkedRecords(int32_t recordNumber) override
+    {
+        m_database.GetMarkedRecords().Set(recordNumber);
+    }
     void FlushIfWritable() override;
     void NotifyRecordsChanged() override;
 

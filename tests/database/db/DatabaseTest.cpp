@@ -42,8 +42,9 @@ TEST_F(DatabaseFixture, NewDatabaseFilesAndDefaults)
     EXPECT_EQ((keys.size() - 1024) % 1280, 0u);
 
     Open();
-    const BYTE expected[9][3] = {{0}, {255, 254, 253}, {255, 253, 254}, {250, 254, 253}, {254, 253},
-                                 {253, 255, 254}, {44, 255, 254}, {0}, {252}};
+    const BYTE expected[9][3] = {{0},        {255, 254, 253}, {255, 253, 254}, {250, 254, 253},
+                                 {254, 253}, {253, 255, 254}, {44, 255, 254},  {0},
+                                 {252}};
     const int keyCounts[9] = {1, 3, 3, 3, 2, 3, 3, -1, 1};
     for (int slot = 0; slot < DBDatabase::kSortSlotCount; ++slot) {
         const DBSortSpec& spec = m_db->GetSortSpec(slot);

@@ -57,9 +57,11 @@ public:
         m_app->SetRegistryKey("Quenmark");
         char profileName[64];
 #ifdef _WIN32
-        std::snprintf(profileName, sizeof profileName, "Lorvane 5 Database Tests\\%lu", ::GetCurrentProcessId());
+        std::snprintf(profileName, sizeof profileName, "Lorvane 5 Database Tests\\%lu",
+                      ::GetCurrentProcessId());
 #else
-        std::snprintf(profileName, sizeof profileName, "Lorvane 5 Database Tests\\%ld", static_cast<long>(::getpid()));
+        std::snprintf(profileName, sizeof profileName, "Lorvane 5 Database Tests\\%ld",
+                      static_cast<long>(::getpid()));
 #endif
         m_app->SetProfileName(profileName);
         m_app->DeleteProfileTree();
@@ -116,7 +118,8 @@ inline std::vector<LONG> SortOrder(DBDatabase& db, int slot)
 {
     std::vector<LONG> order;
     DBSortCursor cursor(&db.GetSortSlotTree(slot));
-    for (LONG n = cursor.SeekFirst(0, db.GetAllRecords(), TRUE); n != -1; n = cursor.Step(db.GetAllRecords(), TRUE))
+    for (LONG n = cursor.SeekFirst(0, db.GetAllRecords(), TRUE); n != -1;
+         n = cursor.Step(db.GetAllRecords(), TRUE))
         order.push_back(n);
     return order;
 }
@@ -150,9 +153,9 @@ struct DatabaseAnswers
     std::vector<std::vector<LONG>> sorts;
     bool operator==(const DatabaseAnswers& o) const
     {
-        return authors == o.authors && titles == o.titles && journals == o.journals && keywords == o.keywords &&
-               all == o.all && duplicates == o.duplicates && wordCell == o.wordCell &&
-               workformDefault == o.workformDefault && sorts == o.sorts;
+        return authors == o.authors && titles == o.titles && journals == o.journals &&
+               keywords == o.keywords && all == o.all && duplicates == o.duplicates &&
+               wordCell == o.wordCell && workformDefault == o.workformDefault && sorts == o.sorts;
     }
 };
 

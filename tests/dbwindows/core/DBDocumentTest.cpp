@@ -48,7 +48,8 @@ protected:
     DBDocument& Open(BOOL readOnly = FALSE)
     {
         m_doc = new DBDocument;
-        EXPECT_TRUE(m_doc->OpenFile((m_path + ".ldt").c_str(), readOnly ? (UINT)CFileBasedDocument::OpenReadOnly : 0u));
+        EXPECT_TRUE(m_doc->OpenFile((m_path + ".ldt").c_str(),
+                                    readOnly ? (UINT)CFileBasedDocument::OpenReadOnly : 0u));
         return *m_doc;
     }
     void Close()
@@ -143,7 +144,8 @@ TEST_F(DBDocumentTest, SmallSetRule)
         int all;
         int set;
         BOOL small;
-    } cases[] = {{10000, 249, TRUE}, {2500, 250, FALSE}, {3301, 300, TRUE}, {100, 100, FALSE}, {100, 0, FALSE}};
+    } cases[] = {
+        {10000, 249, TRUE}, {2500, 250, FALSE}, {3301, 300, TRUE}, {100, 100, FALSE}, {100, 0, FALSE}};
     for (const auto& c : cases) {
         doc.GetDatabase().GetAllRecords().RemoveAll();
         for (int i = 0; i < c.all; ++i)
