@@ -156,7 +156,9 @@ public:
         return OpenDatabase(nOpenFlags, pError);
     }
     // Rebuilds the key file from the records; a failure or Stop aborts the
-    // data file and ends with the user exception.
+    // data file and ends with the user exception. A data file opened
+    // read-only is refused (reported) in the same way: it could not keep the
+    // new trees' roots.
     void RebuildKeyFile(UINT progressTitleId);
     DBKeyFile& GetKeyFile() { return keyFile; }
     DBKeyFile& GetScratchKeyFile();

@@ -250,6 +250,13 @@ BOOL DBDatabase::OpenDatabase(UINT nOpenFlags, CFileException* pError)
 
 void DBDatabase::RebuildKeyFile(UINT progressTitleId)
 {
+    // The new trees' roots live in the data file's header: a data file that
+    // cannot be written would leave them pointing nowhere at the next open.
+    if (!BTPagedFile::IsWritable()) {
+        CFileException denied(CFileException::accessDenied, -1, GetPathName());
+        ReportFileException(GetPathName(), &denied, TRUE, IDP_OPEN_FAILED);
+        AbandonOpen();
+    }
     // The task takes its snapshot before the tables change, so a failed
     // rebuild puts everything back.
     DBIndexRebuildTask task(*this, progressTitleId);
