@@ -257,6 +257,8 @@ BOOL DBDatabase::Exists() const
 
 void DBDatabase::Close()
 {
+    // The commit is the only write of a close: the files are clean after it
+    // and are closed without a flush of their own.
     if (IsOpen())
         CommitFiles();
     if (m_bScratchOpen) {
@@ -270,9 +272,9 @@ void DBDatabase::Close()
         }
     }
     if (IsOpen())
-        BTPagedFile::Close();
+        BTPagedFile::Abort();
     if (keyFile.IsOpen())
-        keyFile.Close();
+        keyFile.Abort();
 }
 
 void DBDatabase::Abort()
