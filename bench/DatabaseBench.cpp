@@ -9,6 +9,7 @@
 #include "app/core/TempFile.h"
 #include "app/core/Paths.h"
 #include "classlib/Exceptions.h"
+#include "classlib/WinApp.h"
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
 #include "database/db/FieldTerms.h"
@@ -80,6 +81,10 @@ DWORD FileSize(const char* path)
 
 void Run()
 {
+    // The database takes its defaults from the application's profile.
+    CWinApp app("Lorvane5 Bench");
+    app.SetRegistryKey("Quenmark");
+    app.SetProfileName("Lorvane 5 Bench");
     const CString path = ReplaceExtension(MakeTempFileName(), ".ldt");
     DBDatabase db;
     db.SetPathName(path);

@@ -34,6 +34,9 @@
 //
 // A database whose stored data contradict its indexes shows message 4100 and
 // ends the operation with the user exception.
+//
+// The object reads the database defaults from the application's profile when
+// it is built and when it makes a new file: an application object must exist.
 #pragma once
 
 #include "classlib/Array.h"
