@@ -1,0 +1,175 @@
+// A whole database: 100,000 generated records of about 1.1 KB (four
+// workforms, one to six authors, keywords, dates, a long note) imported with
+// every index kept, then point reads by record number and by record ID,
+// term lookups in the author and keyword indexes, and a full
+// author/date/title sort built and walked. Prints records per second for
+// each, the two files' sizes and the peak memory.
+#include "bench/support/BenchReport.h"
+
+#include "app/core/TempFile.h"
+#include "app/core/Paths.h"
+#include "classlib/Exceptions.h"
+#include "classlib/WinApp.h"
+#include "database/db/DBDatabase.h"
+#include "database/db/DBRecord.h"
+#include "database/db/FieldTerms.h"
+#include "database/sort/DBSortCursor.h"
+#include "database/sort/DBSortUpdater.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kRecords = 100000;
+const int kReads = 300000;
+
+const char* const kNames[] = {"Smith", "Jones",  "Müller",   "García", "Nguyen", "O'Brien",
+                              "Åberg", "Tanaka", "Kowalski", "Dubois", "Rossi",  "Novak"};
+const char* const kWords[] = {"analysis", "of",     "the",     "theory",  "cell",
+                              "growth",   "in",     "models",  "data",    "review",
+                              "protein",  "signal", "network", "climate", "language"};
+
+unsigned g_seed = 12345;
+unsigned NextRandom()
+{
+    g_seed = g_seed * 1103515245u + 12345u;
+    return g_seed >> 8;
+}
+
+std::string Words(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            text += ' ';
+        text += kWords[NextRandom() % (sizeof kWords / sizeof *kWords)];
+    }
+    return text;
+}
+
+void FillRecord(DBRecord& record, int i)
+{
+    std::string authors;
+    const int authorCount = 1 + (int)(NextRandom() % 6);
+    for (int a = 0; a < authorCount; ++a) {
+        if (a)
+            authors += '\n';
+        authors += kNames[NextRandom() % (sizeof kNames / sizeof *kNames)];
+        authors += ", ";
+        authors += (char)('A' + NextRandom() % 26);
+        authors += '.';
+    }
+    char year[16];
+    std::snprintf(year, sizeof year, "%d", 1950 + (int)(NextRandom() % 70));
+    record.SetWorkformId((int16_t)(i % 4));
+    record.SetField(StyledString(authors.c_str()), 1);
+    record.SetField(StyledString(Words(12).c_str()), 4);
+    record.SetField(StyledString(Words(2).c_str()), 10);
+    record.SetField(StyledString(year), 12);
+    record.SetField(StyledString(Words(40).c_str()), 35);
+    record.SetField(StyledString(Words(90).c_str()), 38);
+    record.SetField(StyledString((Words(1) + "; " + Words(1) + "; " + Words(1)).c_str()), 45);
+}
+
+DWORD FileSize(const char* path)
+{
+    CFileStatus status;
+    return CFile::GetStatus(path, status) ? (DWORD)status.m_size : 0;
+}
+
+void Run()
+{
+    // The database takes its defaults from the application's profile.
+    CWinApp app("Lorvane5 Bench");
+    app.SetRegistryKey("Quenmark");
+    app.SetProfileName("Lorvane 5 Bench");
+    const CString path = ReplaceExtension(MakeTempFileName(), ".ldt");
+    DBDatabase db;
+    db.SetPathName(path);
+    db.CreateNew();
+    CFileException error;
+    if (!db.OpenDatabase(CFile::modeReadWrite | CFile::shareExclusive, &error))
+        AfxThrowFileException(error.m_cause);
+
+    BenchClock clock;
+    size_t bytes = 0;
+    {
+        DBRecord record;
+        record.m_bAutoDelete = FALSE;
+        for (int i = 0; i < kRecords; ++i) {
+            FillRecord(record, i);
+            record.SetRecordIdText(db.GetNextRecordId());
+            for (int f = 1; f <= DBRecord::kFieldCount; ++f)
+                bytes += (size_t)record.GetField((BYTE)f).text.GetLength();
+            db.AddRecord(record, db.GetNextFreeRecordNumber());
+        }
+        db.CommitFiles();
+    }
+    BenchPrintRate("import (records)", kRecords, clock.Seconds());
+    BenchPrintValue("average field text", (double)bytes / kRecords, "bytes");
+    BenchPrintValue("data file", FileSize(path) / 1048576.0, "MiB");
+    BenchPrintValue("key file", FileSize(ReplaceExtension(path, ".ldx")) / 1048576.0, "MiB");
+
+    DBRecord record;
+    record.m_bAutoDelete = FALSE;
+    clock.Restart();
+    for (int i = 0; i < kReads; ++i)
+        db.ReadRecord(record, (int32_t)(NextRandom() % kRecords));
+    BenchPrintRate("read by number (records)", kReads, clock.Seconds());
+
+    const int idReads = kReads / 10;
+    clock.Restart();
+    for (int i = 0; i < idReads; ++i) {
+        char id[16];
+        std::snprintf(id, sizeof id, "%d", 10 * (1 + (int)(NextRandom() % kRecords)));
+        DBRecordSet found;
+        DBSortCursor cursor(&db.GetSortSlotTree(0));
+        cursor.CollectEqual(id, found);
+        const int n = found.FindNext(-1);
+        if (n < 0)
+            AfxThrowArchiveException(CArchiveException::badIndex, id);
+        db.ReadRecord(record, n);
+    }
+    BenchPrintRate("read by ID (records)", idReads, clock.Seconds());
+
+    // Term lookups: the author and keyword terms of random records.
+    const int lookups = 50000;
+    clock.Restart();
+    long hits = 0;
+    for (int i = 0; i < lookups; ++i) {
+        db.ReadRecord(record, (int32_t)(NextRandom() % kRecords));
+        DBTermIndex& index = i % 2 ? db.GetKeywordIndex() : db.GetAuthorIndex();
+        index.ForEachTerm(record.GetField(i % 2 ? 45 : 1), [&](const char* key, const StyledString&) {
+            DBRecordSet set;
+            if (index.GetTree().ReadObject(set, key))
+                hits += set.GetCount();
+        });
+    }
+    BenchPrintRate("term lookups (records read and looked up)", lookups, clock.Seconds());
+    BenchPrintValue("records found per lookup", (double)hits / lookups, "records");
+
+    clock.Restart();
+    if (!BuildSortSlotIndex(db, 2, db.GetAllRecords()))
+        AfxThrowUserException();
+    BenchPrintRate("author/date/title sort built (records)", kRecords, clock.Seconds());
+    clock.Restart();
+    DBSortCursor cursor(&db.GetSortSlotTree(2));
+    long walked = 0;
+    for (LONG n = cursor.SeekFirst(0, db.GetAllRecords(), TRUE); n != -1;
+         n = cursor.Step(db.GetAllRecords(), TRUE))
+        ++walked;
+    BenchPrintRate("author/date/title sort walked (records)", (double)walked, clock.Seconds());
+
+    BenchPrintPeakMemory();
+    db.Close();
+    db.Remove();
+}
+
+} // namespace
+
+int main()
+{
+    return BenchMain(Run);
+}

@@ -1,0 +1,333 @@
+// DBDatabase: one reference database on disk and in memory.
+//
+// Three paged files: the data file (this object; ".ldt", type 0x8002,
+// version 1030, plain pages, at most 50 cached) holds the records, the groups
+// and the resources; the key file (".ldx", DBKeyFile, compressed pages) holds
+// every index that can be rebuilt from the records; the scratch file (a
+// temporary DBKeyFile made on first use, deleted at close) holds the group
+// tree of a database opened read-only and the slot trees built while the
+// key file is not writable.
+//
+// Data-file header, as written (version 1030), after the paged header:
+//   root of the record tree, root of the group tree, root of the resource
+//   tree; roots of the workform, author, journal, title, date-start,
+//   date-end, keyword and word trees; u16 list sort slot, u16 list
+//   ascending, u32 starting record ID, u32 record-ID increment, u16 renumber
+//   sort slot, u32 reserved; root of the duplicate-key tree.
+// Roots are the 22-byte root descriptors of BTree::SerializeRoot. Older
+// versions are read as DBDatabaseHeader.cpp documents; the header must fit
+// the 1024-byte area: a title or comments that would not is refused
+// (BTHeaderTooLongException) before anything is written.
+//
+// Resources of the data file (u32 type, u32 ID): ('RSET', 0/1/2) the all,
+// marked and duplicate record sets; ('STR#', 1000/1001) the author and
+// generic stop lists; ('SORT', 0) count, then each of the 54 sort slots
+// (root and sort definition); ('SMOD', 0) count, then each slot's last-use
+// time (u32); ('DUPE', 0) the duplicate settings; ('LSRT', 0) the language
+// sort; ('Obj ', ID) objects other subsystems keep (SaveObject).
+//
+// Every record change reaches every index in one call, in a fixed order
+// (AddRecord, UpdateRecord, DeleteRecord). The roots of the key file's trees
+// live in the data file's header, so a change of the key file is complete
+// on disk only after both files were flushed: CommitFiles is the one place
+// that writes both (FlushIfWritable, CommitDatabase and Close go through it).
+//
+// A database whose stored data contradict its indexes shows message 4100 and
+// ends the operation with the user exception.
+//
+// The object reads the database defaults from the application's profile when
+// it is built and when it makes a new file: an application object must exist.
+#pragma once
+
+#include "classlib/Array.h"
+#include "app/core/LineStringArray.h"
+#include "database/btree/BTRecordTree.h"
+#include "database/btree/BTResourceTree.h"
+#include "database/btree/StringKeyTree.h"
+#include "database/db/DBDateIndex.h"
+#include "database/db/DBKeyFile.h"
+#include "database/db/DBRecordSet.h"
+#include "database/db/DBTermIndex.h"
+#include "database/db/DBWordIndex.h"
+#include "database/db/DBWorkformIndex.h"
+#include "database/sort/DBDuplicateFinder.h"
+#include "database/sort/DBSortKeyTree.h"
+#include "database/sort/ISortIndexDatabase.h"
+#include "database/sort/LanguageSort.h"
+#include "database/sort/SortKeyContext.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CFileException;
+class DBRecord;
+class DBSortIndex;
+
+// Four-character resource types, as u32 values stored little-endian.
+enum DBResourceType : DWORD
+{
+    kResourceRecordSet = 0x54455352,  // 'RSET'
+    kResourceStrings = 0x23525453,    // 'STR#'
+    kResourceSortSlots = 0x534F5254,  // 'SORT'
+    kResourceSortTimes = 0x534D4F44,  // 'SMOD'
+    kResourceDuplicates = 0x44555045, // 'DUPE'
+    kResourceLanguage = 0x4C535254,   // 'LSRT'
+    kResourceObject = 0x206A624F,     // 'Obj '
+};
+
+class DBDatabase : public BTPagedFile, public ISortIndexDatabase
+{
+    DECLARE_DYNAMIC(DBDatabase)
+public:
+    enum
+    {
+        kDocumentType = 0x8002,
+        kCurrentVersion = 1030,
+        kFirstUpdatableVersion = 1024,
+        kKeyFileVersionWithResources = 1047,
+        kCachedPageLimit = 50,
+        kSortSlotCount = 54,
+        kBuiltInSlotCount = 8, // slots 0-7: the sort orders of the record list
+        kFieldSlotBase = 8,    // slot 8 the workform, 9-53 the fields 1-45
+    };
+    // Messages and progress texts.
+    enum : UINT
+    {
+        IDP_DATABASE_DAMAGED = 4100,
+        IDP_CONVERT_OLD_DATABASE = 5146,
+        IDS_CONVERTING_DATABASE = 5147,
+        IDP_KEY_FILE_MISSING = 5149,
+        IDS_REBUILDING_KEY_FILE = 5150,
+        IDP_UPDATE_KEY_FILE = 5151,
+        IDP_UPDATE_COLLATION = 5152,
+        IDS_UPDATING_VERSION = 5153,
+        IDP_UPDATE_DATABASE = 5158,
+        IDP_OPEN_FAILED = 61697,
+    };
+    // IDs of the objects the database document keeps ('Obj ', ID).
+    enum : DWORD
+    {
+        kObjectBibliographySetup = 2000,
+        kObjectSubjectSetup = 2001,
+        kObjectCopyFormattedSetup = 2002,
+        kObjectPreviewLayout = 2003,
+        kObjectRecordListLayout = 2004,
+    };
+
+    DBDatabase();
+    ~DBDatabase() override;
+
+    // ---- files: each operation also reaches the key file ----
+    void SetPathName(const CString& path) override;
+    // Refuses a header that would not fit (BTHeaderTooLongException) before
+    // any file is touched; then makes both files, closed.
+    void CreateNew() override;
+    void Remove() override;
+    void CopyTo(const CString& newPath) override;
+    // Renames both files; when the key file cannot follow, the data file is
+    // renamed back and the failure raised.
+    void Rename(const CString& newPath) override;
+    void RenameTo(const CString& newPath) override;
+    void FlushIfWritable() override;
+    BOOL IsWritable() const override;
+    BOOL Exists() const override;
+    void Close() override;
+    void Abort() override;
+
+    // The one commit of the database: the key file, the scratch file and the
+    // data file (with its tables and header) written and flushed when writable.
+    virtual void CommitFiles();
+
+    // Hooks of the data file.
+    void InitNew() override;
+    void OnOpen() override;
+    void OnClose() override;
+    void OnAbort() override;
+    void FlushBuffers() override;
+    void SerializeHeader(CArchive& ar) override;
+    // Whether the database may be written.
+    virtual BOOL IsDatabaseWritable() const { return IsWritable(); }
+
+    // The open sequence: version checks, update, key file opened or rebuilt.
+    // FALSE when the data file cannot be opened (*pError filled); a refused
+    // or failed open ends with the user exception (reported).
+    BOOL OpenDatabase(UINT nOpenFlags, CFileException* pError);
+    // A document opens its file object this way: the open sequence.
+    BOOL OpenFile(UINT nOpenFlags, CFileException* pError) override
+    {
+        return OpenDatabase(nOpenFlags, pError);
+    }
+    // Rebuilds the key file from the records; a failure or Stop aborts the
+    // data file and ends with the user exception. A data file opened
+    // read-only is refused (reported) in the same way: it could not keep the
+    // new trees' roots.
+    void RebuildKeyFile(UINT progressTitleId);
+    DBKeyFile& GetKeyFile() { return keyFile; }
+    DBKeyFile& GetScratchKeyFile();
+
+    // ---- records ----
+    void ReadRecord(DBRecord& record, int32_t recordNumber) override;
+    void AddRecord(DBRecord& record, int32_t recordNumber);
+    void UpdateRecord(DBRecord& record);
+    void DeleteRecord(int32_t recordNumber);
+    int32_t GetNextFreeRecordNumber();
+    CString GetNextRecordId();
+    void AddRecordIdIncrement(CString& recordId);
+    // A new record object read from the file (auto-deleting, no holders); NULL
+    // when it cannot be read (reported). The document hands out its own.
+    DBRecord* OpenRecord(int32_t recordNumber) override;
+    BOOL CommitDatabase() override;
+    BOOL HoldsRecord(int32_t recordNumber) const { return allRecords.Contains(recordNumber); }
+    // TRUE when another stored record has the record's duplicate key.
+    BOOL FindDuplicateOf(const DBRecord& record);
+
+    // ---- stored objects ('Obj ', ID) ----
+    BOOL LoadObject(CObject& object, DWORD id);
+    void SaveObject(CObject& object, DWORD id);
+
+    // ---- groups ----
+    BOOL GroupExists(const char* name);
+    int GetGroupCount() const { return (int)groups.size(); }
+    DBRecordSet& GetGroup(int index) { return *groups[(size_t)index]; }
+    void GetGroupNames(CStringArray& names, int n) const;
+    DBRecordSet* FindGroup(const char* name);
+    DBRecordSet* AddGroup(const char* name);
+    BOOL SaveGroup(DBRecordSet& group);
+    BOOL DeleteGroup(const char* name);
+    BOOL RenameGroup(DBRecordSet& group, const char* newName);
+
+    // ---- sorts ----
+    // A sorted index of the set in the slot's order, made and built when
+    // there is none equal (the database keeps it until its last cursor goes).
+    DBSortIndex* FindOrCreateSortIndex(int slot, const DBRecordSet& set);
+    void RemoveSortIndex(DBSortIndex* index);
+    const DBSortSpec& GetSortSpec(int slot) const { return sortSlots[(size_t)slot]->GetSpec(); }
+    // Sets a slot's sort definition, indexBuilt included.
+    void SetSortSpec(int slot, const DBSortSpec& spec) { sortSlots[(size_t)slot]->SetSpec(spec); }
+    DWORD GetSortLastUsed(int slot) const { return sortLastUsed[(size_t)slot]; }
+    void SetSortLastUsed(int slot, DWORD time) { sortLastUsed[(size_t)slot] = time; }
+
+    // ISortIndexDatabase
+    const SortKeyContext& GetSortKeyContext() override { return context; }
+    CString GetWorkformName(int16_t workformId) override;
+    int GetSortSlotCount() override { return kSortSlotCount; }
+    DBSortKeyTree& GetSortSlotTree(int slot) override { return *sortSlots[(size_t)slot]; }
+    BTPagedFile* GetScratchFile() override { return &GetScratchKeyFile(); }
+    void ForgetSortIndex(DBSortIndex* index) override { RemoveSortIndex(index); }
+    BOOL NeedsDuplicateBuild() override;
+    void AddDuplicateRecord(DBRecord& record) override;
+    void ResetDuplicates() override;
+
+    // ---- members other parts read and set ----
+    DBRecordSet& GetAllRecords() { return allRecords; }
+    DBRecordSet& GetMarkedRecords() { return markedRecords; }
+    DBRecordSet& GetDuplicateRecords() { return duplicateRecords; }
+    CLineStringArray& GetAuthorStopList() { return authorStopList; }
+    CLineStringArray& GetGenericStopList() { return genericStopList; }
+    CLanguageSort& GetLanguageSort() { return languageSort; }
+    DBWorkformIndex& GetWorkformIndex() { return workformIndex; }
+    DBTermIndex& GetAuthorIndex() { return authorIndex; }
+    DBTermIndex& GetJournalIndex() { return journalIndex; }
+    DBTermIndex& GetTitleIndex() { return titleIndex; }
+    DBTermIndex& GetKeywordIndex() { return keywordIndex; }
+    DBDateIndex& GetDateIndex() { return dateIndex; }
+    DBWordIndex& GetWordIndex() { return wordIndex; }
+    DBDuplicateFinder& GetDuplicateFinder() { return duplicateFinder; }
+    BTRecordTree& GetRecordTree() { return recordTree; }
+    int32_t listSortSlot;
+    int32_t listAscending;
+    int32_t startingRecordId;
+    int32_t recordIdIncrement;
+    int32_t renumberSortSlot;
+    DWORD reserved;
+
+    // Binds every index tree, the sort slots and the duplicate finder to the
+    // file (the key file, or a new one being rebuilt), the five position
+    // indexes to the file's own.
+    void BindKeyTrees(DBKeyFile& file);
+    // Adds one record to every key-file index (not to the record tree).
+    void AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates);
+
+    // What a key-file rebuild changes in the data file's tables: put back
+    // when the rebuild fails, so the old key file's trees stay reachable.
+    struct KeyState
+    {
+        std::vector<BTRootDescriptor> roots;
+        std::vector<DBSortSpec> slotSpecs;
+        std::vector<DWORD> slotTimes;
+        int32_t listSortSlot;
+        int32_t listAscending;
+        int collationVersion;
+        DBRecordSet duplicates;
+    };
+    void SaveKeyState(KeyState& state);
+    void RestoreKeyState(const KeyState& state);
+
+private:
+    // Every tree whose pages are in the key file, in a fixed order.
+    std::vector<BTree*> GetKeyTrees();
+    void BindDataTrees(BTPagedFile& file);
+    void SetDefaultSlots(DWORD now, const DBSortSpec& customSort);
+    void CompleteSlots(DWORD now);
+    void SerializeSlotRecord(CArchive& ar, int slot);
+    void SerializeSlotTable(CArchive& ar);
+    void SerializeTimeTable(CArchive& ar);
+    void StoreResource(CObject& object, DWORD type, DWORD id, BOOL bNew);
+    void StoreTables(BOOL bNew);
+    void LoadTables();
+    void LoadGroups();
+    void MoveGroupsToScratch();
+    void WriteGroups();
+    void DropTables();
+    // The header layouts of the versions a data file may have.
+    void SerializeIndexRoots(CArchive& ar, BOOL withJournal);
+    void LoadOldSlotRecords(CArchive& ar, int count);
+    void SerializeListFields(CArchive& ar);
+    // Open steps.
+    void OfferConversion();
+    void UpdateVersion();
+    BOOL OpenKeyFile(UINT nOpenFlags);
+    BOOL ConfirmRebuild(UINT promptId, const CString& insert, BOOL setVersion);
+    [[noreturn]] void AbandonOpen();
+    // The group tree's file: the data file, or the scratch file when read-only.
+    void FlushGroupFile();
+    void MakeGroupKey(char* key, const char* name) const;
+    void InsertGroupInOrder(DBRecordSet* group);
+    int FindGroupIndex(const char* name) const;
+    void ReadStoredRecord(DBRecord& record, int32_t recordNumber);
+
+    std::vector<std::unique_ptr<DBRecordSet>> groups;
+    DBKeyFile scratchFile;
+    DBRecordSet allRecords;
+    DBRecordSet markedRecords;
+    DBRecordSet duplicateRecords;
+    CLineStringArray authorStopList;
+    CLineStringArray genericStopList;
+    CLanguageSort languageSort;
+    SortKeyContext context;
+    DBWorkformIndex workformIndex;
+    DBTermIndex authorIndex;
+    DBTermIndex journalIndex;
+    DBTermIndex titleIndex;
+    DBDateIndex dateIndex;
+    DBTermIndex keywordIndex;
+    DBWordIndex wordIndex;
+    std::vector<DWORD> sortLastUsed;
+    std::vector<std::unique_ptr<DBSortKeyTree>> sortSlots;
+    std::vector<DBSortIndex*> sortIndexes; // owned by their cursors
+    DBDuplicateFinder duplicateFinder;
+    BTRecordTree recordTree;
+    StringKeyTree groupTree;
+    BTResourceTree resourceTree;
+    DBKeyFile keyFile;
+    BOOL m_bScratchOpen;
+};
+
+// Converts a database too old to open into a new file the user names (the
+// conversion of older files); the open path calls it after the user agreed.
+// Until that conversion exists the installed converter does nothing and
+// answers FALSE. Returns whether a new file was made.
+typedef BOOL (*OldDatabaseConverter)(const CString& path, UINT progressTitleId, BOOL keepTitle);
+OldDatabaseConverter SetOldDatabaseConverter(OldDatabaseConverter converter);
+BOOL ConvertOldDatabase(const CString& path, UINT progressTitleId, BOOL keepTitle);
