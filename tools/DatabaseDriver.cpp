@@ -10,6 +10,7 @@
 #include "classlib/WinApp.h"
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
+#include "database/search/SearchDatabaseRecords.h"
 #include "database/sort/DBSortCursor.h"
 #include "database/sort/DBSortUpdater.h"
 #include "database/text/StyledStringArchive.h"
@@ -57,7 +58,7 @@ const char kHelp[] =
     "  dump sort SLOT        the slot's 26-byte sort definition, as hexadecimal\n"
     "  dump keys SLOT        each key of the slot's index, as hexadecimal\n"
     "  rebuild               rebuild the key file from the records\n"
-    "  search EXPRESSION     run a search (not available yet: prints so)\n"
+    "  search EXPRESSION     run a search; prints \"found N: numbers...\" or \"search failed\"\n"
     "  expect LINE           some line printed since the last expect equals LINE, else the\n"
     "                        run fails (exit status 1)\n"
     "Errors print \"error: ...\" and make the exit status 1.\n";
@@ -232,6 +233,21 @@ private:
             Out(std::to_string(n) + " " + std::string(record.GetRecordIdText()));
         }
     }
+    // Prints the matching record numbers in ascending order, or "search failed"
+    // when the text does not parse (its message is shown like any other).
+    void Search(const std::string& text)
+    {
+        DBDatabase& db = Db();
+        DBRecordSet found;
+        if (!SearchDatabaseRecords(text.c_str(), db, db.GetAllRecords(), found)) {
+            Out("search failed");
+            return;
+        }
+        std::string numbers = "found " + std::to_string(found.GetCount()) + ":";
+        for (int n = found.FindNext(-1); n != -1; n = found.FindNext(n))
+            numbers += " " + std::to_string(n);
+        Out(numbers);
+    }
     void Terms(const std::string& kind)
     {
         DBDatabase& db = Db();
@@ -344,7 +360,7 @@ private:
         } else if (c == "rebuild") {
             Db().RebuildKeyFile(DBDatabase::IDS_REBUILDING_KEY_FILE);
         } else if (c == "search") {
-            Out("search: not available");
+            Search(line.substr(line.find("search") + std::string("search").size()));
         } else {
             Fail("unknown command: " + c);
         }

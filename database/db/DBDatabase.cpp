@@ -218,10 +218,15 @@ void DBDatabase::RenameTo(const CString& newPath)
 
 void DBDatabase::CommitFiles()
 {
-    if (IsOpen() && BTPagedFile::IsWritable())
-        FlushBuffers();
-    if (keyFile.IsOpen())
-        keyFile.FlushIfWritable();
+    // The tables of both files are written into their pages first; then the
+    // pages of both files reach the disk as one commit, so a key file is never
+    // newer or older than its data file after a crash.
+    if (IsOpen() && BTPagedFile::IsWritable()) {
+        StoreTables(FALSE);
+        WriteGroups();
+    }
+    keyFile.StoreTablesForCommit();
+    BTPagedFile::FlushPagesTogether(*this, keyFile);
     if (m_bScratchOpen && scratchFile.IsOpen())
         scratchFile.FlushIfWritable();
     if (IsOpen() && BTPagedFile::IsWritable())

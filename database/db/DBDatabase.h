@@ -76,7 +76,7 @@ enum DBResourceType : DWORD
     kResourceObject = 0x206A624F,     // 'Obj '
 };
 
-class DBDatabase : public BTPagedFile, public ISortIndexDatabase
+class DBDatabase : public BTPagedFile, public ISortIndexDatabase, public ISearchDatabase
 {
     DECLARE_DYNAMIC(DBDatabase)
 public:
@@ -187,11 +187,11 @@ public:
     void SaveObject(CObject& object, DWORD id);
 
     // ---- groups ----
-    BOOL GroupExists(const char* name);
+    BOOL GroupExists(const char* name) override;
     int GetGroupCount() const { return (int)groups.size(); }
     DBRecordSet& GetGroup(int index) { return *groups[(size_t)index]; }
     void GetGroupNames(CStringArray& names, int n) const;
-    DBRecordSet* FindGroup(const char* name);
+    DBRecordSet* FindGroup(const char* name) override;
     DBRecordSet* AddGroup(const char* name);
     BOOL SaveGroup(DBRecordSet& group);
     BOOL DeleteGroup(const char* name);
@@ -220,19 +220,19 @@ public:
     void ResetDuplicates() override;
 
     // ---- members other parts read and set ----
-    DBRecordSet& GetAllRecords() { return allRecords; }
+    DBRecordSet& GetAllRecords() override { return allRecords; }
     DBRecordSet& GetMarkedRecords() { return markedRecords; }
     DBRecordSet& GetDuplicateRecords() { return duplicateRecords; }
     CLineStringArray& GetAuthorStopList() { return authorStopList; }
     CLineStringArray& GetGenericStopList() { return genericStopList; }
     CLanguageSort& GetLanguageSort() { return languageSort; }
-    DBWorkformIndex& GetWorkformIndex() { return workformIndex; }
+    DBWorkformIndex& GetWorkformIndex() override { return workformIndex; }
     DBTermIndex& GetAuthorIndex() { return authorIndex; }
     DBTermIndex& GetJournalIndex() { return journalIndex; }
     DBTermIndex& GetTitleIndex() { return titleIndex; }
     DBTermIndex& GetKeywordIndex() { return keywordIndex; }
-    DBDateIndex& GetDateIndex() { return dateIndex; }
-    DBWordIndex& GetWordIndex() { return wordIndex; }
+    DBDateIndex& GetDateIndex() override { return dateIndex; }
+    DBWordIndex& GetWordIndex() override { return wordIndex; }
     DBDuplicateFinder& GetDuplicateFinder() { return duplicateFinder; }
     BTRecordTree& GetRecordTree() { return recordTree; }
     int32_t listSortSlot;

@@ -68,6 +68,12 @@ void DBKeyFile::StoreCaches(BOOL bNew)
     }
 }
 
+void DBKeyFile::StoreTablesForCommit()
+{
+    if (IsOpen() && IsWritable() && HasResources())
+        StoreCaches(FALSE);
+}
+
 void DBKeyFile::FlushBuffers()
 {
     if (!IsOpen() || !IsWritable())

@@ -44,6 +44,11 @@ public:
     BTResourceTree& GetResourceTree() { return m_resourceTree; }
     BTPositionIndex& GetPositionIndex(int i) { return m_positionIndexes[i]; }
 
+    // Writes the key file's own tables into its pages, so that a commit of its
+    // pages together with the data file's carries them; nothing when the file
+    // is not open for writing.
+    void StoreTablesForCommit();
+
 private:
     BOOL HasResources() const { return GetVersion() >= kFirstVersionWithResources; }
     void StoreCaches(BOOL bNew);

@@ -9,6 +9,7 @@
 #include "database/db/DBRecord.h"
 #include "database/sort/DBSortIndex.h"
 #include "database/sort/DBSortUpdater.h"
+#include "dbwindows/core/RecordListLayout.h"
 
 #include <algorithm>
 #include <ctime>
@@ -280,4 +281,14 @@ BOOL DBDocument::GetPreviewSetup(BibliographySetup& setup)
 void DBDocument::SetPreviewSetup(const BibliographySetup& setup)
 {
     SetSetup(m_previewSetup, DBDatabase::kObjectPreviewLayout, setup);
+}
+
+BOOL DBDocument::GetRecordListLayout(RecordListLayout& layout)
+{
+    return GetSetup(m_recordListLayout, DBDatabase::kObjectRecordListLayout, layout);
+}
+
+void DBDocument::SetRecordListLayout(const RecordListLayout& layout)
+{
+    SetSetup(m_recordListLayout, DBDatabase::kObjectRecordListLayout, layout);
 }

@@ -24,6 +24,7 @@
 #include <memory>
 
 class BibliographySetup;
+class RecordListLayout;
 class CopyFormattedSetup;
 class DBSortKeyTree;
 class SubjectBibliographySetup;
@@ -102,8 +103,9 @@ public:
     void SetCopyFormattedSetup(const CopyFormattedSetup& setup);
     BOOL GetPreviewSetup(BibliographySetup& setup);
     void SetPreviewSetup(const BibliographySetup& setup);
-    // The same for any other object kept under an ID: the record list
-    // layout (DBDatabase::kObjectRecordListLayout) and the other stored
+    BOOL GetRecordListLayout(RecordListLayout& layout);
+    void SetRecordListLayout(const RecordListLayout& layout);
+    // The same for any other object kept under an ID: the other stored
     // forms of the database windows go through these. Load gives FALSE when
     // none is stored (the object unchanged).
     BOOL LoadStoredObject(CObject& object, DWORD id);
@@ -141,5 +143,6 @@ private:
     std::unique_ptr<SubjectBibliographySetup> m_subjectSetup;
     std::unique_ptr<CopyFormattedSetup> m_copyFormattedSetup;
     std::unique_ptr<BibliographySetup> m_previewSetup;
+    std::unique_ptr<RecordListLayout> m_recordListLayout; // declared last: deleted first
     BOOL m_warnReadOnly;
 };

@@ -7,6 +7,7 @@
 
 #include "app/core/ProgressDialog.h"
 #include "bibliography/setup/BibliographySetup.h"
+#include "dbwindows/core/RecordListLayout.h"
 #include "classlib/Exceptions.h"
 #include "classlib/MessageBox.h"
 #include "database/db/DBRecord.h"
@@ -266,6 +267,23 @@ TEST_F(DBDocumentTest, SetupsAreStoredWithTheDatabaseUnlessReadOnly)
     Close();
     Open().GetBibliographySetup(read);
     EXPECT_STREQ(read.stylePath, "C:\\Styles\\Kept.los");
+}
+
+TEST_F(DBDocumentTest, RecordListLayoutIsKeptInTheDatabase)
+{
+    DBDocument& doc = Open();
+    RecordListLayout layout;
+    EXPECT_TRUE(doc.GetRecordListLayout(layout));
+    EXPECT_EQ(layout, RecordListLayout());
+    layout.SetTitle(2, "Published");
+    layout.SetWidth(2, 17);
+    layout.SetVisible(5, FALSE);
+    doc.SetRecordListLayout(layout);
+    Close();
+
+    RecordListLayout read;
+    EXPECT_TRUE(Open().GetRecordListLayout(read));
+    EXPECT_EQ(read, layout);
 }
 
 TEST_F(DBDocumentTest, BatchOperationWalksTheSetOnce)
