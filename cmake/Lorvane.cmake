@@ -91,6 +91,16 @@ function(lorvane_add_tests name)
   target_link_libraries(${name} PRIVATE ${A_LIBS} gtest)
   add_test(NAME ${name} COMMAND ${LORVANE_TEST_RUNNER} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  if(WIN32)
+    # All test programs share one Wine desktop: a window of one process takes
+    # the activation, and with it the focus, from another's. Programs with
+    # window tests therefore never run at the same time.
+    foreach(dir ${A_DIRS})
+      if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/${dir}/win)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+      endif()
+    endforeach()
+  endif()
   if(LORVANE_NATIVE)
     # Slow tests are named DISABLED_*: the native build runs them too, as a
     # test of their own so that they run beside the rest.
