@@ -1,6 +1,7 @@
 #include "formatting/format/JournalElement.h"
 
 #include "database/db/DBRecord.h"
+#include "database/db/ListFile.h"
 #include "database/text/StyledTextSink.h"
 #include "formatting/format/ApplyTitleCase.h"
 #include "formatting/format/FormatContext.h"
@@ -9,7 +10,14 @@ void JournalElement::Write(FormatContext& context, const DBRecord& record)
 {
     if (IsEmpty(record, context) || context.sink == nullptr)
         return;
-    const StyledString text = context.SubstituteAlternate(record.GetField(field));
+    StyledString text = context.SubstituteAlternate(record.GetField(field));
+    if (context.journalList != nullptr) {
+        StyledString abbreviation;
+        // An entry without an abbreviation keeps the journal's own title
+        // rather than dropping the journal from the entry.
+        if (context.journalList->LookupTerm(text, abbreviation) && !abbreviation.IsEmpty())
+            text.Swap(abbreviation);
+    }
     if (text.IsEmpty())
         return;
     context.WritePendingGroupTexts();

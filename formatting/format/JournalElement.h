@@ -1,5 +1,6 @@
 // JournalElement: the journal title, replaced by its abbreviation when the
-// context's journal list holds it, then written in the style's title case.
+// context's journal list holds it (an entry with an empty abbreviation keeps
+// the title), then written in the style's title case.
 #pragma once
 
 #include "formatting/format/FormatElement.h"

@@ -1,4 +1,7 @@
 #include "ElementRun.h"
+#include "app/core/TempFile.h"
+#include "database/db/ListEntry.h"
+#include "database/db/ListFile.h"
 #include "formatting/format/ApplyTitleCase.h"
 #include "formatting/format/JournalElement.h"
 #include "formatting/format/KeywordElement.h"
@@ -7,6 +10,8 @@
 #include "formatting/style/TitleFormatPage.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 std::string Cased(const char* text, int mode)
@@ -91,4 +96,44 @@ TEST(TitleCase, TitleJournalAndKeywordElements)
         keywordRun.Set(KeywordElement::kKeywordField, c.field);
         EXPECT_EQ(c.written, keywordRun.Write(keyword)) << c.field;
     }
+}
+
+TEST(TitleCase, JournalTakesItsAbbreviationFromTheJournalList)
+{
+    const std::string path = static_cast<const char*>(MakeTempFileName());
+    CListFile list;
+    list.SetPathName(path.c_str());
+    list.CreateNew();
+    CFileException error;
+    ASSERT_TRUE(list.OpenFile(CFile::modeReadWrite | CFile::shareExclusive, &error));
+    struct
+    {
+        const char* title;
+        const char* abbreviation;
+    } entries[] = {{"journal of theoretical biology", "j. theor. biol."}, {"Nature Reviews", ""}};
+    for (const auto& e : entries) {
+        CListEntry entry;
+        entry.strings[0] = StyledString(e.title);
+        entry.strings[1] = StyledString(e.abbreviation);
+        char key[CListFile::kKeySize];
+        list.MakeListKey(key, entry);
+        ASSERT_TRUE(list.GetEntryTree().AddObject(entry, key));
+    }
+    JournalElement journal;
+    journal.titleCase = kTitleHeadline;
+    struct Case
+    {
+        const char* field;
+        const char* written;
+    } cases[] = {{"The Journal of Theoretical Biology", "J. Theor. Biol."},
+                 {"annals of physics", "Annals of Physics"},
+                 {"Nature Reviews", "Nature Reviews"}};
+    for (const Case& c : cases) {
+        ElementRun run;
+        run.context.journalList = &list;
+        run.Set(JournalElement::kJournalField, c.field);
+        EXPECT_EQ(c.written, run.Write(journal)) << c.field;
+    }
+    list.Close();
+    std::remove(path.c_str());
 }
