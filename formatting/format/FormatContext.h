@@ -16,7 +16,7 @@
 #include "formatting/format/ReferenceNumberFormat.h"
 
 class AuthorList;
-class CDocument;
+class CListFile;
 class COutputStyleDoc;
 class StyledTextSink;
 class StyledTextWriter;
@@ -44,7 +44,7 @@ public:
     ReferenceNumberFormat numberLabel;
     StyledTextWriter* writer;
     COutputStyleDoc* styleDocument;
-    CDocument* journalList;
+    CListFile* journalList; // the journal list document's file; not owned
     StyledTextSink* sink;
     AuthorList* previousAuthors;
     DWORD atEntryStart;

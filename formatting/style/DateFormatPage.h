@@ -11,7 +11,7 @@
 #include "formatting/style/StyleSettingsPage.h"
 
 // The components of lists 2309 to 2311, in list order.
-enum DatePart
+enum DateComponent
 {
     kDatePartMonth = 0,
     kDatePartDay = 1,
@@ -54,7 +54,7 @@ public:
     void Serialize(CArchive& ar) override;
 
     BOOL dateFormatting;          // 1
-    int firstPart;                // DatePart, 2 (year)
+    int firstPart;                // DateComponent, 2 (year)
     StyledString firstSeparator;  // "/"
     int secondPart;               // 3 (none)
     StyledString secondSeparator; // "/"

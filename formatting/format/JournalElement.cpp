@@ -1,0 +1,28 @@
+#include "formatting/format/JournalElement.h"
+
+#include "database/db/DBRecord.h"
+#include "database/db/ListFile.h"
+#include "database/text/StyledTextSink.h"
+#include "formatting/format/ApplyTitleCase.h"
+#include "formatting/format/FormatContext.h"
+
+void JournalElement::Write(FormatContext& context, const DBRecord& record)
+{
+    if (IsEmpty(record, context) || context.sink == nullptr)
+        return;
+    StyledString text = context.SubstituteAlternate(record.GetField(field));
+    if (context.journalList != nullptr) {
+        StyledString abbreviation;
+        // An entry without an abbreviation keeps the journal's own title
+        // rather than dropping the journal from the entry.
+        if (context.journalList->LookupTerm(text, abbreviation) && !abbreviation.IsEmpty())
+            text.Swap(abbreviation);
+    }
+    if (text.IsEmpty())
+        return;
+    context.WritePendingGroupTexts();
+    context.sink->Append(prefix);
+    ApplyTitleCase(context, text, titleCase, style);
+    context.sink->Append(suffix);
+    context.atEntryStart = FALSE;
+}
