@@ -4,6 +4,7 @@
 // term lookups in the author and keyword indexes, and a full
 // author/date/title sort built and walked. Prints records per second for
 // each, the two files' sizes and the peak memory.
+#include "bench/support/BenchRecords.h"
 #include "bench/support/BenchReport.h"
 
 #include "app/core/TempFile.h"
@@ -24,54 +25,6 @@ namespace {
 
 const int kRecords = 100000;
 const int kReads = 300000;
-
-const char* const kNames[] = {"Smith", "Jones",  "Müller",   "García", "Nguyen", "O'Brien",
-                              "Åberg", "Tanaka", "Kowalski", "Dubois", "Rossi",  "Novak"};
-const char* const kWords[] = {"analysis", "of",     "the",     "theory",  "cell",
-                              "growth",   "in",     "models",  "data",    "review",
-                              "protein",  "signal", "network", "climate", "language"};
-
-unsigned g_seed = 12345;
-unsigned NextRandom()
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return g_seed >> 8;
-}
-
-std::string Words(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        if (i)
-            text += ' ';
-        text += kWords[NextRandom() % (sizeof kWords / sizeof *kWords)];
-    }
-    return text;
-}
-
-void FillRecord(DBRecord& record, int i)
-{
-    std::string authors;
-    const int authorCount = 1 + (int)(NextRandom() % 6);
-    for (int a = 0; a < authorCount; ++a) {
-        if (a)
-            authors += '\n';
-        authors += kNames[NextRandom() % (sizeof kNames / sizeof *kNames)];
-        authors += ", ";
-        authors += (char)('A' + NextRandom() % 26);
-        authors += '.';
-    }
-    char year[16];
-    std::snprintf(year, sizeof year, "%d", 1950 + (int)(NextRandom() % 70));
-    record.SetWorkformId((int16_t)(i % 4));
-    record.SetField(StyledString(authors.c_str()), 1);
-    record.SetField(StyledString(Words(12).c_str()), 4);
-    record.SetField(StyledString(Words(2).c_str()), 10);
-    record.SetField(StyledString(year), 12);
-    record.SetField(StyledString(Words(40).c_str()), 35);
-    record.SetField(StyledString(Words(90).c_str()), 38);
-    record.SetField(StyledString((Words(1) + "; " + Words(1) + "; " + Words(1)).c_str()), 45);
-}
 
 DWORD FileSize(const char* path)
 {
@@ -99,7 +52,7 @@ void Run()
         DBRecord record;
         record.m_bAutoDelete = FALSE;
         for (int i = 0; i < kRecords; ++i) {
-            FillRecord(record, i);
+            FillBenchRecord(record, i);
             record.SetRecordIdText(db.GetNextRecordId());
             for (int f = 1; f <= DBRecord::kFieldCount; ++f)
                 bytes += (size_t)record.GetField((BYTE)f).text.GetLength();
@@ -116,14 +69,14 @@ void Run()
     record.m_bAutoDelete = FALSE;
     clock.Restart();
     for (int i = 0; i < kReads; ++i)
-        db.ReadRecord(record, (int32_t)(NextRandom() % kRecords));
+        db.ReadRecord(record, (int32_t)(BenchRandom() % kRecords));
     BenchPrintRate("read by number (records)", kReads, clock.Seconds());
 
     const int idReads = kReads / 10;
     clock.Restart();
     for (int i = 0; i < idReads; ++i) {
         char id[16];
-        std::snprintf(id, sizeof id, "%d", 10 * (1 + (int)(NextRandom() % kRecords)));
+        std::snprintf(id, sizeof id, "%d", 10 * (1 + (int)(BenchRandom() % kRecords)));
         DBRecordSet found;
         DBSortCursor cursor(&db.GetSortSlotTree(0));
         cursor.CollectEqual(id, found);
@@ -139,7 +92,7 @@ void Run()
     clock.Restart();
     long hits = 0;
     for (int i = 0; i < lookups; ++i) {
-        db.ReadRecord(record, (int32_t)(NextRandom() % kRecords));
+        db.ReadRecord(record, (int32_t)(BenchRandom() % kRecords));
         DBTermIndex& index = i % 2 ? db.GetKeywordIndex() : db.GetAuthorIndex();
         index.ForEachTerm(record.GetField(i % 2 ? 45 : 1), [&](const char* key, const StyledString&) {
             DBRecordSet set;

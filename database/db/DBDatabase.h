@@ -50,6 +50,7 @@
 #include "database/db/DBTermIndex.h"
 #include "database/db/DBWordIndex.h"
 #include "database/db/DBWorkformIndex.h"
+#include "database/search/ISearchDatabase.h"
 #include "database/sort/DBDuplicateFinder.h"
 #include "database/sort/DBSortKeyTree.h"
 #include "database/sort/ISortIndexDatabase.h"
