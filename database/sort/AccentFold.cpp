@@ -41,3 +41,11 @@ void BuildAccentFoldTable()
     FoldRange(145, 146, '\'');
     FoldRange(147, 148, '"');
 }
+
+namespace
+{
+// Built before main: a database opened by a program that never called
+// BuildAccentFoldTable would otherwise fold every text to nothing and key
+// every term, word and sort under the empty text.
+const bool g_accentFoldBuilt = (BuildAccentFoldTable(), true);
+}

@@ -7,8 +7,8 @@
 // a plain base letter (Ø, ß, Ð, Þ, š, ž, œ...) keep their own value, so
 // folding never merges two different letters of one alphabet into a third.
 //
-// The table is filled once by BuildAccentFoldTable before any key is built and
-// never changes afterwards.
+// The table is filled before main (and again, identically, by
+// BuildAccentFoldTable) and never changes afterwards.
 #pragma once
 
 extern unsigned char g_AccentFold[256];
