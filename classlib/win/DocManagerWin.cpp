@@ -7,7 +7,7 @@
 #include "classlib/MessageBox.h"
 #include "classlib/Resources.h"
 #include "classlib/WinApp.h"
-#include "classlib/win/DocFileDialog.h"
+#include "classlib/win/FileDialog.h"
 #include "classlib/win/NewTypeChooser.h"
 #include "classlib/win/View.h"
 
@@ -16,18 +16,20 @@
 BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                    CDocTemplate* pTemplate)
 {
-    CDocFileDialogRequest request;
-    request.bOpen = bOpenFileDialog;
-    AfxLoadStringResource(nIDSTitle, request.title);
-    int nDefault = 0;
-    request.filter = BuildFilter(pTemplate, &nDefault);
-    request.nFilterIndex = nDefault != 0 ? nDefault : 1;
     CString ext;
-    if (pTemplate != nullptr && pTemplate->GetDocString(ext, CDocTemplate::filterExt))
-        request.defaultExt = ext[0] == '.' ? ext.Mid(1) : ext;
-    request.flags = lFlags;
-    request.pOwner = AfxGetMainWnd();
-    return AfxRunDocFileDialog(request, fileName);
+    if (pTemplate != nullptr && pTemplate->GetDocString(ext, CDocTemplate::filterExt) && ext.Left(1) == ".")
+        ext = ext.Mid(1);
+    int nDefault = 0;
+    const CString filter = BuildFilter(pTemplate, &nDefault);
+    CFileDialog dlg(bOpenFileDialog, ext, fileName, lFlags, filter, AfxGetMainWnd());
+    CString title;
+    AfxLoadStringResource(nIDSTitle, title);
+    dlg.m_ofn.lpstrTitle = title.IsEmpty() ? nullptr : static_cast<LPCTSTR>(title);
+    dlg.m_ofn.nFilterIndex = static_cast<DWORD>(nDefault != 0 ? nDefault : 1);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    fileName = dlg.GetPathName();
+    return TRUE;
 }
 
 void CDocManager::ActivateOpenDocument(CDocument* pDocument)

@@ -10,6 +10,8 @@ namespace {
 // Room for many names when several may be chosen.
 const size_t kMultiSelectBuffer = 64 * 1024;
 
+CFileDialog::MODALHOOK g_pfnModalHook = nullptr;
+
 CFileDialog* FromNotify(LPARAM lParam)
 {
     const OFNOTIFY* pNotify = reinterpret_cast<const OFNOTIFY*>(lParam);
@@ -39,6 +41,13 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     }
 }
 
+CFileDialog::MODALHOOK CFileDialog::SetModalHook(MODALHOOK pfnHook)
+{
+    MODALHOOK pfnOld = g_pfnModalHook;
+    g_pfnModalHook = pfnHook;
+    return pfnOld;
+}
+
 INT_PTR CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = PreModal();
@@ -54,6 +63,8 @@ INT_PTR CFileDialog::DoModal()
     m_ofn.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
     m_ofn.lpfnHook = &CFileDialog::HookProc;
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    if (g_pfnModalHook != nullptr)
+        return g_pfnModalHook(*this);
     const BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileName(&m_ofn) : ::GetSaveFileName(&m_ofn);
     m_hWndDialog = nullptr;
     return bResult ? IDOK : IDCANCEL;

@@ -25,6 +25,10 @@ public:
 
     INT_PTR DoModal() override;
 
+    typedef INT_PTR (*MODALHOOK)(CFileDialog& dlg);
+    // Replaces the system's dialog for every DoModal (NULL restores it); the previous hook.
+    static MODALHOOK SetModalHook(MODALHOOK pfnHook);
+
     // The chosen file: full path, name with extension, extension without the dot, name without it.
     CString GetPathName() const;
     CString GetFileName() const;
@@ -36,6 +40,8 @@ public:
     POSITION GetStartPosition() const;
     CString GetNextPathName(POSITION& pos) const;
 
+    // Open (TRUE) or Save As (FALSE).
+    BOOL IsOpenFileDialog() const { return m_bOpenFileDialog; }
     // The window of the system's dialog while it runs (NULL otherwise).
     HWND GetDialogWindow() const { return m_hWndDialog; }
 

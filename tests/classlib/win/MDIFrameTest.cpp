@@ -5,7 +5,7 @@
 
 #include "classlib/DocManager.h"
 #include "classlib/DocTemplate.h"
-#include "classlib/win/DocFileDialog.h"
+#include "classlib/win/FileDialog.h"
 #include "classlib/win/NewTypeChooser.h"
 
 #include <gtest/gtest.h>
@@ -301,8 +301,8 @@ TEST_F(MdiFrameTest, ClosingTheMainWindowClosesEveryDocument)
 
 TEST_F(MdiFrameTest, AFrameThatCannotBeMadeLeavesNothingOpen)
 {
-    CMultiDocTemplate* broken =
-        new CMultiDocTemplate(0, RUNTIME_CLASS(TraceDoc), RUNTIME_CLASS(TraceChild), RUNTIME_CLASS(BrokenView));
+    CMultiDocTemplate* broken = new CMultiDocTemplate(0, RUNTIME_CLASS(TraceDoc), RUNTIME_CLASS(TraceChild),
+                                                      RUNTIME_CLASS(BrokenView));
     broken->SetDocStrings("\nBroken\n\n\n\n\n");
     app.AddDocTemplate(broken);
     EXPECT_EQ(nullptr, broken->OpenDocumentFile(nullptr));
@@ -322,31 +322,74 @@ TEST_F(MdiFrameTest, SharedMenusOutliveTheMainWindow)
     EXPECT_TRUE(::IsMenu(notes->m_hMenuShared)); // the template's, not the window's
 }
 
-CDocFileDialogRequest g_request;
-
-BOOL AnswerDialog(const CDocFileDialogRequest& request, CString& rFileName)
+// What the prompt asked the file dialog for, copied while it ran.
+struct FileDialogRequest
 {
-    g_request = request;
-    rFileName = "C:\\drafts\\tree.skt";
-    return TRUE;
+    BOOL bOpen = FALSE;
+    CString title;
+    CString filter; // with '|' for the NULs
+    DWORD nFilterIndex = 0;
+    CString defaultExt;
+    DWORD flags = 0;
+    HWND hWndOwner = nullptr;
+    CString initialName;
+};
+
+INT_PTR g_answer = IDOK;
+
+FileDialogRequest g_request;
+
+INT_PTR AnswerDialog(CFileDialog& dlg)
+{
+    const OPENFILENAME& ofn = dlg.m_ofn;
+    g_request.bOpen = dlg.IsOpenFileDialog();
+    g_request.title = ofn.lpstrTitle;
+    g_request.filter.Empty();
+    for (const char* p = ofn.lpstrFilter; p != nullptr && *p != '\0'; p += lstrlen(p) + 1)
+        g_request.filter += CString(p) + "|";
+    g_request.nFilterIndex = ofn.nFilterIndex;
+    g_request.defaultExt = ofn.lpstrDefExt;
+    g_request.flags = ofn.Flags;
+    g_request.hWndOwner = ofn.hwndOwner;
+    g_request.initialName = ofn.lpstrFile;
+    if (g_answer != IDOK)
+        return g_answer;
+    lstrcpyn(ofn.lpstrFile, "C:\\drafts\\tree.skt", static_cast<int>(ofn.nMaxFile));
+    return IDOK;
 }
 
 TEST_F(MdiFrameTest, FileDialogOffersEveryTemplatesFilterWithTheGivenOneFirst)
 {
-    AFX_DOCFILEDIALOGHOOK pfnOld = AfxSetDocFileDialogHook(AnswerDialog);
+    CFileDialog::MODALHOOK pfnOld = CFileDialog::SetModalHook(AnswerDialog);
+    g_answer = IDOK;
     CString name = "tree";
     const BOOL bChosen = app.DoPromptFileName(name, AFX_IDS_SAVEFILE, OFN_HIDEREADONLY, FALSE, sketches);
-    AfxSetDocFileDialogHook(pfnOld);
+    const FileDialogRequest saved = g_request;
+    g_answer = IDCANCEL;
+    CString kept = "kept";
+    const BOOL bCancelled = app.DoPromptFileName(kept, AFX_IDS_OPENFILE, OFN_FILEMUSTEXIST, TRUE, notes);
+    CFileDialog::SetModalHook(pfnOld);
 
     EXPECT_TRUE(bChosen);
     EXPECT_STREQ("C:\\drafts\\tree.skt", name);
-    EXPECT_FALSE(g_request.bOpen);
-    EXPECT_STREQ("Save As", g_request.title);
-    EXPECT_STREQ("Sketches (*.skt)|*.skt|Notes (*.nte)|*.nte|All Files (*.*)|*.*|", g_request.filter);
-    EXPECT_EQ(1, g_request.nFilterIndex);
-    EXPECT_STREQ("skt", g_request.defaultExt);
-    EXPECT_EQ(static_cast<DWORD>(OFN_HIDEREADONLY), g_request.flags);
-    EXPECT_EQ(static_cast<CWnd*>(main), g_request.pOwner);
+    EXPECT_FALSE(saved.bOpen);
+    EXPECT_STREQ("tree", saved.initialName);
+    EXPECT_STREQ("Save As", saved.title);
+    EXPECT_STREQ("Sketches (*.skt)|*.skt|Notes (*.nte)|*.nte|All Files (*.*)|*.*|", saved.filter);
+    EXPECT_EQ(1u, saved.nFilterIndex);
+    EXPECT_STREQ("skt", saved.defaultExt);
+    const DWORD asked = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+    EXPECT_EQ(static_cast<DWORD>(OFN_HIDEREADONLY | OFN_EXPLORER), saved.flags & asked);
+    EXPECT_EQ(main->m_hWnd, saved.hWndOwner);
+
+    EXPECT_FALSE(bCancelled);
+    EXPECT_STREQ("kept", kept);
+    EXPECT_TRUE(g_request.bOpen);
+    EXPECT_STREQ("Open", g_request.title);
+    EXPECT_STREQ("Notes (*.nte)|*.nte|Sketches (*.skt)|*.skt|All Files (*.*)|*.*|", g_request.filter);
+    EXPECT_EQ(1u, g_request.nFilterIndex);
+    EXPECT_STREQ("nte", g_request.defaultExt);
+    EXPECT_EQ(static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_EXPLORER), g_request.flags & asked);
 }
 
 int g_pickIndex = 0; // -1: cancel
