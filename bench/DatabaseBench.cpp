@@ -38,13 +38,8 @@ void Run()
     CWinApp app("Lorvane5 Bench");
     app.SetRegistryKey("Quenmark");
     app.SetProfileName("Lorvane 5 Bench");
-    const CString path = ReplaceExtension(MakeTempFileName(), ".ldt");
     DBDatabase db;
-    db.SetPathName(path);
-    db.CreateNew();
-    CFileException error;
-    if (!db.OpenDatabase(CFile::modeReadWrite | CFile::shareExclusive, &error))
-        AfxThrowFileException(error.m_cause);
+    const CString path = CreateBenchDatabase(db);
 
     BenchClock clock;
     size_t bytes = 0;

@@ -7,8 +7,6 @@
 #include "bench/support/BenchRecords.h"
 #include "bench/support/BenchReport.h"
 
-#include "app/core/Paths.h"
-#include "app/core/TempFile.h"
 #include "classlib/Exceptions.h"
 #include "classlib/WinApp.h"
 #include "database/db/DBDatabase.h"
@@ -80,13 +78,8 @@ void Run()
     CWinApp app("Lorvane5 Bench");
     app.SetRegistryKey("Quenmark");
     app.SetProfileName("Lorvane 5 Bench");
-    const CString path = ReplaceExtension(MakeTempFileName(), ".ldt");
     DBDatabase db;
-    db.SetPathName(path);
-    db.CreateNew();
-    CFileException error;
-    if (!db.OpenDatabase(CFile::modeReadWrite | CFile::shareExclusive, &error))
-        AfxThrowFileException(error.m_cause);
+    CreateBenchDatabase(db);
 
     BenchClock clock;
     {

@@ -1,5 +1,9 @@
 #include "bench/support/BenchRecords.h"
 
+#include "app/core/Paths.h"
+#include "app/core/TempFile.h"
+#include "classlib/Exceptions.h"
+#include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
 
 #include <cstdio>
@@ -64,4 +68,15 @@ const char* BenchName(unsigned i)
 const char* BenchWord(unsigned i)
 {
     return kWords[i % (sizeof kWords / sizeof *kWords)];
+}
+
+CString CreateBenchDatabase(DBDatabase& db)
+{
+    const CString path = ReplaceExtension(MakeTempFileName(), ".ldt");
+    db.SetPathName(path);
+    db.CreateNew();
+    CFileException error;
+    if (!db.OpenDatabase(CFile::modeReadWrite | CFile::shareExclusive, &error))
+        AfxThrowFileException(error.m_cause);
+    return path;
 }

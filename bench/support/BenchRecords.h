@@ -4,6 +4,9 @@
 // records.
 #pragma once
 
+#include "classlib/CString.h"
+
+class DBDatabase;
 class DBRecord;
 
 // The next number of the benchmarks' fixed sequence.
@@ -13,3 +16,6 @@ void FillBenchRecord(DBRecord& record, int i);
 // The names and words the records are made of, for searches that find them.
 const char* BenchName(unsigned i);
 const char* BenchWord(unsigned i);
+// Makes a new database under a temporary name and opens it read-write;
+// returns its path. An application object must exist (the defaults).
+CString CreateBenchDatabase(DBDatabase& db);
