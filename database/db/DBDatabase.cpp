@@ -226,11 +226,10 @@ void DBDatabase::CommitFiles()
         WriteGroups();
     }
     keyFile.StoreTablesForCommit();
+    // The commit has forced both files to disk: no second flush of the handles.
     BTPagedFile::FlushPagesTogether(*this, keyFile);
     if (m_bScratchOpen && scratchFile.IsOpen())
         scratchFile.FlushIfWritable();
-    if (IsOpen() && BTPagedFile::IsWritable())
-        Flush();
 }
 
 void DBDatabase::FlushIfWritable()
