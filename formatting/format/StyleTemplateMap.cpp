@@ -1,0 +1,61 @@
+#include "formatting/format/StyleTemplateMap.h"
+
+#include "formatting/format/FormatContext.h"
+#include "formatting/format/FormattedRecord.h"
+#include "formatting/format/FormattedRecordBuilder.h"
+#include "formatting/style/OutputStyleDoc.h"
+#include "formatting/style/StyleFormatLookup.h"
+#include "formatting/style/StyleTemplate.h"
+
+#include <memory>
+
+CStyleTemplateMap::CStyleTemplateMap() : formats(10) {}
+
+CStyleTemplateMap::~CStyleTemplateMap()
+{
+    POSITION pos = formats.GetStartPosition();
+    while (pos != nullptr) {
+        WORD id;
+        CachedCitationFormats* cached;
+        formats.GetNextAssoc(pos, id, cached);
+        delete cached;
+    }
+    formats.RemoveAll();
+}
+
+void CStyleTemplateMap::GetFormats(COutputStyleDoc& style, WORD workformId, CachedCitationFormats*& out)
+{
+    if (formats.Lookup(workformId, out))
+        return;
+    // Filled before it is entered, so a failure leaves no half-loaded entry.
+    std::unique_ptr<CachedCitationFormats> loaded(new CachedCitationFormats);
+    style.GetFirstCitationFormat(workformId, loaded->firstFormat);
+    style.GetSubsequentCitationFormat(workformId, loaded->subsequentFormat);
+    if (loaded->subsequentFormat.templateText.IsEmpty())
+        style.GetFirstCitationFormat(workformId, loaded->subsequentFormat);
+    FieldCodeTable codes;
+    BuildStoredFieldCodes(codes);
+    ParseStyleTemplate(codes, loaded->firstFormat.templateText.text, loaded->firstItems);
+    ParseStyleTemplate(codes, loaded->subsequentFormat.templateText.text, loaded->subsequentItems);
+    formats.SetAt(workformId, loaded.get());
+    out = loaded.release();
+}
+
+CFormattedRecord* CStyleTemplateMap::FormatCitation(FormatContext& context, const DBRecord& record,
+                                                    WORD workformId, BOOL useSubsequentFormat,
+                                                    BOOL suppressAuthor)
+{
+    const WORD id = CitationFormatWorkform(*context.styleDocument, workformId);
+    return BuildFormattedRecord(context, record, id, useSubsequentFormat, suppressAuthor);
+}
+
+CFormattedRecord* CStyleTemplateMap::BuildFormattedRecord(FormatContext& context, const DBRecord& record,
+                                                          WORD workformId, BOOL useSubsequentFormat,
+                                                          BOOL suppressAuthor)
+{
+    CachedCitationFormats* cached = nullptr;
+    GetFormats(*context.styleDocument, workformId, cached);
+    if (useSubsequentFormat)
+        return BuildCitationElements(cached->subsequentFormat, cached->subsequentItems, record, suppressAuthor);
+    return BuildCitationElements(cached->firstFormat, cached->firstItems, record, suppressAuthor);
+}
