@@ -2,6 +2,7 @@
 
 #include "classlib/Diagnostics.h"
 
+#include <algorithm>
 #include <string.h>
 #include <utility>
 
@@ -33,6 +34,14 @@ void StyleRunArray::Swap(StyleRunArray& other) noexcept
     std::swap(m_growBy, other.m_growBy);
 }
 
+int StyleRunArray::GrowthStep() const
+{
+    if (m_growBy > 0 || m_capacity == 0)
+        return m_growBy;
+    // An array that grows again is likely to grow run by run: grow by an eighth.
+    return std::min(1024, std::max(4, m_capacity / 8));
+}
+
 void StyleRunArray::SetSize(int n, int growBy)
 {
     if (growBy >= 0)
@@ -46,15 +55,17 @@ void StyleRunArray::SetSize(int n, int growBy)
     }
     if (n > m_capacity)
     {
-        int capacity = m_capacity + m_growBy;
+        int capacity = m_capacity + GrowthStep();
         if (capacity < n)
             capacity = n;
-        StyleRun* runs = new StyleRun[capacity];
+        StyleRun* runs = new StyleRun[capacity]; // plain runs of length 0
         if (m_size > 0)
             memcpy(static_cast<void*>(runs), m_runs, sizeof(StyleRun) * m_size);
         delete[] m_runs;
         m_runs = runs;
         m_capacity = capacity;
+        m_size = n;
+        return;
     }
     for (int i = m_size; i < n; ++i)
         m_runs[i] = StyleRun();

@@ -20,18 +20,27 @@ StyledString MapCase(const StyledString& text, bool upper)
     return mapped;
 }
 
+// One character for another: the runs stay as they are.
 void UpperCaseAt(StyledString& text, int i)
 {
-    const char upper = ToUpperChar(text.text[i]);
-    text.ReplaceRange(i, i + 1, &upper, 1);
+    text.text.SetAt(i, ToUpperChar(text.text[i]));
 }
 
 bool IsStopWord(const CString& text, int start, int end)
 {
-    CString word(" ");
+    enum
+    {
+        kLongestStopWord = 4
+    };
+    if (end - start > kLongestStopWord)
+        return false;
+    char word[kLongestStopWord + 3];
+    int n = 0;
+    word[n++] = ' ';
     for (int i = start; i < end; ++i)
-        word += ToLowerChar(text[i]);
-    word += " ";
+        word[n++] = ToLowerChar(text[i]);
+    word[n++] = ' ';
+    word[n] = '\0';
     return strstr(kStopWords, word) != nullptr;
 }
 
@@ -49,7 +58,7 @@ bool MayCapitalise(const CString& text, int start, int end)
 StyledString Headline(const StyledString& text)
 {
     StyledString result(text);
-    const CString source = text.text;
+    const CString& source = text.text;
     const int length = source.GetLength();
     int i = 0;
     while (i < length) {

@@ -133,13 +133,12 @@ BOOL AuthorListElement::IsEmpty(const DBRecord& record, const FormatContext& con
     const StyledString& text = record.GetField(field);
     if (text.IsEmpty())
         return IsEmptyField(record) ? TRUE : FALSE;
-    if (context.previousAuthors == nullptr)
+    // Only a suppressed repeat makes a filled list empty: the parse is needed for nothing else.
+    if (context.previousAuthors == nullptr || repeatedAuthorAction != kRepeatedAuthorSuppress)
         return FALSE;
     AuthorList authors;
     authors.Parse(text);
-    return authors.IsEqual(*context.previousAuthors) && repeatedAuthorAction == kRepeatedAuthorSuppress
-               ? TRUE
-               : FALSE;
+    return authors.IsEqual(*context.previousAuthors) ? TRUE : FALSE;
 }
 
 StyledString AuthorListElement::GetAuthorText(FormatContext& context, const DBRecord& record,

@@ -1,6 +1,5 @@
 #include "formatting/format/BibliographyFormatMap.h"
 
-#include "formatting/format/FormattedRecordBuilder.h"
 #include "formatting/format/FormattedRecord.h"
 #include "formatting/style/OutputStyleDoc.h"
 #include "formatting/style/StyleTemplate.h"
@@ -32,6 +31,7 @@ const CachedBibliographyFormat& BibliographyFormatMap::GetFormat(COutputStyleDoc
     FieldCodeTable codes;
     BuildStoredFieldCodes(codes);
     ParseStyleTemplate(codes, loaded->format.templateText.text, loaded->items);
+    loaded->texts.Prepare(loaded->format.templateText, loaded->items);
     formats.SetAt(workformId, loaded.get());
     return *loaded.release();
 }
@@ -40,5 +40,5 @@ CFormattedRecord* BibliographyFormatMap::BuildFormattedRecord(COutputStyleDoc& s
                                                               WORD workformId)
 {
     const CachedBibliographyFormat& cached = GetFormat(style, workformId);
-    return BuildEntryElements(cached.format, cached.items, record);
+    return BuildEntryElements(cached.format, cached.items, cached.texts, record);
 }

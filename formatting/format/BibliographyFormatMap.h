@@ -9,6 +9,7 @@
 #pragma once
 
 #include "classlib/Map.h"
+#include "formatting/format/FormattedRecordBuilder.h"
 #include "formatting/style/BibliographyFormat.h"
 #include "formatting/style/TemplateItem.h"
 
@@ -21,6 +22,7 @@ class CachedBibliographyFormat
 public:
     BibliographyFormat format;
     TemplateItemList items; // of format.templateText, however the parse ended
+    PreparedTemplate texts; // of the items
 };
 
 class BibliographyFormatMap : public CObject

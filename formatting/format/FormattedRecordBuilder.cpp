@@ -105,37 +105,37 @@ FieldElement* MakeElement(BYTE field, const IntextFormat& format)
 void AddText(CFormattedRecord& out, TextElement* made, const StyledString& text)
 {
     std::unique_ptr<TextElement> element(made);
-    element->SetText(text);
+    element->text = text;
     out.Add(element.get());
     element.release();
 }
 
 template <class Format>
-CFormattedRecord* Build(const Format& format, const TemplateItemList& items, const DBRecord& record,
-                        BOOL citation, BOOL suppressAuthor)
+CFormattedRecord* Build(const Format& format, const TemplateItemList& items, const PreparedTemplate& texts,
+                        const DBRecord& record, BOOL citation, BOOL suppressAuthor)
 {
-    const StyledString& text = format.templateText;
     std::unique_ptr<CFormattedRecord> out(new CFormattedRecord);
     for (int i = 0; i < items.GetSize(); ++i) {
         const TemplateItem& item = items[i];
+        const PreparedItem& prepared = texts[i];
         switch (item.kind) {
         case TemplateItem::kLiteral:
-            AddText(*out, new LiteralElement, Range(text, item.textStart, item.codeStart));
+            AddText(*out, new LiteralElement, prepared.text);
             break;
         case TemplateItem::kGroupStart:
-            AddText(*out, new GroupOpenElement, Range(text, item.codeStart, item.codeEnd));
+            AddText(*out, new GroupOpenElement, prepared.text);
             break;
         case TemplateItem::kGroupEnd:
-            AddText(*out, new GroupCloseElement, Range(text, item.textStart, item.codeStart));
+            AddText(*out, new GroupCloseElement, prepared.text);
             break;
         case TemplateItem::kField: {
             const BYTE field = ResolveItemField(item.fieldCode, record, citation, suppressAuthor);
             std::unique_ptr<FieldElement> element(MakeElement(field, format));
             if (!element)
                 break;
-            element->style = StyleAt(text.runs, item.codeStart);
-            element->SetPrefix(Range(text, item.textStart, item.codeStart));
-            element->SetSuffix(Range(text, item.codeEnd, item.textEnd));
+            element->style = prepared.style;
+            element->prefix = prepared.text;
+            element->suffix = prepared.suffix;
             out->Add(element.get());
             element.release();
             break;
@@ -147,6 +147,33 @@ CFormattedRecord* Build(const Format& format, const TemplateItemList& items, con
     return out.release();
 }
 } // namespace
+
+void PreparedTemplate::Prepare(const StyledString& templateText, const TemplateItemList& items)
+{
+    m_items.assign(static_cast<size_t>(items.GetSize()), PreparedItem());
+    for (int i = 0; i < items.GetSize(); ++i) {
+        const TemplateItem& item = items[i];
+        PreparedItem& prepared = m_items[static_cast<size_t>(i)];
+        switch (item.kind) {
+        case TemplateItem::kLiteral:
+            prepared.text = UnescapeTemplateText(Range(templateText, item.textStart, item.codeStart));
+            break;
+        case TemplateItem::kGroupStart:
+            prepared.text = UnescapeTemplateText(Range(templateText, item.codeStart, item.codeEnd));
+            break;
+        case TemplateItem::kGroupEnd:
+            prepared.text = UnescapeTemplateText(Range(templateText, item.textStart, item.codeStart));
+            break;
+        case TemplateItem::kField:
+            prepared.text = UnescapeTemplateText(Range(templateText, item.textStart, item.codeStart));
+            prepared.suffix = UnescapeTemplateText(Range(templateText, item.codeEnd, item.textEnd));
+            prepared.style = StyleAt(templateText.runs, item.codeStart);
+            break;
+        default:
+            break;
+        }
+    }
+}
 
 BYTE ResolveItemField(BYTE code, const DBRecord& record, BOOL citation, BOOL suppressAuthor)
 {
@@ -163,13 +190,14 @@ BYTE ResolveItemField(BYTE code, const DBRecord& record, BOOL citation, BOOL sup
 }
 
 CFormattedRecord* BuildEntryElements(const BibliographyFormat& format, const TemplateItemList& items,
-                                     const DBRecord& record)
+                                     const PreparedTemplate& texts, const DBRecord& record)
 {
-    return Build(format, items, record, FALSE, FALSE);
+    return Build(format, items, texts, record, FALSE, FALSE);
 }
 
 CFormattedRecord* BuildCitationElements(const IntextFormat& format, const TemplateItemList& items,
-                                        const DBRecord& record, BOOL suppressAuthor)
+                                        const PreparedTemplate& texts, const DBRecord& record,
+                                        BOOL suppressAuthor)
 {
-    return Build(format, items, record, TRUE, suppressAuthor);
+    return Build(format, items, texts, record, TRUE, suppressAuthor);
 }

@@ -14,7 +14,9 @@
 // the elements made so far are deleted and the exception goes on.
 #pragma once
 
-#include "classlib/Types.h"
+#include "database/text/StyledString.h"
+
+#include <vector>
 
 class BibliographyFormat;
 class CFormattedRecord;
@@ -22,14 +24,38 @@ class DBRecord;
 class IntextFormat;
 class TemplateItemList;
 
-// The elements of a reference-list entry.
+// The texts of one template item, cut out of the template (runs included)
+// and unescaped: a text element's text or a field's prefix, a field's
+// suffix, and the template's style at a field code.
+struct PreparedItem
+{
+    StyledString text;
+    StyledString suffix;
+    StyleRun style;
+};
+
+// The texts of every item of a parsed template, made once per format so that
+// building a record's elements only copies them.
+class PreparedTemplate
+{
+public:
+    void Prepare(const StyledString& templateText, const TemplateItemList& items);
+    const PreparedItem& operator[](int i) const { return m_items[static_cast<size_t>(i)]; }
+
+private:
+    std::vector<PreparedItem> m_items;
+};
+
+// The elements of a reference-list entry; texts is prepared from the
+// format's template and items.
 CFormattedRecord* BuildEntryElements(const BibliographyFormat& format, const TemplateItemList& items,
-                                     const DBRecord& record);
+                                     const PreparedTemplate& texts, const DBRecord& record);
 // The elements of a citation; with suppressAuthor the author-or-title code
 // stands for field 1 unresolved, so a citation without its author writes
 // nothing there even when the record has a title.
 CFormattedRecord* BuildCitationElements(const IntextFormat& format, const TemplateItemList& items,
-                                        const DBRecord& record, BOOL suppressAuthor);
+                                        const PreparedTemplate& texts, const DBRecord& record,
+                                        BOOL suppressAuthor);
 
 // The field number a field item's code stands for in this record; codes that
 // are not roles come back unchanged.

@@ -2,7 +2,6 @@
 
 #include "formatting/format/FormatContext.h"
 #include "formatting/format/FormattedRecord.h"
-#include "formatting/format/FormattedRecordBuilder.h"
 #include "formatting/style/OutputStyleDoc.h"
 #include "formatting/style/StyleFormatLookup.h"
 #include "formatting/style/StyleTemplate.h"
@@ -37,6 +36,8 @@ void CStyleTemplateMap::GetFormats(COutputStyleDoc& style, WORD workformId, Cach
     BuildStoredFieldCodes(codes);
     ParseStyleTemplate(codes, loaded->firstFormat.templateText.text, loaded->firstItems);
     ParseStyleTemplate(codes, loaded->subsequentFormat.templateText.text, loaded->subsequentItems);
+    loaded->firstTexts.Prepare(loaded->firstFormat.templateText, loaded->firstItems);
+    loaded->subsequentTexts.Prepare(loaded->subsequentFormat.templateText, loaded->subsequentItems);
     formats.SetAt(workformId, loaded.get());
     out = loaded.release();
 }
@@ -56,6 +57,8 @@ CFormattedRecord* CStyleTemplateMap::BuildFormattedRecord(FormatContext& context
     CachedCitationFormats* cached = nullptr;
     GetFormats(*context.styleDocument, workformId, cached);
     if (useSubsequentFormat)
-        return BuildCitationElements(cached->subsequentFormat, cached->subsequentItems, record, suppressAuthor);
-    return BuildCitationElements(cached->firstFormat, cached->firstItems, record, suppressAuthor);
+        return BuildCitationElements(cached->subsequentFormat, cached->subsequentItems, cached->subsequentTexts,
+                                     record, suppressAuthor);
+    return BuildCitationElements(cached->firstFormat, cached->firstItems, cached->firstTexts, record,
+                                 suppressAuthor);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "classlib/Map.h"
+#include "formatting/format/FormattedRecordBuilder.h"
 #include "formatting/style/IntextFormat.h"
 #include "formatting/style/TemplateItem.h"
 
@@ -19,8 +20,10 @@ class CachedCitationFormats
 public:
     IntextFormat firstFormat;
     TemplateItemList firstItems;
+    PreparedTemplate firstTexts;
     IntextFormat subsequentFormat;
     TemplateItemList subsequentItems;
+    PreparedTemplate subsequentTexts;
 };
 
 class CStyleTemplateMap : public CObject
