@@ -112,7 +112,9 @@ protected:
         made->SetBibliographyFormat(kDefault, general);
         BibliographyFormat book;
         book.templateText =
-            Plain(kAuthor + "|\xAB (" + kDate + ")\xBB|. ") + Italic(Code(9)) + Plain("|. " + Code(19) + "|.");
+            Plain(kAuthor + "|\xAB (" + kDate + ")\xBB|. ") + Italic(Code(9)) +
+                            // The citation number names no field of an entry: nothing is written for it.
+                            Plain("|. " + Code(19) + "| [" + kCitationNumber + "]|.");
         book.AuthorFormatFor(7).listPage.emptyAuthorAction = kEmptyAuthorMoveTitle;
         book.DateFormatFor(20).yearFormat = kYearFourDigits;
         made->SetBibliographyFormat(kBook, book);
@@ -436,4 +438,24 @@ TEST_F(RecordFormatterTest, CitationsFromFirstAndSubsequentFormats)
         EXPECT_STREQ(c.expected, writer.output.text) << c.record << " " << c.subsequent << c.suppressAuthor;
         EXPECT_EQ(1, templates.GetCount());
     }
+}
+
+TEST_F(RecordFormatterTest, NewListRestartsNumberingOnlyWhenAsked)
+{
+    COutputStyleDoc* style = WriteStyle(true);
+    auto record = MakeRecord(kDefault, {{1, "Rossi, P."}, {4, "General"}});
+    StyledStringWriter writer;
+    RecordFormatter formatter(style, nullptr, 5);
+    BibliographySetup setup;
+    setup.heading.numberAlignment = BibliographyHeading::kAlignNone;
+    ApplySetupToFormatter(formatter, setup);
+    formatter.SetWriter(&writer);
+    formatter.BeginOutput("");
+    formatter.FormatRecord(*record);
+    formatter.StartNewList(FALSE);
+    formatter.FormatRecord(*record);
+    formatter.StartNewList(TRUE);
+    formatter.FormatRecord(*record);
+    formatter.EndOutput();
+    EXPECT_STREQ("5. Rossi, P. General.\r6. Rossi, P. General.\r5. Rossi, P. General.\r", writer.output.text);
 }
