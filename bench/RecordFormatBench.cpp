@@ -66,11 +66,12 @@ void AddFormats(COutputStyleDoc& style, bool numbered)
     general.TitleFormatFor(4).titleCase = 3; // headline
     style.SetBibliographyFormat(COutputStyleDoc::kDefaultWorkform, general);
     BibliographyFormat book;
-    book.templateText =
-        Plain(Code(0xFE) + "| \xAB(" + Code(0xFA) + ")\xBB|. ") + Italic(Code(0xFC)) + Plain("|. " + Code(10) + "|.");
+    book.templateText = Plain(Code(0xFE) + "| \xAB(" + Code(0xFA) + ")\xBB|. ") + Italic(Code(0xFC)) +
+                        Plain("|. " + Code(10) + "|.");
     style.SetBibliographyFormat(1, book);
     IntextFormat first;
-    first.templateText = Plain(numbered ? "[" + Code(0xFB) + "]" : "(" + Code(0xFD) + "|, " + Code(0xFA) + "|)");
+    first.templateText =
+        Plain(numbered ? "[" + Code(0xFB) + "]" : "(" + Code(0xFD) + "|, " + Code(0xFA) + "|)");
     for (CIntextAuthorFormatSheet& sheet : first.authorFormats)
         sheet.namesPage.firstNameOrder = sheet.namesPage.otherNameOrder = 3; // last name only
     style.SetFirstCitationFormat(COutputStyleDoc::kDefaultWorkform, first);
@@ -98,9 +99,9 @@ std::vector<SortedRecord> MakeSortedRecords()
         char pages[32];
         std::snprintf(pages, sizeof pages, "%d-%d", 100 + i % 300, 110 + i % 300);
         record->SetField(StyledString(pages), 25);
-        records.push_back({std::string(record->GetField(1).text) + '\x01' +
-                               std::string(record->GetField(20).text),
-                           record});
+        records.push_back(
+            {std::string(record->GetField(1).text) + '\x01' + std::string(record->GetField(20).text),
+             record});
     }
     std::stable_sort(records.begin(), records.end(),
                      [](const SortedRecord& a, const SortedRecord& b) { return a.key < b.key; });

@@ -7,6 +7,7 @@ void ApplySetupToFormatter(FormatContext& context, const BibliographySetup& setu
     context.setup = setup;
     context.fieldSet = setup.fields.GetFieldMask();
     const BibliographyHeading& heading = setup.heading;
-    context.numberLabel.Set(static_cast<DWORD>(heading.numberReferences), static_cast<DWORD>(heading.numberAlignment),
-                            heading.numberingPrefix, heading.numberingSuffix);
+    context.numberLabel.Set(static_cast<DWORD>(heading.numberReferences),
+                            static_cast<DWORD>(heading.numberAlignment), heading.numberingPrefix,
+                            heading.numberingSuffix);
 }

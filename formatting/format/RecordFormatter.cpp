@@ -59,7 +59,8 @@ void RecordFormatter::FormatRecord(const DBRecord& record)
         AfxThrowNotSupportedException();
     atEntryStart = TRUE;
     const WORD id = BibliographyFormatWorkform(*styleDocument, static_cast<WORD>(record.GetWorkformId()));
-    std::unique_ptr<CFormattedRecord> elements(bibliographyFormats.BuildFormattedRecord(*styleDocument, record, id));
+    std::unique_ptr<CFormattedRecord> elements(
+        bibliographyFormats.BuildFormattedRecord(*styleDocument, record, id));
     writer->paragraphFormat.spaceAfter = 0;
     elements->Write(*this, record);
     const int spaceAfter = writer->pageLayout.defaultParagraphFormat.spaceAfter;

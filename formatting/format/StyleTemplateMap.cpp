@@ -57,8 +57,8 @@ CFormattedRecord* CStyleTemplateMap::BuildFormattedRecord(FormatContext& context
     CachedCitationFormats* cached = nullptr;
     GetFormats(*context.styleDocument, workformId, cached);
     if (useSubsequentFormat)
-        return BuildCitationElements(cached->subsequentFormat, cached->subsequentItems, cached->subsequentTexts,
-                                     record, suppressAuthor);
+        return BuildCitationElements(cached->subsequentFormat, cached->subsequentItems,
+                                     cached->subsequentTexts, record, suppressAuthor);
     return BuildCitationElements(cached->firstFormat, cached->firstItems, cached->firstTexts, record,
                                  suppressAuthor);
 }

@@ -111,8 +111,7 @@ protected:
         general.DateFormatFor(20).yearFormat = kYearFourDigits;
         made->SetBibliographyFormat(kDefault, general);
         BibliographyFormat book;
-        book.templateText =
-            Plain(kAuthor + "|\xAB (" + kDate + ")\xBB|. ") + Italic(Code(9)) +
+        book.templateText = Plain(kAuthor + "|\xAB (" + kDate + ")\xBB|. ") + Italic(Code(9)) +
                             // The citation number names no field of an entry: nothing is written for it.
                             Plain("|. " + Code(19) + "| [" + kCitationNumber + "]|.");
         book.AuthorFormatFor(7).listPage.emptyAuthorAction = kEmptyAuthorMoveTitle;
@@ -161,8 +160,10 @@ protected:
                                                   {20, "1999"},
                                                   {25, "101-109"}}));
         // Many authors, a book of its own format.
-        m_records.push_back(MakeRecord(
-            kBook, {{7, "Jones, B.\nNguyen, Chi\nRossi, D. E."}, {9, "A theory of networks"}, {19, "Wiley"}, {20, "2005"}}));
+        m_records.push_back(MakeRecord(kBook, {{7, "Jones, B.\nNguyen, Chi\nRossi, D. E."},
+                                               {9, "A theory of networks"},
+                                               {19, "Wiley"},
+                                               {20, "2005"}}));
         // No date: the group around it vanishes; no pages either.
         m_records.push_back(MakeRecord(kArticle, {{1, "Tanaka, K."}, {4, "Signal review"}, {10, "Climate"}}));
         // A workform the style has no format for, and the default workform.
@@ -359,7 +360,8 @@ TEST_F(RecordFormatterTest, FormatsLoadOncePerWorkformAndUnknownWorkformsShareTh
     formatter.FormatRecord(*general);
     EXPECT_EQ(2, formatter.bibliographyFormats.GetCount());
     formatter.EndOutput();
-    EXPECT_STREQ("Jones, B. First.\rJones, B. Second.\rDubois, A. Unknown.\rRossi, P. General.\r", writer.output.text);
+    EXPECT_STREQ("Jones, B. First.\rJones, B. Second.\rDubois, A. Unknown.\rRossi, P. General.\r",
+                 writer.output.text);
 }
 
 TEST_F(RecordFormatterTest, SecondBeginOutputWritesNoSecondHeaderAndPageBreaksFollowEveryEntry)
