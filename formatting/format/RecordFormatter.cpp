@@ -43,6 +43,7 @@ void RecordFormatter::BeginOutput(const char* stylePath)
     delete sink;
     sink = nullptr;
     sink = new StyledTextSink(writer);
+    // The document's header is written with a left-aligned paragraph.
     writer->paragraphFormat.alignment = 0;
     if (setup.fields.alternateText) {
         alternateTextLoaded = TRUE;
