@@ -87,7 +87,7 @@ public:
         kCurrentVersion = 1030,
         kFirstUpdatableVersion = 1024,
         kKeyFileVersionWithResources = 1047,
-        kCachedPageLimit = 50,
+        kCachedPageLimit = 24576,
         kSortSlotCount = 54,
         kBuiltInSlotCount = 8, // slots 0-7: the sort orders of the record list
         kFieldSlotBase = 8,    // slot 8 the workform, 9-53 the fields 1-45
@@ -169,6 +169,8 @@ public:
 
     // ---- records ----
     void ReadRecord(DBRecord& record, int32_t recordNumber) override;
+    // Decodes only the wanted fields (the others are left empty).
+    void ReadRecordFields(DBRecord& record, int32_t recordNumber, const FieldSet& wanted) override;
     void AddRecord(DBRecord& record, int32_t recordNumber);
     void UpdateRecord(DBRecord& record);
     void DeleteRecord(int32_t recordNumber);

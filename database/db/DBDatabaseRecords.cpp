@@ -4,6 +4,7 @@
 #include "app/core/ErrorReport.h"
 #include "classlib/Exceptions.h"
 #include "database/db/DBRecord.h"
+#include "database/db/FieldSet.h"
 #include "database/db/FieldTerms.h"
 #include "database/db/RecordId.h"
 #include "database/sort/DBRecordSortView.h"
@@ -17,6 +18,18 @@
 namespace {
 
 const char kHighestAllDigitId[] = "99999999999999999999";
+
+// The record stream read with only some fields decoded.
+class PartialRecord : public CObject
+{
+public:
+    PartialRecord(DBRecord& record, const FieldSet& wanted) : m_record(record), m_wanted(wanted) {}
+    void Serialize(CArchive& ar) override { m_record.LoadFields(ar, m_wanted); }
+
+private:
+    DBRecord& m_record;
+    const FieldSet& m_wanted;
+};
 
 // The all-digit record ID whose padded key part this is, or empty when the
 // part is not the 20 digits of one.
@@ -50,6 +63,14 @@ void DBDatabase::ReadStoredRecord(DBRecord& record, int32_t recordNumber)
 void DBDatabase::ReadRecord(DBRecord& record, int32_t recordNumber)
 {
     ReadStoredRecord(record, recordNumber);
+}
+
+void DBDatabase::ReadRecordFields(DBRecord& record, int32_t recordNumber, const FieldSet& wanted)
+{
+    PartialRecord partial(record, wanted);
+    if (recordNumber < 0 || !recordTree.ReadBlob(partial, (DWORD)recordNumber))
+        ShowErrorAndAbort(IDP_DATABASE_DAMAGED);
+    record.SetRecordNumber(recordNumber);
 }
 
 void DBDatabase::AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates)

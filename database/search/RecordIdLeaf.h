@@ -26,6 +26,7 @@ public:
     RecordIdLeaf(ISearchDatabase& database, const char* typed);
     BOOL Test(const DBRecord& record) override;
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    void AddTestedFields(FieldSet&) const override {}
 
     std::string term;
 
