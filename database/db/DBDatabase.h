@@ -1,7 +1,7 @@
 // DBDatabase: one reference database on disk and in memory.
 //
 // Three paged files: the data file (this object; ".ldt", type 0x8002,
-// version 1030, plain pages, at most 50 cached) holds the records, the groups
+// version 1030, plain pages, at most kCachedPageLimit cached) holds the records, the groups
 // and the resources; the key file (".ldx", DBKeyFile, compressed pages) holds
 // every index that can be rebuilt from the records; the scratch file (a
 // temporary DBKeyFile made on first use, deleted at close) holds the group

@@ -2,10 +2,12 @@
 #include "database/db/DBDatabase.h"
 
 #include "app/core/ErrorReport.h"
+#include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 #include "database/db/DBRecord.h"
 #include "database/db/FieldSet.h"
 #include "database/db/FieldTerms.h"
+#include "database/db/RecordChunkFile.h"
 #include "database/db/RecordId.h"
 #include "database/sort/DBRecordSortView.h"
 #include "database/sort/DBSortCursor.h"
@@ -18,18 +20,8 @@
 namespace {
 
 const char kHighestAllDigitId[] = "99999999999999999999";
-
-// The record stream read with only some fields decoded.
-class PartialRecord : public CObject
-{
-public:
-    PartialRecord(DBRecord& record, const FieldSet& wanted) : m_record(record), m_wanted(wanted) {}
-    void Serialize(CArchive& ar) override { m_record.LoadFields(ar, m_wanted); }
-
-private:
-    DBRecord& m_record;
-    const FieldSet& m_wanted;
-};
+// Room for one chunk and more: the chunk file hands out a chunk per read.
+const UINT kChunkArchiveBuffer = 512;
 
 // The all-digit record ID whose padded key part this is, or empty when the
 // part is not the 20 digits of one.
@@ -67,9 +59,16 @@ void DBDatabase::ReadRecord(DBRecord& record, int32_t recordNumber)
 
 void DBDatabase::ReadRecordFields(DBRecord& record, int32_t recordNumber, const FieldSet& wanted)
 {
-    PartialRecord partial(record, wanted);
-    if (recordNumber < 0 || !recordTree.ReadBlob(partial, (DWORD)recordNumber))
+    // Chunks are fetched as the decoding asks for them: a test of the first
+    // fields never reads the rest of the record.
+    RecordChunkFile file(recordTree);
+    if (recordNumber < 0 || !file.Start((DWORD)recordNumber))
         ShowErrorAndAbort(IDP_DATABASE_DAMAGED);
+    {
+        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete, kChunkArchiveBuffer);
+        record.LoadFields(ar, wanted);
+        ar.Close();
+    }
     record.SetRecordNumber(recordNumber);
 }
 

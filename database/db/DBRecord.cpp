@@ -195,9 +195,17 @@ void DBRecord::WriteFields(CArchive& ar) const
 
 // Fields are read into the strings the record holds, whose buffers are kept:
 // one record object reading many records allocates little.
-void DBRecord::ReadFields(CArchive& ar, const FieldSet* wanted)
+// With `wanted`, the reading ends after the last wanted field, fields being
+// stored in ascending order; FALSE then (the rest of the stream unread).
+BOOL DBRecord::ReadFields(CArchive& ar, const FieldSet* wanted)
 {
+    int last = kFieldCount;
+    if (wanted != nullptr && !wanted->Contains(kRecordIdField)) {
+        while (last > 0 && !wanted->Contains(last))
+            --last;
+    }
     uint64_t filled = 0;
+    BOOL complete = TRUE;
     for (;;) {
         BYTE index;
         ar >> index;
@@ -205,6 +213,10 @@ void DBRecord::ReadFields(CArchive& ar, const FieldSet* wanted)
             break;
         if (index >= kFieldCount)
             AfxThrowArchiveException(CArchiveException::badIndex);
+        if (index >= last) {
+            complete = FALSE;
+            break;
+        }
         if (wanted != nullptr && !wanted->Contains(index + 1)) {
             SkipStyledString(ar);
             continue;
@@ -216,6 +228,7 @@ void DBRecord::ReadFields(CArchive& ar, const FieldSet* wanted)
         if (!(filled & (uint64_t(1) << i)))
             EmptyField(m_fields[i]);
     }
+    return complete;
 }
 
 void DBRecord::EmptyField(StyledString& field)
@@ -254,8 +267,9 @@ void DBRecord::Load(CArchive& ar, const FieldSet* wanted)
             m_workformId = static_cast<int16_t>(first);
         }
         ar >> m_recordIdNumber;
-        ReadFields(ar, wanted);
-        if (version >= 2)
+        if (!ReadFields(ar, wanted))
+            EmptyField(m_recordId);
+        else if (version >= 2)
             ReadStyledString(ar, m_recordId);
         else
             m_recordId.SetPlainText(DecimalText(m_recordIdNumber));

@@ -167,8 +167,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     // Loads the record stream as Serialize does, but decodes only the fields
-    // in `wanted`: the others are read past and left empty. Time stamps,
-    // workform, record ID and its number are always read.
+    // in `wanted` (1 to 45, and 0 for the record ID text): the others are
+    // read past or not read at all, and left empty. Time stamps, workform and
+    // the record ID's number are always read.
     void LoadFields(CArchive& ar, const FieldSet& wanted);
     void DeleteContents() override;
     void OnCloseDocument() override;
@@ -190,7 +191,7 @@ private:
     void CheckFreeSpace();
     UINT DuplicateFlags() const;
     void Load(CArchive& ar, const FieldSet* wanted);
-    void ReadFields(CArchive& ar, const FieldSet* wanted);
+    BOOL ReadFields(CArchive& ar, const FieldSet* wanted);
     static void EmptyField(StyledString& field);
     void WriteFields(CArchive& ar) const;
     static uint32_t Now();

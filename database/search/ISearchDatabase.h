@@ -26,9 +26,9 @@ public:
     virtual const DBRecordSet& GetAllRecords() = 0;
     // Reads stored record `number` into `record` (a fresh object) and gives it the number.
     virtual void ReadRecord(DBRecord& record, int32_t number) = 0;
-    // The same, where only the fields in `wanted` need to be right (a search
-    // test looks at no other); a database may leave the others empty. The
-    // record ID and workform are always read.
+    // The same, where only the fields in `wanted` (1 to 45, 0 for the record
+    // ID text) need to be right, as a search test looks at no other; a
+    // database may leave the others empty. The workform is always read.
     virtual void ReadRecordFields(DBRecord& record, int32_t number, const FieldSet& wanted)
     {
         ReadRecord(record, number);

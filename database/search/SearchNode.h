@@ -29,8 +29,9 @@ public:
 
     virtual BOOL Test(const DBRecord& record) = 0;
     virtual DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) = 0;
-    // Adds the record fields (1 to 45) that Test reads; the record ID, the
-    // workform and the record number are always there. By default every field.
+    // Adds the record fields (1 to 45, 0 for the record ID text) that Test
+    // reads; the workform and the record number are always there. By
+    // default every field.
     virtual void AddTestedFields(FieldSet& fields) const;
 };
 
