@@ -87,6 +87,10 @@ public:
         kCurrentVersion = 1030,
         kFirstUpdatableVersion = 1024,
         kKeyFileVersionWithResources = 1047,
+        // Data-file pages the cache may keep (48 MiB): a search reads its
+        // candidates' pages again and again, and point reads of a large
+        // database miss far less; the process-wide limit leaves the key file
+        // and the other files more than as much again.
         kCachedPageLimit = 24576,
         kSortSlotCount = 54,
         kBuiltInSlotCount = 8, // slots 0-7: the sort orders of the record list
@@ -298,7 +302,8 @@ private:
     void MakeGroupKey(char* key, const char* name) const;
     void InsertGroupInOrder(DBRecordSet* group);
     int FindGroupIndex(const char* name) const;
-    void ReadStoredRecord(DBRecord& record, int32_t recordNumber);
+    // Every field, through the record's Serialize, unless only some are wanted.
+    void ReadStoredRecord(DBRecord& record, int32_t recordNumber, const FieldSet* wanted = nullptr);
 
     std::vector<std::unique_ptr<DBRecordSet>> groups;
     DBKeyFile scratchFile;

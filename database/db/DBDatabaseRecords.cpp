@@ -45,10 +45,22 @@ CString AllDigitIdOfPart(const BYTE* key)
 
 // ---- records ----
 
-void DBDatabase::ReadStoredRecord(DBRecord& record, int32_t recordNumber)
+// The record's chunks go straight from their pages into the decoding, as it
+// asks for them: no copy of the whole stream is made, and a test of the first
+// fields never reads the rest of the record.
+void DBDatabase::ReadStoredRecord(DBRecord& record, int32_t recordNumber, const FieldSet* wanted)
 {
-    if (recordNumber < 0 || !recordTree.ReadBlob(record, (DWORD)recordNumber))
+    RecordChunkFile file(recordTree);
+    if (recordNumber < 0 || !file.Start((DWORD)recordNumber))
         ShowErrorAndAbort(IDP_DATABASE_DAMAGED);
+    {
+        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete, kChunkArchiveBuffer);
+        if (wanted)
+            record.LoadFields(ar, *wanted);
+        else
+            record.Serialize(ar);
+        ar.Close();
+    }
     record.SetRecordNumber(recordNumber);
 }
 
@@ -59,17 +71,7 @@ void DBDatabase::ReadRecord(DBRecord& record, int32_t recordNumber)
 
 void DBDatabase::ReadRecordFields(DBRecord& record, int32_t recordNumber, const FieldSet& wanted)
 {
-    // Chunks are fetched as the decoding asks for them: a test of the first
-    // fields never reads the rest of the record.
-    RecordChunkFile file(recordTree);
-    if (recordNumber < 0 || !file.Start((DWORD)recordNumber))
-        ShowErrorAndAbort(IDP_DATABASE_DAMAGED);
-    {
-        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete, kChunkArchiveBuffer);
-        record.LoadFields(ar, wanted);
-        ar.Close();
-    }
-    record.SetRecordNumber(recordNumber);
+    ReadStoredRecord(record, recordNumber, &wanted);
 }
 
 void DBDatabase::AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates)
