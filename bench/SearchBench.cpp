@@ -30,7 +30,7 @@ std::string Expression(int i)
     const unsigned r = BenchRandom();
     switch (i % 10) {
     case 0:
-        std::snprintf(text, sizeof text, "auth = %s", BenchName(r));
+        std::snprintf(text, sizeof text, "auth = \"%s\"", BenchName(r));
         break;
     case 1:
         std::snprintf(text, sizeof text, "titl = %s*", BenchWord(r));
@@ -48,14 +48,14 @@ std::string Expression(int i)
         std::snprintf(text, sizeof text, "jrnl = %s or jrnl = %s", BenchWord(r), BenchWord(r >> 4));
         break;
     case 6:
-        std::snprintf(text, sizeof text, "not key = %s and auth = %s", BenchWord(r), BenchName(r >> 4));
+        std::snprintf(text, sizeof text, "not key = %s and auth = \"%s\"", BenchWord(r), BenchName(r >> 4));
         break;
     case 7:
-        std::snprintf(text, sizeof text, "(auth = %s or auth = %s) and titl = %s", BenchName(r), BenchName(r >> 4),
+        std::snprintf(text, sizeof text, "(auth = \"%s\" or auth = \"%s\") and titl = %s", BenchName(r), BenchName(r >> 4),
                       BenchWord(r >> 8));
         break;
     case 8:
-        std::snprintf(text, sizeof text, "titl bw %s", BenchWord(r));
+        std::snprintf(text, sizeof text, "titl begins with %s", BenchWord(r));
         break;
     default:
         std::snprintf(text, sizeof text, "key = %s, %s", BenchWord(r), BenchWord(r >> 4));
@@ -103,7 +103,7 @@ void Run()
 
     std::vector<double> times;
     for (int i = 0; i < kOneTerm; ++i) {
-        const std::string text = i % 2 ? std::string("auth = ") + BenchName(BenchRandom())
+        const std::string text = i % 2 ? std::string("auth = \"") + BenchName(BenchRandom()) + "\""
                                        : std::string("key = ") + BenchWord(BenchRandom());
         clock.Restart();
         Search(db, text);

@@ -1,7 +1,7 @@
 // DBDatabase: one reference database on disk and in memory.
 //
 // Three paged files: the data file (this object; ".ldt", type 0x8002,
-// version 1030, plain pages, at most 50 cached) holds the records, the groups
+// version 1030, plain pages, at most kCachedPageLimit cached) holds the records, the groups
 // and the resources; the key file (".ldx", DBKeyFile, compressed pages) holds
 // every index that can be rebuilt from the records; the scratch file (a
 // temporary DBKeyFile made on first use, deleted at close) holds the group
@@ -87,7 +87,11 @@ public:
         kCurrentVersion = 1030,
         kFirstUpdatableVersion = 1024,
         kKeyFileVersionWithResources = 1047,
-        kCachedPageLimit = 50,
+        // Data-file pages the cache may keep (48 MiB): a search reads its
+        // candidates' pages again and again, and point reads of a large
+        // database miss far less; the process-wide limit leaves the key file
+        // and the other files more than as much again.
+        kCachedPageLimit = 24576,
         kSortSlotCount = 54,
         kBuiltInSlotCount = 8, // slots 0-7: the sort orders of the record list
         kFieldSlotBase = 8,    // slot 8 the workform, 9-53 the fields 1-45
@@ -169,6 +173,8 @@ public:
 
     // ---- records ----
     void ReadRecord(DBRecord& record, int32_t recordNumber) override;
+    // Decodes only the wanted fields (the others are left empty).
+    void ReadRecordFields(DBRecord& record, int32_t recordNumber, const FieldSet& wanted) override;
     void AddRecord(DBRecord& record, int32_t recordNumber);
     void UpdateRecord(DBRecord& record);
     void DeleteRecord(int32_t recordNumber);
@@ -296,7 +302,8 @@ private:
     void MakeGroupKey(char* key, const char* name) const;
     void InsertGroupInOrder(DBRecordSet* group);
     int FindGroupIndex(const char* name) const;
-    void ReadStoredRecord(DBRecord& record, int32_t recordNumber);
+    // Every field, through the record's Serialize, unless only some are wanted.
+    void ReadStoredRecord(DBRecord& record, int32_t recordNumber, const FieldSet* wanted = nullptr);
 
     std::vector<std::unique_ptr<DBRecordSet>> groups;
     DBKeyFile scratchFile;

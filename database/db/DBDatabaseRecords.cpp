@@ -2,9 +2,12 @@
 #include "database/db/DBDatabase.h"
 
 #include "app/core/ErrorReport.h"
+#include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
 #include "database/db/DBRecord.h"
+#include "database/db/FieldSet.h"
 #include "database/db/FieldTerms.h"
+#include "database/db/RecordChunkFile.h"
 #include "database/db/RecordId.h"
 #include "database/sort/DBRecordSortView.h"
 #include "database/sort/DBSortCursor.h"
@@ -17,6 +20,8 @@
 namespace {
 
 const char kHighestAllDigitId[] = "99999999999999999999";
+// Room for one chunk and more: the chunk file hands out a chunk per read.
+const UINT kChunkArchiveBuffer = 512;
 
 // The all-digit record ID whose padded key part this is, or empty when the
 // part is not the 20 digits of one.
@@ -40,16 +45,33 @@ CString AllDigitIdOfPart(const BYTE* key)
 
 // ---- records ----
 
-void DBDatabase::ReadStoredRecord(DBRecord& record, int32_t recordNumber)
+// The record's chunks go straight from their pages into the decoding, as it
+// asks for them: no copy of the whole stream is made, and a test of the first
+// fields never reads the rest of the record.
+void DBDatabase::ReadStoredRecord(DBRecord& record, int32_t recordNumber, const FieldSet* wanted)
 {
-    if (recordNumber < 0 || !recordTree.ReadBlob(record, (DWORD)recordNumber))
+    RecordChunkFile file(recordTree);
+    if (recordNumber < 0 || !file.Start((DWORD)recordNumber))
         ShowErrorAndAbort(IDP_DATABASE_DAMAGED);
+    {
+        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete, kChunkArchiveBuffer);
+        if (wanted)
+            record.LoadFields(ar, *wanted);
+        else
+            record.Serialize(ar);
+        ar.Close();
+    }
     record.SetRecordNumber(recordNumber);
 }
 
 void DBDatabase::ReadRecord(DBRecord& record, int32_t recordNumber)
 {
     ReadStoredRecord(record, recordNumber);
+}
+
+void DBDatabase::ReadRecordFields(DBRecord& record, int32_t recordNumber, const FieldSet& wanted)
+{
+    ReadStoredRecord(record, recordNumber, &wanted);
 }
 
 void DBDatabase::AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates)

@@ -12,6 +12,7 @@
 #include "classlib/WinApp.h"
 #include "database/db/DBRecordTemplate.h"
 #include "database/db/DefaultWorkform.h"
+#include "database/db/FieldSet.h"
 #include "database/db/IDBDocument.h"
 #include "database/db/RecordId.h"
 #include "database/text/StyledStringArchive.h"
@@ -192,17 +193,48 @@ void DBRecord::WriteFields(CArchive& ar) const
     ar << static_cast<BYTE>(kEndOfFields);
 }
 
-void DBRecord::ReadFields(CArchive& ar)
+// Fields are read into the strings the record holds, whose buffers are kept:
+// one record object reading many records allocates little.
+// With `wanted`, the reading ends after the last wanted field, fields being
+// stored in ascending order; FALSE then (the rest of the stream unread).
+BOOL DBRecord::ReadFields(CArchive& ar, const FieldSet* wanted)
 {
+    int last = kFieldCount;
+    if (wanted != nullptr && !wanted->Contains(kRecordIdField)) {
+        while (last > 0 && !wanted->Contains(last))
+            --last;
+    }
+    uint64_t filled = 0;
+    BOOL complete = TRUE;
     for (;;) {
         BYTE index;
         ar >> index;
         if (index == kEndOfFields)
-            return;
+            break;
         if (index >= kFieldCount)
             AfxThrowArchiveException(CArchiveException::badIndex);
+        if (index >= last) {
+            complete = FALSE;
+            break;
+        }
+        if (wanted != nullptr && !wanted->Contains(index + 1)) {
+            SkipStyledString(ar);
+            continue;
+        }
         ReadStyledString(ar, m_fields[index]);
+        filled |= uint64_t(1) << index;
     }
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (!(filled & (uint64_t(1) << i)))
+            EmptyField(m_fields[i]);
+    }
+    return complete;
+}
+
+void DBRecord::EmptyField(StyledString& field)
+{
+    if (!field.text.IsEmpty() || !field.runs.IsEmpty())
+        field.Empty();
 }
 
 void DBRecord::Serialize(CArchive& ar)
@@ -215,24 +247,39 @@ void DBRecord::Serialize(CArchive& ar)
         WriteStyledString(ar, m_recordId);
         return;
     }
+    Load(ar, nullptr);
+}
 
-    m_recordId.Empty();
-    for (StyledString& field : m_fields)
-        field.Empty();
-    WORD first;
-    ar >> first;
-    WORD version = 0;
-    if (first == kStreamMarker) {
-        ar >> version >> m_created >> m_modified >> m_workformId;
-    } else {
-        m_workformId = static_cast<int16_t>(first);
+void DBRecord::LoadFields(CArchive& ar, const FieldSet& wanted)
+{
+    Load(ar, &wanted);
+}
+
+void DBRecord::Load(CArchive& ar, const FieldSet* wanted)
+{
+    try {
+        WORD first;
+        ar >> first;
+        WORD version = 0;
+        if (first == kStreamMarker) {
+            ar >> version >> m_created >> m_modified >> m_workformId;
+        } else {
+            m_workformId = static_cast<int16_t>(first);
+        }
+        ar >> m_recordIdNumber;
+        if (!ReadFields(ar, wanted))
+            EmptyField(m_recordId);
+        else if (version >= 2)
+            ReadStyledString(ar, m_recordId);
+        else
+            m_recordId.SetPlainText(DecimalText(m_recordIdNumber));
+    } catch (CException*) {
+        // Nothing of the record read before, nor half of this one, stays.
+        EmptyField(m_recordId);
+        for (StyledString& field : m_fields)
+            EmptyField(field);
+        throw;
     }
-    ar >> m_recordIdNumber;
-    ReadFields(ar);
-    if (version >= 2)
-        ReadStyledString(ar, m_recordId);
-    else
-        m_recordId.SetPlainText(DecimalText(m_recordIdNumber));
 }
 
 void DBRecord::DeleteContents()

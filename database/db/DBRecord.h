@@ -29,9 +29,9 @@
 // Reading also takes version 1 (no record ID at the end: its text becomes
 // the decimal ID number) and the form without marker (the first u16 is the
 // workform ID; no time stamps, which keep their values; no record ID as in
-// version 1). Reading empties the record ID and all fields first, so a record
-// object read again never keeps fields of the record read before. A field byte
-// from 45 to 254 raises CArchiveException badIndex.
+// version 1). A record object read again never keeps fields of the record
+// read before (nor, after a failed read, any field). A field byte from 45 to
+// 254 raises CArchiveException badIndex.
 //
 // Lifetime: userCount counts outside holders (AddRef/Release, DBRecordRef); a
 // record with holders stays in memory when its frames close, and the last
@@ -46,6 +46,7 @@
 #include <cstdint>
 
 class CException;
+class FieldSet;
 class IDBDocument;
 class IWorkformInfo;
 
@@ -165,6 +166,11 @@ public:
     void OnSaveRecordCommand();
 
     void Serialize(CArchive& ar) override;
+    // Loads the record stream as Serialize does, but decodes only the fields
+    // in `wanted` (1 to 45, and 0 for the record ID text): the others are
+    // read past or not read at all, and left empty. Time stamps, workform and
+    // the record ID's number are always read.
+    void LoadFields(CArchive& ar, const FieldSet& wanted);
     void DeleteContents() override;
     void OnCloseDocument() override;
     BOOL SaveModified() override;
@@ -184,7 +190,9 @@ private:
     const StyledString* FirstFilled(const BYTE* fields, int count) const;
     void CheckFreeSpace();
     UINT DuplicateFlags() const;
-    void ReadFields(CArchive& ar);
+    void Load(CArchive& ar, const FieldSet* wanted);
+    BOOL ReadFields(CArchive& ar, const FieldSet* wanted);
+    static void EmptyField(StyledString& field);
     void WriteFields(CArchive& ar) const;
     static uint32_t Now();
 

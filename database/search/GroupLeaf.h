@@ -14,6 +14,7 @@ public:
     GroupLeaf(ISearchDatabase& database, const char* groupName);
     BOOL Test(const DBRecord& record) override;
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    void AddTestedFields(FieldSet&) const override {}
 
     std::string name;
 

@@ -17,6 +17,7 @@ class DBRecordSet;
 class DBSortKeyTree;
 class DBWordIndex;
 class DBWorkformIndex;
+class FieldSet;
 
 class ISearchDatabase
 {
@@ -25,6 +26,13 @@ public:
     virtual const DBRecordSet& GetAllRecords() = 0;
     // Reads stored record `number` into `record` (a fresh object) and gives it the number.
     virtual void ReadRecord(DBRecord& record, int32_t number) = 0;
+    // The same, where only the fields in `wanted` (1 to 45, 0 for the record
+    // ID text) need to be right, as a search test looks at no other; a
+    // database may leave the others empty. The workform is always read.
+    virtual void ReadRecordFields(DBRecord& record, int32_t number, const FieldSet& wanted)
+    {
+        ReadRecord(record, number);
+    }
     // Words of fields 1, 4, 7, 9, 10, 11, 16, 30, 32 and 45.
     virtual DBWordIndex& GetWordIndex() = 0;
     // Dates of fields 12, 20 and 21.

@@ -26,6 +26,8 @@ public:
     RecordIdLeaf(ISearchDatabase& database, const char* typed);
     BOOL Test(const DBRecord& record) override;
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    // The record ID text, field 0.
+    void AddTestedFields(FieldSet& fields) const override { fields.Add(0); }
 
     std::string term;
 

@@ -20,13 +20,16 @@ void TestCandidates(SearchNode& root, ISearchDatabase& database, DBRecordSet& re
 {
     const DBRecordSet candidates(result);
     ProgressDialog progress(0, candidates.GetCount(), IDS_SEARCHING_DATABASE);
+    // Only the fields the tree looks at are decoded.
+    FieldSet tested;
+    root.AddTestedFields(tested);
     DBRecord record;
     record.m_bAutoDelete = FALSE;
     int n = 0;
     for (int number = candidates.FindNext(-1); number >= 0; number = candidates.FindNext(number)) {
         if (!progress.SetPos(++n))
             break;
-        database.ReadRecord(record, number);
+        database.ReadRecordFields(record, number, tested);
         if (!root.Test(record))
             result.Clear(number);
     }

@@ -97,8 +97,8 @@ BOOL SearchLeafNode::Test(const DBRecord& record)
     for (int n = 1; n <= kLastField; ++n) {
         if (!fields.Contains(n))
             continue;
-        const std::string folded = FoldSearchText(record.GetField((BYTE)n).text);
-        if (TestField(n, record, folded))
+        FoldSearchText(record.GetField((BYTE)n).text, m_folded);
+        if (TestField(n, record, m_folded))
             return TRUE;
     }
     return FALSE;

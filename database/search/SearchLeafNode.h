@@ -20,6 +20,7 @@ class SearchLeafNode : public SearchNode
 {
 public:
     BOOL Test(const DBRecord& record) override;
+    void AddTestedFields(FieldSet& tested) const override { tested |= fields; }
 
     FieldSet fields;
     std::string term;
@@ -31,6 +32,9 @@ protected:
     virtual BOOL TestField(int n, const DBRecord& record, const std::string& folded) = 0;
     // TRUE when field n is a date field and the term is a valid date.
     BOOL ComparesDatesIn(int n) const;
+
+private:
+    std::string m_folded; // the field being tested, its buffer kept between tests
 };
 
 // "=": the word rule, with "*" at either end of the term.

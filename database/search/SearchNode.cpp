@@ -2,6 +2,11 @@
 
 #include "database/search/ISearchDatabase.h"
 
+void SearchNode::AddTestedFields(FieldSet& fields) const
+{
+    fields |= FieldSet::AllFields();
+}
+
 SearchAndNode::~SearchAndNode()
 {
     delete right;
@@ -21,6 +26,12 @@ DBRecordSet SearchAndNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
     return result;
 }
 
+void SearchAndNode::AddTestedFields(FieldSet& fields) const
+{
+    right->AddTestedFields(fields);
+    left->AddTestedFields(fields);
+}
+
 SearchOrNode::~SearchOrNode()
 {
     delete right;
@@ -38,6 +49,12 @@ DBRecordSet SearchOrNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
     const DBRecordSet other = right->Evaluate(database, needsTest);
     result |= other;
     return result;
+}
+
+void SearchOrNode::AddTestedFields(FieldSet& fields) const
+{
+    right->AddTestedFields(fields);
+    left->AddTestedFields(fields);
 }
 
 SearchNotNode::~SearchNotNode()
@@ -66,4 +83,9 @@ DBRecordSet SearchNotNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
     operandSet.flagWord = 0;
     result ^= operandSet;
     return result;
+}
+
+void SearchNotNode::AddTestedFields(FieldSet& fields) const
+{
+    operand->AddTestedFields(fields);
 }

@@ -14,6 +14,7 @@
 
 #include "classlib/Types.h"
 #include "database/db/DBRecordSet.h"
+#include "database/db/FieldSet.h"
 
 class DBRecord;
 class ISearchDatabase;
@@ -28,6 +29,10 @@ public:
 
     virtual BOOL Test(const DBRecord& record) = 0;
     virtual DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) = 0;
+    // Adds the record fields (1 to 45, 0 for the record ID text) that Test
+    // reads; the workform and the record number are always there. By
+    // default every field.
+    virtual void AddTestedFields(FieldSet& fields) const;
 };
 
 class SearchAndNode : public SearchNode
@@ -39,6 +44,7 @@ public:
     BOOL Test(const DBRecord& record) override;
     // The intersection of left's and right's sets.
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    void AddTestedFields(FieldSet& fields) const override;
 
     SearchNode* right;
     SearchNode* left;
@@ -52,6 +58,7 @@ public:
     BOOL Test(const DBRecord& record) override;
     // The union of left's and right's sets.
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    void AddTestedFields(FieldSet& fields) const override;
 
     SearchNode* right;
     SearchNode* left;
@@ -66,6 +73,7 @@ public:
     // The complement within all records when the operand's set is exact;
     // else all records, and needsTest is set.
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    void AddTestedFields(FieldSet& fields) const override;
 
     SearchNode* operand;
 };
@@ -76,4 +84,5 @@ class SearchNothingNode : public SearchNode
 public:
     BOOL Test(const DBRecord&) override { return FALSE; }
     DBRecordSet Evaluate(ISearchDatabase&, BOOL&) override { return DBRecordSet(); }
+    void AddTestedFields(FieldSet&) const override {}
 };

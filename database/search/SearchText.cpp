@@ -9,10 +9,16 @@
 
 std::string FoldSearchText(const char* text)
 {
-    std::string folded(text ? text : "");
+    std::string folded;
+    FoldSearchText(text, folded);
+    return folded;
+}
+
+void FoldSearchText(const char* text, std::string& folded)
+{
+    folded.assign(text ? text : "");
     for (char& ch : folded)
         ch = static_cast<char>(g_AccentFold[static_cast<unsigned char>(ch)]);
-    return folded;
 }
 
 namespace {

@@ -11,6 +11,8 @@
 
 // The folded copy of text (up to its NUL); BuildAccentFoldTable must have run.
 std::string FoldSearchText(const char* text);
+// The same into `folded`, whose buffer is reused.
+void FoldSearchText(const char* text, std::string& folded);
 
 // The word rule of "=": an empty term matches only when both stars are set;
 // otherwise the text matches at the first occurrence of the term that starts

@@ -14,6 +14,7 @@ class WorkformLeaf : public SearchNode
 {
 public:
     BOOL Test(const DBRecord& record) override;
+    void AddTestedFields(FieldSet&) const override {}
 
     std::string term;
 

@@ -143,19 +143,26 @@ void WriteStyleRuns(CArchive& ar, const StyleRunArray& runs)
         WriteStyleRun(ar, runs[i]);
 }
 
+// The runs' buffer is kept from one read to the next: records read one after
+// another into one object reuse it.
 void ReadStyleRuns(CArchive& ar, StyleRunArray& runs)
 {
-    runs.RemoveAll();
     BYTE form = 0;
     ar >> form;
     if (form == kShortForm)
     {
         const int length = ReadLength(ar);
-        runs.Add(StyleRun(0, 0, nullptr, length));
+        runs.SetSize(1);
+        runs[0] = StyleRun(0, 0, nullptr, length);
         return;
     }
     WORD count = 0;
     ar >> count;
+    if (count == 0)
+    {
+        runs.RemoveAll();
+        return;
+    }
     // The count may be damaged: room is made for the runs as they are read,
     // doubling, so a short archive costs no more than the runs it holds.
     int done = 0;
@@ -184,10 +191,104 @@ void WriteStyledString(CArchive& ar, const StyledString& s)
     WriteStyleRuns(ar, s.runs);
 }
 
+namespace
+{
+// The class library's string form (u8 length; 0xFF then u16; 0xFFFF then
+// u32), read into the string's own buffer.
+DWORD ReadTextLength(CArchive& ar)
+{
+    BYTE b = 0;
+    ar >> b;
+    if (b != 0xFF)
+        return b;
+    WORD w = 0;
+    ar >> w;
+    if (w != 0xFFFF)
+        return w;
+    DWORD d = 0;
+    ar >> d;
+    if (d > 0x7FFFFFFE)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    return d;
+}
+
+const DWORD kTextSlice = 0x10000;
+
+void ReadExactly(CArchive& ar, void* p, UINT n)
+{
+    if (ar.Read(p, n) != n)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+}
+
+// Slice by slice: the length may be damaged, so the buffer grows only with
+// what was really read.
+void ReadText(CArchive& ar, CString& text)
+{
+    const DWORD length = ReadTextLength(ar);
+    if (length == 0)
+    {
+        if (!text.IsEmpty())
+            text.GetBufferSetLength(0);
+        return;
+    }
+    DWORD done = 0;
+    try
+    {
+        while (done < length)
+        {
+            const DWORD n = std::min(length - done, kTextSlice);
+            char* p = text.GetBufferSetLength(static_cast<int>(done + n));
+            ReadExactly(ar, p + done, n);
+            done += n;
+        }
+    }
+    catch (CException*)
+    {
+        text.Empty();
+        throw;
+    }
+    if (memchr(text.GetString(), 0, length) != nullptr)
+        CutAtNul(text);
+}
+
+// Reads n bytes into nowhere.
+void SkipBytes(CArchive& ar, DWORD n)
+{
+    char scratch[512];
+    while (n > 0)
+    {
+        const UINT step = static_cast<UINT>(std::min<DWORD>(n, sizeof scratch));
+        ReadExactly(ar, scratch, step);
+        n -= step;
+    }
+}
+} // namespace
+
+void SkipStyledString(CArchive& ar)
+{
+    SkipBytes(ar, ReadTextLength(ar));
+    BYTE form = 0;
+    ar >> form;
+    if (form == kShortForm)
+    {
+        ReadLength(ar);
+        return;
+    }
+    WORD count = 0;
+    ar >> count;
+    int64_t total = 0;
+    for (WORD i = 0; i < count; ++i)
+    {
+        total += ReadLength(ar);
+        SkipBytes(ar, 4 + StyleRun::kFontNameSize);
+    }
+    if (total > kMaxTextLength)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+}
+
 void ReadStyledString(CArchive& ar, StyledString& s)
 {
-    ar >> s.text;
-    CutAtNul(s.text);
+    ReadText(ar, s.text);
     ReadStyleRuns(ar, s.runs);
     const bool impossible = s.runs.TotalLength() > kMaxTextLength;
     if (impossible || !RunsAreValid(s))

@@ -30,7 +30,11 @@
 #include "database/text/StyledString.h"
 
 void WriteStyledString(CArchive& ar, const StyledString& s);
+// Reuses the string's text and run buffers.
 void ReadStyledString(CArchive& ar, StyledString& s);
+// Reads past one styled string without keeping it; raises what reading it
+// would raise for a short archive or impossible run lengths.
+void SkipStyledString(CArchive& ar);
 
 // The run part alone. A run list of more than 65535 runs cannot be stored:
 // CArchiveException generic, before anything is written.

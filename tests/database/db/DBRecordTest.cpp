@@ -3,12 +3,15 @@
 // memory (the stream is what that database stores).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MemoryDatabase.h"
 #include "classlib/ClassLibIds.h"
 #include "classlib/MessageBox.h"
 #include "database/db/DBRecordRef.h"
 #include "database/db/DBRecordTemplate.h"
 #include "database/db/DefaultWorkform.h"
+#include "database/db/FieldSet.h"
 #include "database/text/StyledStringArchive.h"
 #include "support/WorkformFixtures.h"
 
@@ -170,6 +173,61 @@ TEST(DBRecordStreamTest, FieldBytesFrom45To254AreBadIndexes)
             e->Delete();
         }
     }
+}
+
+// A search decodes only the fields it tests: the others come out empty, the
+// reading stops after the last wanted field unless the record ID (field 0) is
+// wanted, and one object reused for many records keeps nothing of the last.
+TEST(DBRecordStreamTest, PartialLoadsDecodeOnlyTheWantedFields)
+{
+    DBRecord record;
+    record.SetWorkformId(3);
+    record.SetRecordIdText("A-12");
+    record.SetField(Bold("Smith, J."), 1);
+    record.SetField(StyledString("A title"), 4);
+    record.SetField(Bold(CString('n', 3000)), 38);
+    record.SetField(StyledString("kw"), 45);
+    const Bytes stream = StreamOf(record);
+    const struct
+    {
+        std::vector<int> wanted;
+        std::vector<int> filled; // fields read; 0 for the record ID
+    } cases[] = {
+        {{1, 45}, {0, 1, 45}},
+        {{1}, {1}},
+        {{0, 4}, {0, 4}},
+        {{}, {}},
+    };
+    DBRecord back;
+    ReadStream(back, stream); // every buffer in use before each partial load
+    for (const auto& c : cases) {
+        FieldSet wanted;
+        for (int n : c.wanted)
+            wanted.Add(n);
+        LoadFromBytes(stream, [&](CArchive& ar) { back.LoadFields(ar, wanted); });
+        EXPECT_EQ(back.GetWorkformId(), 3);
+        EXPECT_EQ(back.GetRecordIdNumber(), 0);
+        for (int n = 0; n <= DBRecord::kFieldCount; ++n) {
+            const bool filled = std::find(c.filled.begin(), c.filled.end(), n) != c.filled.end();
+            const StyledString& expected = filled ? record.GetField(n) : StyledString();
+            EXPECT_EQ(back.GetField(n).text, expected.text) << n;
+            EXPECT_TRUE(back.GetField(n).runs.IsEqual(expected.runs)) << n;
+        }
+    }
+    // Cut inside field 38, which is skipped: the short stream still fails,
+    // and nothing of the record stays.
+    Bytes cut(stream.begin(), stream.begin() + (long)(stream.size() / 2));
+    FieldSet last;
+    last.Add(45);
+    try {
+        LoadFromBytes(cut, [&](CArchive& ar) { back.LoadFields(ar, last); });
+        ADD_FAILURE() << "accepted";
+    } catch (CException* e) {
+        EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CArchiveException)));
+        e->Delete();
+    }
+    for (int n = 0; n <= DBRecord::kFieldCount; ++n)
+        EXPECT_TRUE(back.GetField(n).text.IsEmpty()) << n;
 }
 
 // ---- field addressing -------------------------------------------------------------

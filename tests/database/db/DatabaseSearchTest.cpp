@@ -2,7 +2,11 @@
 // database's own word, date, workform and record-ID indexes, before and after
 // its key file is rebuilt.
 #include "database/search/SearchDatabaseRecords.h"
+#include "database/search/SearchNode.h"
+#include "database/search/SearchParser.h"
 #include "tests/database/db/DatabaseTestSupport.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -46,6 +50,101 @@ TEST_F(DatabaseSearch, TypedSearchesFindTheirRecordsBeforeAndAfterARebuild)
     db.RebuildKeyFile(DBDatabase::IDS_REBUILDING_KEY_FILE);
     for (const auto& c : cases)
         EXPECT_EQ(Find(c.text), c.found) << "after the rebuild: " << c.text;
+}
+
+// A generated database whose records differ in every field a search looks
+// at: each expression must find exactly the records its tree accepts when
+// every record is read whole and tested, whatever the indexes answered and
+// however little of each record the test phase decoded.
+TEST_F(DatabaseSearch, SearchesAgreeWithTestingEveryWholeRecord)
+{
+    static const char* const names[] = {"Smith, J.", "Smithson, A.", "Goldsmith, K.", "Jones-Smith, R.",
+                                        "=World Health Organization", "Adams, Ruth"};
+    static const char* const words[] = {"cell", "cells", "biology", "of", "the", "papers", "grammar", "x"};
+    DBDatabase& db = Create();
+    unsigned seed = 7;
+    auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    auto text = [&](int count) {
+        std::string t;
+        for (int i = 0; i < count; ++i)
+            t += std::string(i ? " " : "") + words[next(8)];
+        return t;
+    };
+    for (int i = 0; i < 240; ++i) {
+        DBRecord record;
+        record.m_bAutoDelete = FALSE;
+        record.SetWorkformId((int16_t)(i % 3));
+        if (i % 7)
+            record.SetField(StyledString(names[next(6)]), 1);
+        if (i % 5 == 0)
+            record.SetField(StyledString((std::string(names[next(6)]) + "\n" + names[next(6)]).c_str()), 7);
+        record.SetField(StyledString(text(1 + (int)next(5)).c_str()), 4);
+        if (i % 4)
+            record.SetField(StyledString(text(1).c_str()), 10);
+        char year[8];
+        std::snprintf(year, sizeof year, "%d", 1970 + (int)next(40));
+        if (i % 6)
+            record.SetField(StyledString(year), 12);
+        record.SetField(StyledString(text(20).c_str()), 38);
+        if (i % 3)
+            record.SetField(StyledString(text(2).c_str()), 42);
+        record.SetField(StyledString((text(1) + "/" + text(2)).c_str()), 45);
+        char id[16];
+        std::snprintf(id, sizeof id, i % 11 ? "%d" : "A%d", 10 * (i + 1));
+        record.SetRecordIdText(id);
+        db.AddRecord(record, db.GetNextFreeRecordNumber());
+    }
+    db.DeleteRecord(17);
+    db.DeleteRecord(101);
+    static const char* const expressions[] = {
+        "auth = smith",
+        "auth = smith*",
+        "auth = *smith",
+        "auth = *smith*",
+        "auth = 'world health'",
+        "titl = cell",
+        "titl = cell*",
+        "titl = of",
+        "key = biology, grammar",
+        "jrnl = x or jrnl = papers",
+        "note = cells",
+        "not titl = cell",
+        "not note = the and auth = smith",
+        "date = 1980",
+        "date > 1990",
+        "date <= 1975 or date >= 2005",
+        "rec# = 100-900",
+        "rec# < 500 and titl = papers",
+        "not rec# = 200-300",
+        "titl begins with cell",
+        "auth ends with r.",
+        "key exactly biology",
+        "titl contains ell",
+        "jrnl = empty",
+        "#12 = not empty and not #42 = empty",
+        "form = journal*",
+        "grammar",
+        "smith and not cells",
+    };
+    for (const char* expression : expressions) {
+        DBRecordSet found;
+        ASSERT_TRUE(SearchDatabaseRecords(expression, db, db.GetAllRecords(), found)) << expression;
+        std::unique_ptr<SearchNode> root(ParseSearchExpression(expression, db));
+        ASSERT_TRUE(root) << expression;
+        std::vector<int> expected;
+        const DBRecordSet& all = db.GetAllRecords();
+        for (int n = all.FindNext(-1); n >= 0; n = all.FindNext(n)) {
+            DBRecord record;
+            record.m_bAutoDelete = FALSE;
+            db.ReadRecord(record, n);
+            if (root->Test(record))
+                expected.push_back(n);
+        }
+        EXPECT_EQ(Numbers(found), expected) << expression;
+    }
 }
 
 } // namespace
