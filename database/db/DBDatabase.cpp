@@ -62,6 +62,10 @@ DBDatabase::DBDatabase()
     languageSort.SetLanguage(langGeneral);
     groupTree.SetLanguageSort(&languageSort);
     duplicateFinder.SetSettings(GetDefaultDuplicateSettings());
+    workformIndex.SetPendingSets(&pendingSets);
+    for (DBFieldIndex* index : std::initializer_list<DBFieldIndex*>{&authorIndex, &journalIndex, &titleIndex,
+                                                                     &dateIndex, &keywordIndex, &wordIndex})
+        index->SetPendingSets(&pendingSets);
     BindDataTrees(*this);
     BindKeyTrees(keyFile);
 }
@@ -107,6 +111,8 @@ std::vector<BTree*> DBDatabase::GetKeyTrees()
 
 void DBDatabase::BindKeyTrees(DBKeyFile& file)
 {
+    // Sets pending for the trees' old file are not the new file's.
+    pendingSets.Discard();
     workformIndex.Attach(&file);
     authorIndex.Attach(&file);
     journalIndex.Attach(&file);
@@ -221,6 +227,8 @@ void DBDatabase::CommitFiles()
     // The tables of both files are written into their pages first; then the
     // pages of both files reach the disk as one commit, so a key file is never
     // newer or older than its data file after a crash.
+    if (keyFile.IsOpen() && keyFile.IsWritable())
+        pendingSets.Flush();
     if (IsOpen() && BTPagedFile::IsWritable()) {
         StoreTables(FALSE);
         WriteGroups();
@@ -283,6 +291,7 @@ void DBDatabase::Close()
 
 void DBDatabase::Abort()
 {
+    pendingSets.Discard();
     if (m_bScratchOpen) {
         m_bScratchOpen = FALSE;
         scratchFile.Abort();
@@ -543,6 +552,7 @@ void DBDatabase::OnClose()
 
 void DBDatabase::OnAbort()
 {
+    pendingSets.Discard();
     BTPagedFile::OnAbort();
     DropTables();
 }

@@ -32,6 +32,12 @@
 // on disk only after both files were flushed: CommitFiles is the one place
 // that writes both (FlushIfWritable, CommitDatabase and Close go through it).
 //
+// The record sets of the term, word, date and workform indexes change in
+// memory (DBPendingSets) and are written at commit, when they hold more memory
+// than the layer's bound, and before anything reads those trees: the
+// accessors of the indexes and of the key file flush them first. A record
+// change that fails leaves them as they were before it.
+//
 // A database whose stored data contradict its indexes shows message 4100 and
 // ends the operation with the user exception.
 //
@@ -46,6 +52,7 @@
 #include "database/btree/StringKeyTree.h"
 #include "database/db/DBDateIndex.h"
 #include "database/db/DBKeyFile.h"
+#include "database/db/DBPendingSets.h"
 #include "database/db/DBRecordSet.h"
 #include "database/db/DBTermIndex.h"
 #include "database/db/DBWordIndex.h"
@@ -164,7 +171,14 @@ public:
     // read-only is refused (reported) in the same way: it could not keep the
     // new trees' roots.
     void RebuildKeyFile(UINT progressTitleId);
-    DBKeyFile& GetKeyFile() { return keyFile; }
+    DBKeyFile& GetKeyFile()
+    {
+        FlushPendingSets();
+        return keyFile;
+    }
+    // Writes the index sets changed in memory into the key file's trees.
+    void FlushPendingSets() { pendingSets.Flush(); }
+    DBPendingSets& GetPendingSets() { return pendingSets; }
     DBKeyFile& GetScratchKeyFile();
 
     // ---- records ----
@@ -227,13 +241,14 @@ public:
     CLineStringArray& GetAuthorStopList() { return authorStopList; }
     CLineStringArray& GetGenericStopList() { return genericStopList; }
     CLanguageSort& GetLanguageSort() { return languageSort; }
-    DBWorkformIndex& GetWorkformIndex() override { return workformIndex; }
-    DBTermIndex& GetAuthorIndex() { return authorIndex; }
-    DBTermIndex& GetJournalIndex() { return journalIndex; }
-    DBTermIndex& GetTitleIndex() { return titleIndex; }
-    DBTermIndex& GetKeywordIndex() { return keywordIndex; }
-    DBDateIndex& GetDateIndex() override { return dateIndex; }
-    DBWordIndex& GetWordIndex() override { return wordIndex; }
+    // The indexes, their pending sets written.
+    DBWorkformIndex& GetWorkformIndex() override { return Flushed(workformIndex); }
+    DBTermIndex& GetAuthorIndex() { return Flushed(authorIndex); }
+    DBTermIndex& GetJournalIndex() { return Flushed(journalIndex); }
+    DBTermIndex& GetTitleIndex() { return Flushed(titleIndex); }
+    DBTermIndex& GetKeywordIndex() { return Flushed(keywordIndex); }
+    DBDateIndex& GetDateIndex() override { return Flushed(dateIndex); }
+    DBWordIndex& GetWordIndex() override { return Flushed(wordIndex); }
     DBDuplicateFinder& GetDuplicateFinder() { return duplicateFinder; }
     BTRecordTree& GetRecordTree() { return recordTree; }
     int32_t listSortSlot;
@@ -266,6 +281,11 @@ public:
     void RestoreKeyState(const KeyState& state);
 
 private:
+    template <class T> T& Flushed(T& index)
+    {
+        FlushPendingSets();
+        return index;
+    }
     // Every tree whose pages are in the key file, in a fixed order.
     std::vector<BTree*> GetKeyTrees();
     void BindDataTrees(BTPagedFile& file);
@@ -307,6 +327,7 @@ private:
     CLineStringArray genericStopList;
     CLanguageSort languageSort;
     SortKeyContext context;
+    DBPendingSets pendingSets;
     DBWorkformIndex workformIndex;
     DBTermIndex authorIndex;
     DBTermIndex journalIndex;

@@ -54,6 +54,7 @@ void DBDatabase::ReadRecord(DBRecord& record, int32_t recordNumber)
 
 void DBDatabase::AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates)
 {
+    DBPendingSets::Change change(pendingSets);
     const DBRecordSortView view(record, GetWorkformName(record.GetWorkformId()));
     workformIndex.AddRecord(view);
     authorIndex.AddRecord(view);
@@ -64,18 +65,22 @@ void DBDatabase::AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates)
     wordIndex.AddRecord(view);
     AddRecordToSortSlots(*this, record);
     duplicateFinder.AddRecord(view, duplicates);
+    change.Commit();
 }
 
 void DBDatabase::AddRecord(DBRecord& record, int32_t recordNumber)
 {
+    DBPendingSets::Change change(pendingSets);
     record.SetRecordNumber(recordNumber);
     recordTree.WriteBlob(record, (DWORD)recordNumber);
     allRecords.Set(recordNumber);
     AddToKeyIndexes(record, duplicateRecords);
+    change.Commit();
 }
 
 void DBDatabase::UpdateRecord(DBRecord& record)
 {
+    DBPendingSets::Change change(pendingSets);
     const int32_t n = record.GetRecordNumber();
     DBRecord old;
     old.m_bAutoDelete = FALSE;
@@ -96,10 +101,12 @@ void DBDatabase::UpdateRecord(DBRecord& record)
             index->UpdateRecord(old, record);
     }
     duplicateFinder.UpdateRecord(oldView, newView, duplicateRecords);
+    change.Commit();
 }
 
 void DBDatabase::DeleteRecord(int32_t recordNumber)
 {
+    DBPendingSets::Change change(pendingSets);
     DBRecord old;
     old.m_bAutoDelete = FALSE;
     ReadStoredRecord(old, recordNumber);
@@ -122,6 +129,7 @@ void DBDatabase::DeleteRecord(int32_t recordNumber)
     markedRecords.Clear(recordNumber);
     for (auto& group : groups)
         group->Clear(recordNumber);
+    change.Commit();
 }
 
 int32_t DBDatabase::GetNextFreeRecordNumber()
