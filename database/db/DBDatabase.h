@@ -24,7 +24,10 @@
 // generic stop lists; ('SORT', 0) count, then each of the 54 sort slots
 // (root and sort definition); ('SMOD', 0) count, then each slot's last-use
 // time (u32); ('DUPE', 0) the duplicate settings; ('LSRT', 0) the language
-// sort; ('Obj ', ID) objects other subsystems keep (SaveObject).
+// sort; ('Obj ', ID) objects other subsystems keep (SaveObject). A commit
+// writes a table or group only when its stored form differs from the one
+// this object last read or wrote, so a commit that changed nothing writes
+// nothing.
 //
 // Every record change reaches every index in one call, in a fixed order
 // (AddRecord, UpdateRecord, DeleteRecord). The roots of the key file's trees
@@ -65,6 +68,8 @@
 #include "database/sort/SortKeyContext.h"
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -295,6 +300,11 @@ private:
     void SerializeSlotTable(CArchive& ar);
     void SerializeTimeTable(CArchive& ar);
     void StoreResource(CObject& object, DWORD type, DWORD id, BOOL bNew);
+    // The stored forms the files hold, by table or group key: a form is
+    // kept once it was read or written, and forgotten when the file may hold
+    // another.
+    BOOL IsStoredForm(const std::string& name, const std::vector<BYTE>& form) const;
+    void ForgetGroupForms();
     void StoreTables(BOOL bNew);
     void LoadTables();
     void LoadGroups();
@@ -319,6 +329,7 @@ private:
     void ReadStoredRecord(DBRecord& record, int32_t recordNumber);
 
     std::vector<std::unique_ptr<DBRecordSet>> groups;
+    std::map<std::string, std::vector<BYTE>> storedForms; // what the files hold, by table or group key
     DBKeyFile scratchFile;
     DBRecordSet allRecords;
     DBRecordSet markedRecords;

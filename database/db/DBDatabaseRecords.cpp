@@ -258,6 +258,8 @@ void DBDatabase::InsertGroupInOrder(DBRecordSet* group)
 
 DBRecordSet* DBDatabase::AddGroup(const char* name)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     std::unique_ptr<DBRecordSet> group(new DBRecordSet(name));
     char key[kTermKeySize];
     MakeGroupKey(key, name);
@@ -270,6 +272,8 @@ DBRecordSet* DBDatabase::AddGroup(const char* name)
 
 BOOL DBDatabase::SaveGroup(DBRecordSet& group)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     char key[kTermKeySize];
     MakeGroupKey(key, group.name.text);
     groupTree.WriteObject(group, key);
@@ -279,6 +283,8 @@ BOOL DBDatabase::SaveGroup(DBRecordSet& group)
 
 BOOL DBDatabase::DeleteGroup(const char* name)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     const int i = FindGroupIndex(name);
     if (i < 0)
         return FALSE;
@@ -293,6 +299,8 @@ BOOL DBDatabase::DeleteGroup(const char* name)
 
 BOOL DBDatabase::RenameGroup(DBRecordSet& group, const char* newName)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     const int i = FindGroupIndex(group.name.text);
     if (i < 0 || groups[(size_t)i].get() != &group)
         return FALSE;

@@ -2,6 +2,7 @@
 
 #include "database/text/StyledString.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -203,10 +204,37 @@ void DBPendingSets::Discard()
     m_dirtyCount = 0;
 }
 
-void DBPendingSets::FlushAndEvict()
+void DBPendingSets::Evict(size_t target)
 {
-    Flush();
-    Discard();
+    struct Victim
+    {
+        int count;
+        Store* store;
+        const std::string* key;
+    };
+    std::vector<Victim> victims;
+    for (Store* store : m_stores) {
+        for (auto& item : store->m_entries)
+            victims.push_back(
+                Victim{item.second.present ? item.second.set->GetCount() : 0, store, &item.first});
+    }
+    std::stable_sort(victims.begin(), victims.end(),
+                     [](const Victim& a, const Victim& b) { return a.count < b.count; });
+    for (const Victim& victim : victims) {
+        if (m_memory <= target)
+            break;
+        auto found = victim.store->m_entries.find(*victim.key);
+        Store::Entry& entry = found->second;
+        if (entry.dirty) {
+            if (entry.present)
+                victim.store->StoreSet(*entry.set, found->first);
+            else if (entry.stored)
+                victim.store->DeleteSet(found->first);
+            --m_dirtyCount;
+        }
+        m_memory -= entry.bytes;
+        victim.store->m_entries.erase(found);
+    }
 }
 
 // ---- changes ----
@@ -215,7 +243,7 @@ DBPendingSets::Change::Change(DBPendingSets& sets) : m_sets(sets), m_outer(sets.
 {
     if (m_outer) {
         if (m_sets.m_memory > m_sets.m_bound)
-            m_sets.FlushAndEvict();
+            m_sets.Evict(m_sets.m_bound - m_sets.m_bound / 4);
         m_sets.m_undo.clear();
     }
     ++m_sets.m_depth;

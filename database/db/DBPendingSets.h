@@ -7,7 +7,10 @@
 // the sets a change touched in memory, changed in place, and writes each one
 // once: when the owner flushes (before any read of the trees and at every
 // commit) or when the memory the sets hold passes the bound (checked when the
-// next change begins, so a record is never half stored by a failed flush).
+// next change begins, so a record is never half stored by a failed flush):
+// then the sets with the fewest records, which new records are least likely
+// to touch again, are written and dropped until a quarter of the bound is
+// free, while the busy sets stay in memory until the commit.
 //
 // The stored forms do not change: a flushed set is the set the direct
 // read-change-write of every record would have stored (same name, same
@@ -101,8 +104,9 @@ public:
     // Forgets every set, written or not (the trees' file was abandoned or
     // replaced). Not inside a change.
     void Discard();
-    // Every changed set written, every set dropped.
-    void FlushAndEvict();
+    // Writes and drops sets, those with the fewest records first, until they
+    // hold at most `target` bytes.
+    void Evict(size_t target);
 
     // One record's work on the sets: everything it changed is undone unless
     // Commit is called. Changes nest; the outermost one counts. Beginning

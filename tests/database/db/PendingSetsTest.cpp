@@ -6,6 +6,7 @@
 
 #include "database/btree/BTreeCursor.h"
 #include "database/file/BTPageRef.h"
+#include "database/file/BTWriteGate.h"
 
 #include <functional>
 
@@ -227,6 +228,14 @@ TEST_F(PendingSetsFixture, SearchesAndCommitsSeePendingSets)
         Add(db, n, n);
     db.CommitFiles();
     EXPECT_FALSE(db.GetPendingSets().HasPending());
+    // A commit that changed nothing writes nothing: no table, no set.
+    BTWriteGate::StopAfter(0xFFFFFFFF, FALSE);
+    db.CommitFiles();
+    EXPECT_EQ(BTWriteGate::GetCount(), 0u);
+    db.GetMarkedRecords().Set(3);
+    db.CommitFiles();
+    EXPECT_GT(BTWriteGate::GetCount(), 0u);
+    BTWriteGate::Open();
     Add(db, 50, 7 * 50);
     ASSERT_TRUE(db.GetPendingSets().HasPending());
     EXPECT_EQ(Terms(db.GetKeywordIndex())["unique350"], (std::vector<int>{50}));
@@ -237,6 +246,7 @@ TEST_F(PendingSetsFixture, SearchesAndCommitsSeePendingSets)
     db.DeleteRecord(51);
     db.Close();
     Reopen(db);
+    EXPECT_TRUE(db.GetMarkedRecords().Contains(3));
     const auto keywords = Terms(db.GetKeywordIndex());
     EXPECT_EQ(keywords.count("unique357"), 0u);
     EXPECT_EQ(keywords.at("unique350"), (std::vector<int>{50}));
