@@ -106,15 +106,14 @@ void DBPendingSets::Add(Store& store, const std::string& key, LONG recordNumber,
     Store::Entry& entry = Find(store, key);
     if (entry.present && entry.set->Contains(recordNumber))
         return;
-    // Everything that may throw comes before the entry changes: a new set
-    // (made fresh, grown or renamed) is built aside and swapped in.
+    // A set made fresh or renamed is built aside and swapped in, so undoing
+    // it allocates nothing; a Set that fails changes nothing, and the blocks
+    // a Set grew are dropped again by an undo.
     std::unique_ptr<DBRecordSet> replacement;
-    if (!entry.present) {
+    if (!entry.present)
         replacement.reset(new DBRecordSet(FreshName(name, rule)));
-    } else if (recordNumber >= entry.set->GetBlockCount() * DBRecordSetBlock::records ||
-               NewName(*entry.set, name, rule)) {
+    else if (NewName(*entry.set, name, rule))
         replacement.reset(new DBRecordSet(*entry.set));
-    }
     if (replacement) {
         if (const StyledString* newName = NewName(*replacement, name, rule))
             replacement->name = *newName;
@@ -122,7 +121,8 @@ void DBPendingSets::Add(Store& store, const std::string& key, LONG recordNumber,
     } else if (recordNumber < 0) {
         return;
     }
-    m_undo.push_back(Undo{&entry, recordNumber, true, entry.present, entry.dirty, nullptr});
+    m_undo.push_back(
+        Undo{&entry, recordNumber, true, entry.set->GetBlockCount(), entry.present, entry.dirty, nullptr});
     if (replacement) {
         m_undo.back().before = std::move(entry.set);
         entry.set = std::move(replacement);
@@ -142,7 +142,8 @@ void DBPendingSets::Remove(Store& store, const std::string& key, LONG recordNumb
     const bool holds = entry.set->Contains(recordNumber) != FALSE;
     if (!holds && entry.set->GetCount() > 0)
         return;
-    m_undo.push_back(Undo{&entry, holds ? recordNumber : -1, false, entry.present, entry.dirty, nullptr});
+    m_undo.push_back(Undo{&entry, holds ? recordNumber : -1, false, entry.set->GetBlockCount(), entry.present,
+                          entry.dirty, nullptr});
     if (holds)
         entry.set->Clear(recordNumber);
     entry.present = entry.set->GetCount() > 0;
@@ -156,10 +157,12 @@ void DBPendingSets::UndoAll()
         if (undo->before) {
             entry.set.swap(undo->before);
         } else if (undo->recordNumber >= 0) {
-            if (undo->added)
+            if (undo->added) {
                 entry.set->Clear(undo->recordNumber);
-            else
+                entry.set->DropBlocksFrom(undo->blocks);
+            } else {
                 entry.set->Set(undo->recordNumber);
+            }
         }
         entry.present = undo->wasPresent;
         // A flush in between may have written the changed set: the set put

@@ -74,7 +74,7 @@ public:
     // The bound of the memory the sets may hold before they are written out.
     enum : size_t
     {
-        kDefaultBound = 48u << 20,
+        kDefaultBound = 64u << 20,
     };
 
     DBPendingSets();
@@ -133,6 +133,7 @@ private:
         Store::Entry* entry;
         LONG recordNumber;
         bool added; // the record's bit was set (else cleared)
+        int blocks; // the set's blocks before
         bool wasPresent;
         bool wasDirty;
         std::unique_ptr<DBRecordSet> before; // the whole set, when it was replaced
