@@ -7,6 +7,7 @@
 #include "classlib/Object.h"
 
 #include <functional>
+#include <vector>
 
 class ArchiveFunction : public CObject
 {
@@ -17,3 +18,7 @@ public:
 private:
     std::function<void(CArchive&)> m_serialize;
 };
+
+// The object's stored form: the bytes its Serialize writes. A commit compares
+// it with the form the file holds to skip tables that did not change.
+std::vector<BYTE> StoredForm(CObject& object);

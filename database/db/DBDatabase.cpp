@@ -13,6 +13,7 @@
 #include "database/sort/DBSortIndex.h"
 #include "database/text/WorkformTable.h"
 
+#include <cstdio>
 #include <ctime>
 
 IMPLEMENT_DYNAMIC(DBDatabase, BTPagedFile)
@@ -62,6 +63,10 @@ DBDatabase::DBDatabase()
     languageSort.SetLanguage(langGeneral);
     groupTree.SetLanguageSort(&languageSort);
     duplicateFinder.SetSettings(GetDefaultDuplicateSettings());
+    workformIndex.SetPendingSets(&pendingSets);
+    for (DBFieldIndex* index : std::initializer_list<DBFieldIndex*>{&authorIndex, &journalIndex, &titleIndex,
+                                                                     &dateIndex, &keywordIndex, &wordIndex})
+        index->SetPendingSets(&pendingSets);
     BindDataTrees(*this);
     BindKeyTrees(keyFile);
 }
@@ -107,6 +112,8 @@ std::vector<BTree*> DBDatabase::GetKeyTrees()
 
 void DBDatabase::BindKeyTrees(DBKeyFile& file)
 {
+    // Sets pending for the trees' old file are not the new file's.
+    pendingSets.Discard();
     workformIndex.Attach(&file);
     authorIndex.Attach(&file);
     journalIndex.Attach(&file);
@@ -221,6 +228,8 @@ void DBDatabase::CommitFiles()
     // The tables of both files are written into their pages first; then the
     // pages of both files reach the disk as one commit, so a key file is never
     // newer or older than its data file after a crash.
+    if (keyFile.IsOpen() && keyFile.IsWritable())
+        pendingSets.Flush();
     if (IsOpen() && BTPagedFile::IsWritable()) {
         StoreTables(FALSE);
         WriteGroups();
@@ -283,6 +292,7 @@ void DBDatabase::Close()
 
 void DBDatabase::Abort()
 {
+    pendingSets.Discard();
     if (m_bScratchOpen) {
         m_bScratchOpen = FALSE;
         scratchFile.Abort();
@@ -391,12 +401,41 @@ void DBDatabase::SerializeTimeTable(CArchive& ar)
     }
 }
 
+namespace {
+
+std::string ResourceName(DWORD type, DWORD id)
+{
+    char name[24];
+    std::snprintf(name, sizeof name, "%08lx:%lu", (unsigned long)type, (unsigned long)id);
+    return name;
+}
+
+} // namespace
+
+BOOL DBDatabase::IsStoredForm(const std::string& name, const std::vector<BYTE>& form) const
+{
+    auto found = storedForms.find(name);
+    return found != storedForms.end() && found->second == form;
+}
+
+void DBDatabase::ForgetGroupForms()
+{
+    for (auto it = storedForms.begin(); it != storedForms.end();)
+        it = it->first.compare(0, 6, "group:") == 0 ? storedForms.erase(it) : std::next(it);
+}
+
 void DBDatabase::StoreResource(CObject& object, DWORD type, DWORD id, BOOL bNew)
 {
+    const std::string name = ResourceName(type, id);
+    std::vector<BYTE> form = StoredForm(object);
+    if (!bNew && IsStoredForm(name, form))
+        return;
     if (bNew)
         resourceTree.WriteObject(object, type, id);
     else
         resourceTree.ReplaceObject(object, type, id);
+    // Kept only once written: a failed write is tried again by the next commit.
+    storedForms[name] = std::move(form);
 }
 
 void DBDatabase::StoreTables(BOOL bNew)
@@ -418,6 +457,7 @@ void DBDatabase::StoreTables(BOOL bNew)
 void DBDatabase::InitNew()
 {
     BTPagedFile::InitNew();
+    storedForms.clear();
     BindDataTrees(*this);
     BindKeyTrees(keyFile);
     DatabaseDefaults defaults;
@@ -440,22 +480,18 @@ void DBDatabase::InitNew()
     StoreTables(TRUE);
 }
 
-namespace {
-
-// A resource that cannot be read whole is taken as far as it was read.
-void ReadResource(BTResourceTree& tree, CObject& object, DWORD type, DWORD id)
-{
-    try {
-        tree.ReadObject(object, type, id);
-    } catch (CArchiveException* e) {
-        e->Delete();
-    }
-}
-
-} // namespace
-
 void DBDatabase::LoadTables()
 {
+    // A resource that cannot be read whole is taken as far as it was read;
+    // the form of one read whole is what the file holds.
+    auto ReadResource = [this](BTResourceTree& tree, CObject& object, DWORD type, DWORD id) {
+        try {
+            if (tree.ReadObject(object, type, id))
+                storedForms[ResourceName(type, id)] = StoredForm(object);
+        } catch (CArchiveException* e) {
+            e->Delete();
+        }
+    };
     ReadResource(resourceTree, allRecords, kResourceRecordSet, 0);
     ReadResource(resourceTree, markedRecords, kResourceRecordSet, 1);
     ReadResource(resourceTree, duplicateRecords, kResourceRecordSet, 2);
@@ -483,6 +519,9 @@ void DBDatabase::LoadGroups()
         std::unique_ptr<DBRecordSet> group(new DBRecordSet);
         if (!BTChunkedObject(groupTree, unused).ReadAt(cursor, *group))
             break;
+        char key[kTermKeySize];
+        MakeGroupKey(key, group->name.text);
+        storedForms[std::string("group:") + key] = StoredForm(*group);
         groups.push_back(std::move(group));
         onEntry = cursor.IsOnEntry();
     }
@@ -492,6 +531,7 @@ void DBDatabase::MoveGroupsToScratch()
 {
     DBKeyFile& scratch = GetScratchKeyFile();
     groupTree.Attach(&scratch);
+    ForgetGroupForms();
     WriteGroups();
     scratch.FlushIfWritable();
 }
@@ -511,7 +551,12 @@ void DBDatabase::WriteGroups()
     char key[kTermKeySize];
     for (auto& group : groups) {
         MakeGroupKey(key, group->name.text);
+        const std::string name = std::string("group:") + key;
+        std::vector<BYTE> form = StoredForm(*group);
+        if (IsStoredForm(name, form))
+            continue;
         groupTree.WriteObject(*group, key);
+        storedForms[name] = std::move(form);
     }
 }
 
@@ -532,6 +577,7 @@ void DBDatabase::DropTables()
     authorStopList.RemoveAll();
     genericStopList.RemoveAll();
     groups.clear();
+    storedForms.clear();
     BindDataTrees(*this);
 }
 
@@ -543,6 +589,7 @@ void DBDatabase::OnClose()
 
 void DBDatabase::OnAbort()
 {
+    pendingSets.Discard();
     BTPagedFile::OnAbort();
     DropTables();
 }

@@ -24,13 +24,22 @@
 // generic stop lists; ('SORT', 0) count, then each of the 54 sort slots
 // (root and sort definition); ('SMOD', 0) count, then each slot's last-use
 // time (u32); ('DUPE', 0) the duplicate settings; ('LSRT', 0) the language
-// sort; ('Obj ', ID) objects other subsystems keep (SaveObject).
+// sort; ('Obj ', ID) objects other subsystems keep (SaveObject). A commit
+// writes a table or group only when its stored form differs from the one
+// this object last read or wrote, so a commit that changed nothing writes
+// nothing.
 //
 // Every record change reaches every index in one call, in a fixed order
 // (AddRecord, UpdateRecord, DeleteRecord). The roots of the key file's trees
 // live in the data file's header, so a change of the key file is complete
 // on disk only after both files were flushed: CommitFiles is the one place
 // that writes both (FlushIfWritable, CommitDatabase and Close go through it).
+//
+// The record sets of the term, word, date and workform indexes change in
+// memory (DBPendingSets) and are written at commit, when they hold more memory
+// than the layer's bound, and before anything reads those trees: the
+// accessors of the indexes and of the key file flush them first. A record
+// change that fails leaves them as they were before it.
 //
 // A database whose stored data contradict its indexes shows message 4100 and
 // ends the operation with the user exception.
@@ -46,6 +55,7 @@
 #include "database/btree/StringKeyTree.h"
 #include "database/db/DBDateIndex.h"
 #include "database/db/DBKeyFile.h"
+#include "database/db/DBPendingSets.h"
 #include "database/db/DBRecordSet.h"
 #include "database/db/DBTermIndex.h"
 #include "database/db/DBWordIndex.h"
@@ -58,6 +68,8 @@
 #include "database/sort/SortKeyContext.h"
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -168,7 +180,14 @@ public:
     // read-only is refused (reported) in the same way: it could not keep the
     // new trees' roots.
     void RebuildKeyFile(UINT progressTitleId);
-    DBKeyFile& GetKeyFile() { return keyFile; }
+    DBKeyFile& GetKeyFile()
+    {
+        FlushPendingSets();
+        return keyFile;
+    }
+    // Writes the index sets changed in memory into the key file's trees.
+    void FlushPendingSets() { pendingSets.Flush(); }
+    DBPendingSets& GetPendingSets() { return pendingSets; }
     DBKeyFile& GetScratchKeyFile();
 
     // ---- records ----
@@ -233,13 +252,14 @@ public:
     CLineStringArray& GetAuthorStopList() { return authorStopList; }
     CLineStringArray& GetGenericStopList() { return genericStopList; }
     CLanguageSort& GetLanguageSort() { return languageSort; }
-    DBWorkformIndex& GetWorkformIndex() override { return workformIndex; }
-    DBTermIndex& GetAuthorIndex() { return authorIndex; }
-    DBTermIndex& GetJournalIndex() { return journalIndex; }
-    DBTermIndex& GetTitleIndex() { return titleIndex; }
-    DBTermIndex& GetKeywordIndex() { return keywordIndex; }
-    DBDateIndex& GetDateIndex() override { return dateIndex; }
-    DBWordIndex& GetWordIndex() override { return wordIndex; }
+    // The indexes, their pending sets written.
+    DBWorkformIndex& GetWorkformIndex() override { return Flushed(workformIndex); }
+    DBTermIndex& GetAuthorIndex() { return Flushed(authorIndex); }
+    DBTermIndex& GetJournalIndex() { return Flushed(journalIndex); }
+    DBTermIndex& GetTitleIndex() { return Flushed(titleIndex); }
+    DBTermIndex& GetKeywordIndex() { return Flushed(keywordIndex); }
+    DBDateIndex& GetDateIndex() override { return Flushed(dateIndex); }
+    DBWordIndex& GetWordIndex() override { return Flushed(wordIndex); }
     DBDuplicateFinder& GetDuplicateFinder() { return duplicateFinder; }
     BTRecordTree& GetRecordTree() { return recordTree; }
     int32_t listSortSlot;
@@ -272,6 +292,11 @@ public:
     void RestoreKeyState(const KeyState& state);
 
 private:
+    template <class T> T& Flushed(T& index)
+    {
+        FlushPendingSets();
+        return index;
+    }
     // Every tree whose pages are in the key file, in a fixed order.
     std::vector<BTree*> GetKeyTrees();
     void BindDataTrees(BTPagedFile& file);
@@ -281,6 +306,11 @@ private:
     void SerializeSlotTable(CArchive& ar);
     void SerializeTimeTable(CArchive& ar);
     void StoreResource(CObject& object, DWORD type, DWORD id, BOOL bNew);
+    // The stored forms the files hold, by table or group key: a form is
+    // kept once it was read or written, and forgotten when the file may hold
+    // another.
+    BOOL IsStoredForm(const std::string& name, const std::vector<BYTE>& form) const;
+    void ForgetGroupForms();
     void StoreTables(BOOL bNew);
     void LoadTables();
     void LoadGroups();
@@ -306,6 +336,7 @@ private:
     void ReadStoredRecord(DBRecord& record, int32_t recordNumber, const FieldSet* wanted = nullptr);
 
     std::vector<std::unique_ptr<DBRecordSet>> groups;
+    std::map<std::string, std::vector<BYTE>> storedForms; // what the files hold, by table or group key
     DBKeyFile scratchFile;
     DBRecordSet allRecords;
     DBRecordSet markedRecords;
@@ -314,6 +345,7 @@ private:
     CLineStringArray genericStopList;
     CLanguageSort languageSort;
     SortKeyContext context;
+    DBPendingSets pendingSets;
     DBWorkformIndex workformIndex;
     DBTermIndex authorIndex;
     DBTermIndex journalIndex;

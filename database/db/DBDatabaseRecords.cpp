@@ -76,6 +76,7 @@ void DBDatabase::ReadRecordFields(DBRecord& record, int32_t recordNumber, const 
 
 void DBDatabase::AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates)
 {
+    DBPendingSets::Change change(pendingSets);
     const DBRecordSortView view(record, GetWorkformName(record.GetWorkformId()));
     workformIndex.AddRecord(view);
     authorIndex.AddRecord(view);
@@ -86,18 +87,22 @@ void DBDatabase::AddToKeyIndexes(DBRecord& record, DBRecordSet& duplicates)
     wordIndex.AddRecord(view);
     AddRecordToSortSlots(*this, record);
     duplicateFinder.AddRecord(view, duplicates);
+    change.Commit();
 }
 
 void DBDatabase::AddRecord(DBRecord& record, int32_t recordNumber)
 {
+    DBPendingSets::Change change(pendingSets);
     record.SetRecordNumber(recordNumber);
     recordTree.WriteBlob(record, (DWORD)recordNumber);
     allRecords.Set(recordNumber);
     AddToKeyIndexes(record, duplicateRecords);
+    change.Commit();
 }
 
 void DBDatabase::UpdateRecord(DBRecord& record)
 {
+    DBPendingSets::Change change(pendingSets);
     const int32_t n = record.GetRecordNumber();
     DBRecord old;
     old.m_bAutoDelete = FALSE;
@@ -118,10 +123,12 @@ void DBDatabase::UpdateRecord(DBRecord& record)
             index->UpdateRecord(old, record);
     }
     duplicateFinder.UpdateRecord(oldView, newView, duplicateRecords);
+    change.Commit();
 }
 
 void DBDatabase::DeleteRecord(int32_t recordNumber)
 {
+    DBPendingSets::Change change(pendingSets);
     DBRecord old;
     old.m_bAutoDelete = FALSE;
     ReadStoredRecord(old, recordNumber);
@@ -144,6 +151,7 @@ void DBDatabase::DeleteRecord(int32_t recordNumber)
     markedRecords.Clear(recordNumber);
     for (auto& group : groups)
         group->Clear(recordNumber);
+    change.Commit();
 }
 
 int32_t DBDatabase::GetNextFreeRecordNumber()
@@ -272,6 +280,8 @@ void DBDatabase::InsertGroupInOrder(DBRecordSet* group)
 
 DBRecordSet* DBDatabase::AddGroup(const char* name)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     std::unique_ptr<DBRecordSet> group(new DBRecordSet(name));
     char key[kTermKeySize];
     MakeGroupKey(key, name);
@@ -284,6 +294,8 @@ DBRecordSet* DBDatabase::AddGroup(const char* name)
 
 BOOL DBDatabase::SaveGroup(DBRecordSet& group)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     char key[kTermKeySize];
     MakeGroupKey(key, group.name.text);
     groupTree.WriteObject(group, key);
@@ -293,6 +305,8 @@ BOOL DBDatabase::SaveGroup(DBRecordSet& group)
 
 BOOL DBDatabase::DeleteGroup(const char* name)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     const int i = FindGroupIndex(name);
     if (i < 0)
         return FALSE;
@@ -307,6 +321,8 @@ BOOL DBDatabase::DeleteGroup(const char* name)
 
 BOOL DBDatabase::RenameGroup(DBRecordSet& group, const char* newName)
 {
+    // The group tree changes here: the forms kept may no longer be its own.
+    ForgetGroupForms();
     const int i = FindGroupIndex(group.name.text);
     if (i < 0 || groups[(size_t)i].get() != &group)
         return FALSE;

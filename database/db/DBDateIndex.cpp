@@ -45,15 +45,18 @@ DWORD MakeDateIndexKey(const DatePart& part)
     return key;
 }
 
-DBDateIndex::DBDateIndex(const char* fieldList) : DBFieldIndex(fieldList) {}
+DBDateIndex::DBDateIndex(const char* fieldList)
+    : DBFieldIndex(fieldList), m_startSets(m_startTree), m_endSets(m_endTree)
+{
+}
 
 void DBDateIndex::AddTerms(LONG recordNumber, const StyledString& field)
 {
     const DateValue date(field.text);
     if (date.start.year == 0)
         return;
-    AddTo(m_startTree, MakeDateIndexKey(date.start), recordNumber);
-    AddTo(m_endTree, MakeDateIndexKey(date.end), recordNumber);
+    AddToSet(m_startSets, RecordTreeSetStore::MakeKey(MakeDateIndexKey(date.start)), recordNumber);
+    AddToSet(m_endSets, RecordTreeSetStore::MakeKey(MakeDateIndexKey(date.end)), recordNumber);
 }
 
 void DBDateIndex::RemoveTerms(LONG recordNumber, const StyledString& field)
@@ -61,33 +64,13 @@ void DBDateIndex::RemoveTerms(LONG recordNumber, const StyledString& field)
     const DateValue date(field.text);
     if (date.start.year == 0)
         return;
-    RemoveFrom(m_startTree, MakeDateIndexKey(date.start), recordNumber);
-    RemoveFrom(m_endTree, MakeDateIndexKey(date.end), recordNumber);
-}
-
-void DBDateIndex::AddTo(BTRecordTree& tree, DWORD key, LONG recordNumber)
-{
-    DBRecordSet set;
-    tree.ReadBlob(set, key);
-    if (set.Contains(recordNumber))
-        return;
-    set.Set(recordNumber);
-    tree.ReplaceBlob(set, key);
-}
-
-void DBDateIndex::RemoveFrom(BTRecordTree& tree, DWORD key, LONG recordNumber)
-{
-    DBRecordSet set;
-    if (!tree.ReadBlob(set, key))
-        return;
-    if (set.Clear(recordNumber) > 0)
-        tree.ReplaceBlob(set, key);
-    else
-        tree.DeleteBlob(key);
+    RemoveFromSet(m_startSets, RecordTreeSetStore::MakeKey(MakeDateIndexKey(date.start)), recordNumber);
+    RemoveFromSet(m_endSets, RecordTreeSetStore::MakeKey(MakeDateIndexKey(date.end)), recordNumber);
 }
 
 void DBDateIndex::Collect(BTRecordTree& tree, const DatePart& query, bool onOrBefore, DBRecordSet& out)
 {
+    FlushPending();
     const KeyDate wanted(MakeDateIndexKey(query));
     BTreeCursor cursor(&tree);
     // AD keys are in time order, so the walk ends at the first AD key beyond

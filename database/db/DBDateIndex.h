@@ -21,6 +21,7 @@
 
 #include "database/btree/BTRecordTree.h"
 #include "database/db/DBFieldIndex.h"
+#include "database/db/DBSetStores.h"
 
 class BTPagedFile;
 class DBRecordSet;
@@ -39,8 +40,17 @@ public:
         m_startTree.Attach(file);
         m_endTree.Attach(file);
     }
-    BTRecordTree& GetStartTree() { return m_startTree; }
-    BTRecordTree& GetEndTree() { return m_endTree; }
+    // The trees with every pending set written.
+    BTRecordTree& GetStartTree()
+    {
+        FlushPending();
+        return m_startTree;
+    }
+    BTRecordTree& GetEndTree()
+    {
+        FlushPending();
+        return m_endTree;
+    }
 
     // Records whose start is at or before the query's start and whose end is
     // at or after the query's end ("=").
@@ -55,12 +65,12 @@ protected:
     void RemoveTerms(LONG recordNumber, const StyledString& field) override;
 
 private:
-    static void AddTo(BTRecordTree& tree, DWORD key, LONG recordNumber);
-    static void RemoveFrom(BTRecordTree& tree, DWORD key, LONG recordNumber);
     // The union of the sets of every key of the tree at or before (onOrBefore)
     // or at or after the query part.
-    static void Collect(BTRecordTree& tree, const DatePart& query, bool onOrBefore, DBRecordSet& out);
+    void Collect(BTRecordTree& tree, const DatePart& query, bool onOrBefore, DBRecordSet& out);
 
     BTRecordTree m_startTree;
     BTRecordTree m_endTree;
+    RecordTreeSetStore m_startSets;
+    RecordTreeSetStore m_endSets;
 };

@@ -3,7 +3,7 @@
 #include "database/sort/SortKeyRecord.h"
 #include "database/text/StyledString.h"
 
-DBFieldIndex::DBFieldIndex(const char* fieldList) : m_fieldList(fieldList) {}
+DBFieldIndex::DBFieldIndex(const char* fieldList) : m_fieldList(fieldList), m_pending(nullptr) {}
 
 DBFieldIndex::~DBFieldIndex() {}
 
@@ -46,4 +46,21 @@ void DBFieldIndex::RemoveRecord(const SortKeyRecord& record)
         if (!field.IsEmpty())
             RemoveTerms(n, field);
     }
+}
+
+void DBFieldIndex::AddToSet(DBPendingSets::Store& store, const std::string& key, LONG recordNumber,
+                            const StyledString* name)
+{
+    if (m_pending)
+        m_pending->Add(store, key, recordNumber, name, DBPendingSets::kNameWhenAdded);
+    else
+        DBPendingSets::AddDirect(store, key, recordNumber, name, DBPendingSets::kNameWhenAdded);
+}
+
+void DBFieldIndex::RemoveFromSet(DBPendingSets::Store& store, const std::string& key, LONG recordNumber)
+{
+    if (m_pending)
+        m_pending->Remove(store, key, recordNumber);
+    else
+        DBPendingSets::RemoveDirect(store, key, recordNumber);
 }

@@ -8,9 +8,14 @@
 //
 // UpdateRecord does no tree work when every covered field keeps its text and
 // runs, so editing a note touches no term entry.
+//
+// With a write-back layer set (SetPendingSets) the sets change in memory and
+// reach the trees when the layer flushes; the index's own lookups flush it
+// first. Without one every change is read and written at once.
 #pragma once
 
 #include "classlib/Types.h"
+#include "database/db/DBPendingSets.h"
 
 #include <string>
 
@@ -26,6 +31,7 @@ public:
     DBFieldIndex& operator=(const DBFieldIndex&) = delete;
 
     const char* GetFieldList() const { return m_fieldList.c_str(); }
+    void SetPendingSets(DBPendingSets* pending) { m_pending = pending; }
 
     void AddRecord(const SortKeyRecord& record);
     // Both are the same record (same record number) before and after a change.
@@ -36,8 +42,20 @@ protected:
     virtual void AddTerms(LONG recordNumber, const StyledString& field) = 0;
     virtual void RemoveTerms(LONG recordNumber, const StyledString& field) = 0;
 
+    // The set changes, through the layer when there is one.
+    void AddToSet(DBPendingSets::Store& store, const std::string& key, LONG recordNumber,
+                  const StyledString* name = nullptr);
+    void RemoveFromSet(DBPendingSets::Store& store, const std::string& key, LONG recordNumber);
+    // Before a read of the trees.
+    void FlushPending()
+    {
+        if (m_pending)
+            m_pending->Flush();
+    }
+
 private:
     bool SameFields(const SortKeyRecord& a, const SortKeyRecord& b) const;
 
     std::string m_fieldList;
+    DBPendingSets* m_pending; // not owned
 };

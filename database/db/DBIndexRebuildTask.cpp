@@ -67,6 +67,8 @@ BOOL DBIndexRebuildTask::End()
 
 BOOL DBIndexRebuildTask::Abort()
 {
+    // Sets pending for the new key file go with it.
+    m_db.GetPendingSets().Discard();
     DBKeyFile& keyFile = m_db.GetKeyFile();
     const CString keyPath = keyFile.GetPathName();
     if (m_created) {

@@ -24,6 +24,16 @@ void DBKeyFile::InitNew()
         StoreCaches(TRUE);
 }
 
+namespace {
+
+std::vector<BYTE> CacheForm(BTPositionIndex& index)
+{
+    ArchiveFunction object([&index](CArchive& ar) { index.Serialize(ar); });
+    return StoredForm(object);
+}
+
+} // namespace
+
 void DBKeyFile::OnOpen()
 {
     m_resourceTree.Attach(this);
@@ -33,7 +43,8 @@ void DBKeyFile::OnOpen()
     for (int i = 0; i < kPositionIndexCount; ++i) {
         BTPositionIndex& index = m_positionIndexes[i];
         ArchiveFunction object([&index](CArchive& ar) { index.Serialize(ar); });
-        m_resourceTree.ReadObject(object, kCacheResource, (DWORD)i);
+        if (m_resourceTree.ReadObject(object, kCacheResource, (DWORD)i))
+            m_storedCaches[i] = CacheForm(index);
     }
 }
 
@@ -41,6 +52,8 @@ void DBKeyFile::EmptyCaches()
 {
     for (BTPositionIndex& index : m_positionIndexes)
         index.RemoveAll();
+    for (std::vector<BYTE>& form : m_storedCaches)
+        form.clear();
     m_resourceTree.Attach(nullptr);
 }
 
@@ -61,10 +74,14 @@ void DBKeyFile::StoreCaches(BOOL bNew)
     for (int i = 0; i < kPositionIndexCount; ++i) {
         BTPositionIndex& index = m_positionIndexes[i];
         ArchiveFunction object([&index](CArchive& ar) { index.Serialize(ar); });
+        std::vector<BYTE> form = CacheForm(index);
+        if (!bNew && !form.empty() && form == m_storedCaches[i])
+            continue;
         if (bNew)
             m_resourceTree.WriteObject(object, kCacheResource, (DWORD)i);
         else
             m_resourceTree.ReplaceObject(object, kCacheResource, (DWORD)i);
+        m_storedCaches[i] = std::move(form);
     }
 }
 

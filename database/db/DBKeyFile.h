@@ -15,6 +15,8 @@
 #include "database/btree/BTResourceTree.h"
 #include "database/file/BTPagedFile.h"
 
+#include <vector>
+
 class DBKeyFile : public BTPagedFile
 {
     DECLARE_DYNAMIC(DBKeyFile)
@@ -56,4 +58,7 @@ private:
 
     BTResourceTree m_resourceTree;
     BTPositionIndex m_positionIndexes[kPositionIndexCount];
+    // The stored form of each cache as the file holds it (empty: unknown), so
+    // that a commit rewrites only caches that changed.
+    std::vector<BYTE> m_storedCaches[kPositionIndexCount];
 };

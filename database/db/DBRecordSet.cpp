@@ -118,6 +118,12 @@ void DBRecordSet::Grow(INT_PTR n)
         blocks.SetSize(n); // new blocks are value-initialised: zero
 }
 
+void DBRecordSet::DropBlocksFrom(int n)
+{
+    if (n >= 0 && n < blocks.GetSize())
+        blocks.SetSize(n);
+}
+
 int DBRecordSet::Set(int recordNumber)
 {
     if (recordNumber < 0)

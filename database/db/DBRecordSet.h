@@ -3,8 +3,8 @@
 // Record number n is bit n % 8 of byte (n % 1024) / 8 of block n / 1024,
 // each block 128 bytes (held as 32 words whose bit n % 32 of word
 // (n % 1024) / 32 is that same bit). Blocks are only added, never removed,
-// except by RemoveAll and by loading; a block may be all zero, and the
-// number of blocks takes part in operator==.
+// except by RemoveAll, by loading and by DropBlocksFrom; a block may be all
+// zero, and the number of blocks takes part in operator==.
 //
 // Invariants: `count` equals the number of set bits in all blocks; there
 // are at most maxBlocks blocks, the most the stored form can count, so a
@@ -60,6 +60,9 @@ public:
     int Set(int recordNumber);
     int Clear(int recordNumber);
     BOOL Contains(int recordNumber) const;
+    // Drops the blocks from block n on, which must hold no member: takes
+    // back the growth of a Set that is undone. Never throws.
+    void DropBlocksFrom(int n);
 
     // Copies count, flag word and blocks; the name stays.
     DBRecordSet& operator=(const DBRecordSet& other);

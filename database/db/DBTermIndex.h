@@ -16,6 +16,7 @@
 
 #include "database/btree/StringKeyTree.h"
 #include "database/db/DBFieldIndex.h"
+#include "database/db/DBSetStores.h"
 #include "database/db/FieldTerms.h"
 #include "database/text/StyledString.h"
 
@@ -28,7 +29,12 @@ public:
     DBTermIndex(const char* fieldList, FieldTermFunction splitter, const SortKeyContext& database);
 
     void Attach(BTPagedFile* file) { m_tree.Attach(file); }
-    StringKeyTree& GetTree() { return m_tree; }
+    // The tree with every pending set written.
+    StringKeyTree& GetTree()
+    {
+        FlushPending();
+        return m_tree;
+    }
 
     // Walks the terms of a field: calls visit(key, display form) for every
     // term with a key.
@@ -41,6 +47,7 @@ protected:
 private:
     FieldTermFunction m_splitter;
     StringKeyTree m_tree;
+    StringTreeSetStore m_sets;
     const SortKeyContext& m_database;
 };
 

@@ -26,31 +26,16 @@ template <class Visit> void ForEachWordKey(const char* text, Visit visit)
 
 } // namespace
 
-DBWordIndex::DBWordIndex(const char* fieldList) : DBFieldIndex(fieldList) {}
+DBWordIndex::DBWordIndex(const char* fieldList) : DBFieldIndex(fieldList), m_sets(m_tree) {}
 
 void DBWordIndex::AddTerms(LONG recordNumber, const StyledString& field)
 {
-    ForEachWordKey(field.text, [&](const char* key, bool) {
-        DBRecordSet set;
-        m_tree.ReadObject(set, key);
-        if (set.Contains(recordNumber))
-            return;
-        set.Set(recordNumber);
-        m_tree.WriteObject(set, key);
-    });
+    ForEachWordKey(field.text, [&](const char* key, bool) { AddToSet(m_sets, key, recordNumber); });
 }
 
 void DBWordIndex::RemoveTerms(LONG recordNumber, const StyledString& field)
 {
-    ForEachWordKey(field.text, [&](const char* key, bool) {
-        DBRecordSet set;
-        if (!m_tree.ReadObject(set, key))
-            return;
-        if (set.Clear(recordNumber) > 0)
-            m_tree.WriteObject(set, key);
-        else
-            m_tree.DeleteObject(key);
-    });
+    ForEachWordKey(field.text, [&](const char* key, bool) { RemoveFromSet(m_sets, key, recordNumber); });
 }
 
 void DBWordIndex::FindAllWords(const char* text, const DBRecordSet& allRecords, DBRecordSet& out)
@@ -65,6 +50,7 @@ void DBWordIndex::FindAllWordsPrefix(const char* text, const DBRecordSet& allRec
 
 void DBWordIndex::Find(const char* text, const DBRecordSet& allRecords, DBRecordSet& out, bool prefix)
 {
+    FlushPending();
     out = allRecords;
     ForEachWordKey(text, [&](const char* key, bool last) {
         DBRecordSet set;

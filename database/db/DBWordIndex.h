@@ -8,6 +8,7 @@
 
 #include "database/btree/StringKeyTree.h"
 #include "database/db/DBFieldIndex.h"
+#include "database/db/DBSetStores.h"
 
 class BTPagedFile;
 class DBRecordSet;
@@ -18,7 +19,12 @@ public:
     explicit DBWordIndex(const char* fieldList);
 
     void Attach(BTPagedFile* file) { m_tree.Attach(file); }
-    StringKeyTree& GetTree() { return m_tree; }
+    // The tree with every pending set written.
+    StringKeyTree& GetTree()
+    {
+        FlushPending();
+        return m_tree;
+    }
 
     // out = the records of allRecords that hold every word of text (by its
     // key); a text without words gives all of them.
@@ -37,4 +43,5 @@ private:
     void CollectPrefix(const char* prefix, DBRecordSet& out);
 
     StringKeyTree m_tree;
+    StringTreeSetStore m_sets;
 };

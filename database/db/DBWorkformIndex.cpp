@@ -3,24 +3,27 @@
 #include "database/btree/BTreeCursor.h"
 #include "database/db/DBRecordSet.h"
 #include "database/sort/SortKeyRecord.h"
+#include "database/text/StyledString.h"
 
 void DBWorkformIndex::Add(const CString& name, LONG recordNumber)
 {
-    DBRecordSet set(name);
-    ReadObject(set, name);
-    set.Set(recordNumber);
-    WriteObject(set, name);
+    // A set made for a new name is named with it; an existing one keeps its name.
+    StyledString setName;
+    setName.text = name;
+    const std::string key((const char*)name);
+    if (m_pending)
+        m_pending->Add(m_sets, key, recordNumber, &setName, DBPendingSets::kNameWhenNew);
+    else
+        DBPendingSets::AddDirect(m_sets, key, recordNumber, &setName, DBPendingSets::kNameWhenNew);
 }
 
 void DBWorkformIndex::Remove(const CString& name, LONG recordNumber)
 {
-    DBRecordSet set;
-    if (!ReadObject(set, name))
-        return;
-    if (set.Clear(recordNumber) > 0)
-        WriteObject(set, name);
+    const std::string key((const char*)name);
+    if (m_pending)
+        m_pending->Remove(m_sets, key, recordNumber);
     else
-        DeleteObject(name);
+        DBPendingSets::RemoveDirect(m_sets, key, recordNumber);
 }
 
 void DBWorkformIndex::AddRecord(const SortKeyRecord& record)
@@ -45,12 +48,14 @@ void DBWorkformIndex::RemoveRecord(const SortKeyRecord& record)
 
 void DBWorkformIndex::GetSet(const char* name, DBRecordSet& out)
 {
+    FlushPending();
     out.RemoveAll();
     ReadObject(out, name);
 }
 
 void DBWorkformIndex::UnionBefore(const char* name, DBRecordSet& out)
 {
+    FlushPending();
     out.RemoveAll();
     BTreeCursor cursor(this);
     cursor.SeekText(name);
@@ -63,6 +68,7 @@ void DBWorkformIndex::UnionBefore(const char* name, DBRecordSet& out)
 
 void DBWorkformIndex::UnionAfter(const char* name, DBRecordSet& out)
 {
+    FlushPending();
     out.RemoveAll();
     BTreeCursor cursor(this);
     if (cursor.SeekText(name) && !cursor.NextKey())

@@ -5,10 +5,15 @@
 // view gives, "<Default>" for a workform the table does not hold); under each
 // is stored the DBRecordSet of its records, named with the name. A name is in
 // the tree exactly while some record has it.
+//
+// With a write-back layer set (SetPendingSets) the sets change in memory; its
+// own lookups flush the layer first, and whoever walks the tree directly
+// flushes it before (the database does).
 #pragma once
 
 #include "classlib/CString.h"
 #include "database/btree/StringKeyTree.h"
+#include "database/db/DBSetStores.h"
 
 class DBRecordSet;
 class SortKeyRecord;
@@ -16,6 +21,9 @@ class SortKeyRecord;
 class DBWorkformIndex : public StringKeyTree
 {
 public:
+    DBWorkformIndex() : m_sets(*this), m_pending(nullptr) {}
+    void SetPendingSets(DBPendingSets* pending) { m_pending = pending; }
+
     void AddRecord(const SortKeyRecord& record);
     // Moves the record when its workform changed.
     void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord);
@@ -31,4 +39,12 @@ public:
 private:
     void Add(const CString& name, LONG recordNumber);
     void Remove(const CString& name, LONG recordNumber);
+    void FlushPending()
+    {
+        if (m_pending)
+            m_pending->Flush();
+    }
+
+    StringTreeSetStore m_sets;
+    DBPendingSets* m_pending; // not owned
 };

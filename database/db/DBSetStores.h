@@ -1,0 +1,43 @@
+// The two tree kinds that keep index record sets, as stores of the
+// write-back layer (DBPendingSets::Store).
+//
+// StringTreeSetStore: the key is the tree's text (term, word and workform
+// indexes), the set stored as an object under it. RecordTreeSetStore: the
+// key is the four bytes of a u32 in the record number's place (date
+// indexes), the set stored as that number's blob.
+#pragma once
+
+#include "database/db/DBPendingSets.h"
+
+class BTRecordTree;
+class StringKeyTree;
+
+class StringTreeSetStore : public DBPendingSets::Store
+{
+public:
+    explicit StringTreeSetStore(StringKeyTree& tree) : m_tree(tree) {}
+    BOOL LoadSet(DBRecordSet& set, const std::string& key) override;
+    void StoreSet(DBRecordSet& set, const std::string& key) override;
+    void DeleteSet(const std::string& key) override;
+
+private:
+    StringKeyTree& m_tree;
+};
+
+class RecordTreeSetStore : public DBPendingSets::Store
+{
+public:
+    explicit RecordTreeSetStore(BTRecordTree& tree) : m_tree(tree) {}
+    static std::string MakeKey(DWORD key)
+    {
+        return std::string(reinterpret_cast<const char*>(&key), sizeof key);
+    }
+    BOOL LoadSet(DBRecordSet& set, const std::string& key) override;
+    void StoreSet(DBRecordSet& set, const std::string& key) override;
+    void DeleteSet(const std::string& key) override;
+
+private:
+    static DWORD KeyOf(const std::string& key);
+
+    BTRecordTree& m_tree;
+};
