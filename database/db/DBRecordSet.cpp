@@ -7,9 +7,14 @@
 #include <cstring>
 
 namespace {
+// Counted by halves, quarters and bytes: the compiler's own population count
+// becomes a library call on processors it may not assume have the instruction.
 int BitCount(DWORD w)
 {
-    return __builtin_popcount(w);
+    w = w - ((w >> 1) & 0x55555555u);
+    w = (w & 0x33333333u) + ((w >> 2) & 0x33333333u);
+    w = (w + (w >> 4)) & 0x0F0F0F0Fu;
+    return (int)((w * 0x01010101u) >> 24);
 }
 
 int LowestBit(DWORD w)
