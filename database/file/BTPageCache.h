@@ -42,6 +42,12 @@ public:
     // Buffers handed out and not yet freed.
     static DWORD GetBuffersInUse() { return s_buffersInUse; }
 
+    // Page requests served from the cache and those that had to read or
+    // append a page, since the last reset (for benchmarks).
+    static unsigned long long GetHits() { return s_hits; }
+    static unsigned long long GetMisses() { return s_misses; }
+    static void ResetHitCounts() { s_hits = s_misses = 0; }
+
 private:
     friend class BTPagedFile;
     static BTPage* Evict();
@@ -53,6 +59,8 @@ private:
     static BTPage* s_pFreeBuffers; // linked through m_pLessRecent
     static DWORD s_buffersInUse;
 
+    static unsigned long long s_hits;
+    static unsigned long long s_misses;
     static BTPagedFile* s_pFirstFile;
     static DWORD s_totalCount;
     static DWORD s_totalLimit;

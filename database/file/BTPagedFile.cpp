@@ -418,6 +418,7 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
 
     if (BTPage* page = FindCached(offset))
     {
+        ++BTPageCache::s_hits;
         MoveToFront(page);
         page->m_pOwner = owner;
         return page;
@@ -426,6 +427,7 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
     // Room in the table first: once a buffer is taken, nothing may fail
     // before the page is cached or the buffer given back.
     ReserveTableEntry(offset);
+    ++BTPageCache::s_misses;
     BTPage* page = BTPageCache::ObtainBuffer(this);
     page->m_pMoreRecent = page->m_pLessRecent = nullptr;
     page->m_pOwner = owner;
