@@ -35,6 +35,7 @@ const int kEntrySize = 16;
 class BenchTree : public BTree
 {
 public:
+    BenchTree() { SetKeyOrder(keyOrderBytes, kKeySize); }
     int CompareKeys(const BYTE* a, const BYTE* b) const override { return memcmp(a, b, kKeySize); }
     int CompareKeyText(const BYTE* a, const BYTE* b) const override { return memcmp(a, b, kKeySize); }
     WORD GetDuplicateNumber(const BYTE*) const override { return 0; }

@@ -168,6 +168,7 @@ void BTOperation::RollBack()
         } else {
             std::memcpy(page->m_data, &s_images[entry.image], BTPage::size);
             page->m_bDirty = entry.dirty || entry.written;
+            page->m_pChecked = nullptr; // checked again when next used
         }
         Unhold(page);
     }

@@ -6,7 +6,9 @@
 // Eviction visits the registered files from the front of the list (the
 // reading file is there) and in each file walks from its least recently used
 // page; the first page nobody holds is taken, written first when dirty and its
-// file is writable. When every cached page is held, out-of-memory is raised.
+// file is writable. A read of a cached page only marks it used; the walk moves
+// a marked page to the front of its list instead of taking it (a second
+// chance), so a look-up never touches another page. When every cached page is held, out-of-memory is raised.
 // Used on the user-interface thread only; nothing is locked.
 #pragma once
 

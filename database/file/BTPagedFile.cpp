@@ -49,6 +49,7 @@ void PutU32(BYTE* p, DWORD v)
 
 BTPagedFile::BTPagedFile()
     : m_bCompressed(FALSE),
+      m_indexShift(11),
       m_docType(0),
       m_version(0),
       m_freeCount(0),
@@ -382,13 +383,13 @@ void BTPagedFile::CheckPageOffset(DWORD offset) const
 
 BOOL BTPagedFile::IsPageCached(DWORD offset) const
 {
-    if (offset < (DWORD)headerAreaSize)
-        return FALSE;
     return FindCached(offset) != nullptr;
 }
 
 BTPage* BTPagedFile::FindCached(DWORD offset) const
 {
+    if (offset < (DWORD)headerAreaSize)
+        return nullptr;
     size_t index = PageIndex(offset);
     if (index >= m_pageTable.size())
         return nullptr;
@@ -412,17 +413,25 @@ void BTPagedFile::FailAtPageRequest(DWORD n)
 BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
 {
     CountPageRequest();
+    if (BTPage* page = FindCached(offset))
+    {
+        // A hit only marks the page: eviction moves it to the front of its
+        // list when it meets it, so a look-up writes nothing but the page.
+        ++BTPageCache::s_hits;
+        page->m_bUsed = TRUE;
+        page->m_pOwner = owner;
+        if (BTPageCache::s_pFirstFile != this)
+            BTPageCache::MoveToFront(this);
+        return page;
+    }
+    return ReadMissingPage(offset, owner, bRead);
+}
+
+BTPage* BTPagedFile::ReadMissingPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
+{
     CheckPageOffset(offset);
     BTPageCache::Register(this);
     BTPageCache::MoveToFront(this);
-
-    if (BTPage* page = FindCached(offset))
-    {
-        ++BTPageCache::s_hits;
-        MoveToFront(page);
-        page->m_pOwner = owner;
-        return page;
-    }
 
     // Room in the table first: once a buffer is taken, nothing may fail
     // before the page is cached or the buffer given back.
@@ -436,6 +445,8 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
     page->m_bOverflow = FALSE;
     page->m_nRefs = 0;
     page->m_bLogged = FALSE;
+    page->m_bUsed = FALSE;
+    page->m_pChecked = nullptr;
     page->m_offset = offset;
     page->m_pSlotArrayEnd = page->m_data + pageSize - 2;
     if (bRead)
@@ -513,6 +524,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
         BTOperation::BeforeChange(ref);
     }
     ref->m_pOwner = owner;
+    ref->m_pChecked = nullptr;
     memset(ref->m_data, 0, pageSize);
     ref->m_bDirty = TRUE;
     return ref;
@@ -526,6 +538,7 @@ void BTPagedFile::FreePage(DWORD offset)
     ref->m_data[0] = BTPage::typeFree;
     PutU32(ref->m_data + 2, m_freeHead);
     ref->m_pOwner = nullptr;
+    ref->m_pChecked = nullptr;
     ref->m_bDirty = TRUE;
     m_freeHead = offset;
     ++m_freeCount;
@@ -537,6 +550,8 @@ void BTPagedFile::ForgetOwner(BTPageOwner* owner)
     {
         if (page->m_pOwner == owner)
             page->m_pOwner = nullptr;
+        if (page->m_pChecked == owner)
+            page->m_pChecked = nullptr;
     }
 }
 
@@ -651,6 +666,7 @@ void BTPagedFile::InsertCached(BTPage* page)
     m_pageTable[PageIndex(page->m_offset)] = page; // reserved by ReserveTableEntry
     page->m_pLessRecent = m_pMru;
     page->m_pMoreRecent = nullptr;
+    page->m_bUsed = FALSE;
     if (m_pMru)
         m_pMru->m_pMoreRecent = page;
     else
@@ -690,6 +706,7 @@ void BTPagedFile::MoveToFront(BTPage* page)
     page->m_pLessRecent = m_pMru;
     m_pMru->m_pMoreRecent = page;
     m_pMru = page;
+    page->m_bUsed = FALSE;
 }
 
 void BTPagedFile::DropPage(BTPage* page)
