@@ -128,10 +128,8 @@ void BTOperation::BeforeChange(BTPage* page)
     AfxTranslateBadAlloc([&] {
         s_pages.reserve(s_pages.size() + 1);
         if (!entry.appended)
-            s_images.resize(s_images.size() + BTPage::size);
+            s_images.insert(s_images.end(), page->m_data, page->m_data + BTPage::size);
     });
-    if (!entry.appended)
-        std::memcpy(&s_images[entry.image], page->m_data, BTPage::size);
     s_pages.push_back(entry);
     // Held until the operation ends: an evicted page could not be restored
     // without the disk.

@@ -394,7 +394,14 @@ BTPage* BTPagedFile::FindCached(DWORD offset) const
     if (index >= m_pageTable.size())
         return nullptr;
     BTPage* page = m_pageTable[index];
-    return page && page->m_offset == offset ? page : nullptr;
+    if (!page)
+        return nullptr;
+    // A page looked up is about to be used: its data's first line and last
+    // lines (a node's header and slot array) are fetched while its handle is.
+    __builtin_prefetch(page->m_data);
+    for (int at = pageSize - 256; at < pageSize; at += 64)
+        __builtin_prefetch(page->m_data + at);
+    return page->m_offset == offset ? page : nullptr;
 }
 
 void BTPagedFile::CountPageRequest()
