@@ -100,15 +100,15 @@ void BTree::CheckWholeNode(BTPage* page) const
         int len;
         CheckedEntry(node, i, &len);
     }
-    page->SetCheckedBy(this);
+    page->SetCheckedBy(CheckMark());
 }
 
 void BTree::BeginChange(BTPage* page, BOOL bWhole)
 {
     BTOperation::BeforeChange(page);
     if (bWhole)
-        page->SetCheckedBy(this);
-    else if (page->GetCheckedBy() != this)
+        page->SetCheckedBy(CheckMark());
+    else if (page->GetCheckedBy() != CheckMark())
         page->SetCheckedBy(nullptr);
 }
 
@@ -520,7 +520,7 @@ void BTree::WriteNode(DWORD offset, BOOL bLeaf, int first, int end)
     // Written whole from sound entries: the node is sound as long as its
     // kind is.
     if (node.Kind() == KindOf(bLeaf) && node.Data()[1] == 0)
-        page->SetCheckedBy(this);
+        page->SetCheckedBy(CheckMark());
     if (bLeaf)
         LeafChanged(node, offset);
 }

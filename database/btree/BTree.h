@@ -111,7 +111,7 @@ public:
     // whole when it is not marked as checked by this tree, else its kind.
     void CheckNodePage(BTPage* page, int kind = 0) const
     {
-        if (page->GetCheckedBy() != this)
+        if (page->GetCheckedBy() != CheckMark())
             CheckWholeNode(page);
         if (kind != 0 && page->Data()[0] != kind)
             BTThrowDamagedNode();
@@ -189,6 +189,9 @@ protected:
     void ThrowIfAtLevelLimit() const;
 
 private:
+    // The tree's mark on the pages it checked: the owner it gives the cache,
+    // which a tree going away clears (BTPagedFile::ForgetOwner).
+    const void* CheckMark() const { return static_cast<const BTPageOwner*>(this); }
     void CheckWholeNode(BTPage* page) const;
     // The operations inside their BTOperation scope.
     int InsertEntry();

@@ -94,8 +94,8 @@ public:
     // they were, or both new, after the next open.
     static void FlushPagesTogether(BTPagedFile& first, BTPagedFile& second);
 
-    // Clears the owner of every cached page that names it; a tree calls this
-    // when it goes away while its file stays open.
+    // Clears the owner and the check mark of every cached page that names
+    // it; a tree calls this when it goes away while its file stays open.
     void ForgetOwner(BTPageOwner* owner);
 
     // Compressed mode: page offset -> overflow slot offset.
