@@ -4,11 +4,12 @@
 // memcmp of unknown length becomes a call into the C runtime library, which
 // costs more than the work itself (and under Wine the runtime compares byte
 // by byte until its operands are aligned). These move and compare 8 bytes at
-// a time through registers. Little-endian hosts only, like the stored forms.
+// a time through registers. Little-endian x86-64 hosts only.
 #pragma once
 
 #include "classlib/Types.h"
 
+#include <emmintrin.h>
 #include <stdint.h>
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "little-endian hosts only");
@@ -42,41 +43,73 @@ template <class T> inline T Opaque(T v)
     return v;
 }
 
+inline __m128i Opaque(__m128i v)
+{
+    __asm__ volatile("" : "+x"(v));
+    return v;
+}
+
+inline __m128i Load128(const BYTE* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+inline void Store128(BYTE* p, __m128i v)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
+
+// Copies n bytes from the lowest address up; safe when dst is not above src.
+inline void CopyUp(BYTE* dst, const BYTE* src, int n)
+{
+    // Each load comes before any store that could reach it.
+    int i = 0;
+    for (; i + 16 <= n; i += 16)
+        Store128(dst + i, Opaque(Load128(src + i)));
+    if (i + 8 <= n)
+    {
+        Store64(dst + i, Opaque(Load64(src + i)));
+        i += 8;
+    }
+    for (; i < n; ++i)
+        dst[i] = Opaque(src[i]);
+}
+
+// Copies n bytes from the highest address down; safe when dst is not below src.
+inline void CopyDown(BYTE* dst, const BYTE* src, int n)
+{
+    int i = n;
+    for (; i >= 16; i -= 16)
+        Store128(dst + i - 16, Opaque(Load128(src + i - 16)));
+    if (i >= 8)
+    {
+        Store64(dst + i - 8, Opaque(Load64(src + i - 8)));
+        i -= 8;
+    }
+    for (; i > 0; --i)
+        dst[i - 1] = Opaque(src[i - 1]);
+}
+
 // Copies n bytes; the ranges may overlap.
 inline void Move(BYTE* dst, const BYTE* src, int n)
 {
-    if (dst <= src || dst >= src + n)
-    {
-        // Forward: each load comes before any store that could reach it.
-        int i = 0;
-        for (; i + 8 <= n; i += 8)
-            Store64(dst + i, Opaque(Load64(src + i)));
-        for (; i < n; ++i)
-            dst[i] = Opaque(src[i]);
-        return;
-    }
-    int i = n;
-    for (; i >= 8; i -= 8)
-        Store64(dst + i - 8, Opaque(Load64(src + i - 8)));
-    for (; i > 0; --i)
-        dst[i - 1] = Opaque(src[i - 1]);
+    if (dst <= src)
+        CopyUp(dst, src, n);
+    else
+        CopyDown(dst, src, n);
 }
 
 // Copies n bytes between ranges that do not overlap.
 inline void Copy(BYTE* dst, const BYTE* src, int n)
 {
-    int i = 0;
-    for (; i + 8 <= n; i += 8)
-        Store64(dst + i, Opaque(Load64(src + i)));
-    for (; i < n; ++i)
-        dst[i] = Opaque(src[i]);
+    CopyUp(dst, src, n);
 }
 
 inline void Zero(BYTE* p, int n)
 {
     int i = 0;
-    for (; i + 8 <= n; i += 8)
-        Store64(p + i, Opaque(uint64_t(0)));
+    for (; i + 16 <= n; i += 16)
+        Store128(p + i, Opaque(_mm_setzero_si128()));
     for (; i < n; ++i)
         p[i] = Opaque(BYTE(0));
 }

@@ -103,12 +103,10 @@ void BTree::CheckWholeNode(BTPage* page) const
     page->SetCheckedBy(CheckMark());
 }
 
-void BTree::BeginChange(BTPage* page, BOOL bWhole)
+void BTree::BeginChange(BTPage* page)
 {
     BTOperation::BeforeChange(page);
-    if (bWhole)
-        page->SetCheckedBy(CheckMark());
-    else if (page->GetCheckedBy() != CheckMark())
+    if (page->GetCheckedBy() != CheckMark())
         page->SetCheckedBy(nullptr);
 }
 

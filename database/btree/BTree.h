@@ -152,7 +152,9 @@ public:
 
 protected:
     // How a kind's keys order, when a search can compare them without a
-    // virtual call; CompareKeys must give the same order.
+    // virtual call; CompareKeys must give the same order, and IsValidEntry
+    // must refuse entries shorter than the bytes compared (n; 4n + 2 for
+    // words).
     enum KeyOrder
     {
         keyOrderVirtual, // CompareKeys
@@ -165,9 +167,8 @@ protected:
         m_keyOrderSize = n;
     }
     // Keeps the before-image of a page the tree is about to change; a
-    // partial change of a node checked by another tree clears its mark, a
-    // node written whole (bWhole) is this tree's checked node after it.
-    void BeginChange(BTPage* page, BOOL bWhole = FALSE);
+    // change to a node that another tree checked clears its mark.
+    void BeginChange(BTPage* page);
 
     struct PathStep
     {

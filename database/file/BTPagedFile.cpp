@@ -57,16 +57,16 @@ BTPagedFile::BTPagedFile()
       m_fileEnd(headerAreaSize),
       m_position(unknownPosition),
       m_writeExtends(0),
-      m_pageRequests(0),
-      m_failAtRequest(0),
-      m_bDiskHeader(FALSE),
       m_cachedCount(0),
       m_cachedLimit(defaultCachedPageLimit),
       m_pMru(nullptr),
       m_pLru(nullptr),
       m_pMoreRecentFile(nullptr),
       m_pLessRecentFile(nullptr),
-      m_bRegistered(FALSE)
+      m_bRegistered(FALSE),
+      m_pageRequests(0),
+      m_failAtRequest(0),
+      m_bDiskHeader(FALSE)
 {
 }
 
