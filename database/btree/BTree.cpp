@@ -126,17 +126,22 @@ template <class Compare> int SearchEntries(const BTNode& node, const BYTE* key, 
     int lo = 0;
     int hi = node.Count();
     *pEqual = FALSE;
-    // A node just reached is rarely in the processor's cache: its slot
-    // array is fetched at once instead of a line per step, and each step
-    // fetches the two entries the next step may compare.
+    // A node just reached is rarely in the processor's cache, and a search
+    // step needs the line of the step before: the whole node in use (its
+    // entries, known from the header, and its slot array) is fetched at
+    // once instead of one line after the other.
     const BYTE* data = node.Data();
+    int start = node.Start();
+    int end = start + node.Capacity() - node.Free() - 2 * hi;
+    if (end > BTNode::pageSize)
+        end = BTNode::pageSize;
+    for (int at = start; at < end; at += 64)
+        __builtin_prefetch(data + at);
     for (int at = BTNode::pageSize - 2 - 2 * hi; at < BTNode::pageSize; at += 64)
         __builtin_prefetch(data + at);
     while (lo < hi)
     {
         int mid = (lo + hi) / 2;
-        __builtin_prefetch(node.Entry((lo + mid) / 2));
-        __builtin_prefetch(node.Entry((mid + 1 + hi) / 2));
         int c = compare(key, node.Entry(mid));
         if (c < 0)
             hi = mid;
@@ -654,7 +659,29 @@ BOOL BTree::SettleLevel(int depth)
     DWORD nodes[4];
     PlaceNodes(self, bLeaf, slot, k, nodes);
     WriteNodes(nodes, k, cuts, bLeaf);
+    if (slot.m == 2 && k == 2 && ReplaceBoundInPlace(depth - 1, slot))
+        return FALSE;
     ReplaceInParent(slot, nodes, k);
+    return TRUE;
+}
+
+BOOL BTree::ReplaceBoundInPlace(int parentDepth, const ParentSlot& slot)
+{
+    // Two nodes redistributed stay under the same entries of their parent;
+    // only the left node's separator changes. When the parent then neither
+    // overflows nor falls below its fill, that one entry is replaced where it
+    // is, which gives the same node as laying the parent out again.
+    const BTKeyBuffer& sep = BTBuffers::separators[0];
+    BTPageRef page = GetNode(slot.parent, BTNode::kindInner);
+    BTNode parent(page.Data());
+    int length;
+    CheckedEntry(parent, slot.q, &length);
+    int free = parent.Free() + length - sep.length;
+    if (free < 0 || (parentDepth > 0 && free > innerUnderflowFree))
+        return FALSE;
+    BeginChange(page);
+    parent.ReplaceEntry(slot.q, sep.bytes, sep.length);
+    page->MarkDirty();
     return TRUE;
 }
 

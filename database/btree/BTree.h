@@ -235,6 +235,9 @@ private:
     void WriteNodes(const DWORD* nodes, int k, const int* cuts, BOOL bLeaf);
     void LoadParentContent(DWORD parent);
     void ReplaceInParent(const ParentSlot& slot, const DWORD* nodes, int k);
+    // After two nodes were redistributed: TRUE when the parent took the new
+    // separator in place and nothing above changes.
+    BOOL ReplaceBoundInPlace(int parentDepth, const ParentSlot& slot);
     void SettleRoot();
     void CollapseRoot();
     void SplitRoot(BOOL bLeaf);
