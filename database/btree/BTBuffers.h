@@ -40,9 +40,15 @@ public:
     // Copies len bytes in as item pos (0..Count()).
     void Insert(int pos, const BYTE* bytes, int len);
     void Append(const BYTE* bytes, int len) { Insert(m_count, bytes, len); }
+    // Copies the entries of a checked node in as items pos, pos + 1, ...,
+    // their bytes as one block.
+    void InsertEntries(int pos, const BTNode& node);
     void Remove(int pos);
 
 private:
+    // Moves the items from index from to the end so that they start at to.
+    void MoveItems(int from, int to);
+
     BYTE m_arena[arenaSize];
     WORD m_offset[maxItems];
     WORD m_length[maxItems];

@@ -10,7 +10,10 @@ class BTChunkedKeyTree : public BTree
 {
 public:
     // Key size: 4 bytes per field and 2 for the chunk number.
-    explicit BTChunkedKeyTree(int fieldCount) : m_fieldCount(fieldCount) {}
+    explicit BTChunkedKeyTree(int fieldCount) : m_fieldCount(fieldCount)
+    {
+        SetKeyOrder(keyOrderWords, fieldCount);
+    }
 
     int GetFieldCount() const { return m_fieldCount; }
     int KeySize() const { return 4 * m_fieldCount + 2; }

@@ -1,6 +1,7 @@
 #include "database/btree/BTNode.h"
 
 #include "classlib/Exceptions.h"
+#include "database/btree/BTBytes.h"
 
 #include <cstring>
 
@@ -54,8 +55,8 @@ void BTNode::InsertEntry(int pos, const BYTE* bytes, int len)
     int n = Count();
     int at = Slot(pos);
     int end = Slot(n);
-    std::memmove(m_p + at + len, m_p + at, end - at);
-    std::memcpy(m_p + at, bytes, len);
+    BTBytes::Move(m_p + at + len, m_p + at, end - at);
+    BTBytes::Copy(m_p + at, bytes, len);
     // Walk downwards so each old slot is read before its place is reused.
     for (int j = n; j >= pos; --j)
         SetSlot(j + 1, Slot(j) + len);
@@ -69,8 +70,8 @@ void BTNode::RemoveEntry(int pos)
     int at = Slot(pos);
     int len = Slot(pos + 1) - at;
     int end = Slot(n);
-    std::memmove(m_p + at, m_p + at + len, end - at - len);
-    std::memset(m_p + end - len, 0, len);
+    BTBytes::Move(m_p + at, m_p + at + len, end - at - len);
+    BTBytes::Zero(m_p + end - len, len);
     for (int j = pos + 1; j <= n; ++j)
         SetSlot(j - 1, Slot(j) - len);
     SetSlot(n, 0);
@@ -85,10 +86,10 @@ void BTNode::ReplaceEntry(int pos, const BYTE* bytes, int len)
     int oldLen = Slot(pos + 1) - at;
     int end = Slot(n);
     int delta = len - oldLen;
-    std::memmove(m_p + at + len, m_p + at + oldLen, end - at - oldLen);
-    std::memcpy(m_p + at, bytes, len);
+    BTBytes::Move(m_p + at + len, m_p + at + oldLen, end - at - oldLen);
+    BTBytes::Copy(m_p + at, bytes, len);
     if (delta < 0)
-        std::memset(m_p + end + delta, 0, -delta);
+        BTBytes::Zero(m_p + end + delta, -delta);
     for (int j = pos + 1; j <= n; ++j)
         SetSlot(j, Slot(j) + delta);
     PutI16(4, Free() - delta);
@@ -97,14 +98,22 @@ void BTNode::ReplaceEntry(int pos, const BYTE* bytes, int len)
 void BTNode::SetEntries(const BYTE* const* entries, const int* lengths, int count)
 {
     int start = Start();
-    std::memset(m_p + start, 0, pageSize - start);
     int at = start;
-    for (int i = 0; i < count; ++i)
+    // Entries that lie back to back in the source go over as one block.
+    for (int i = 0; i < count;)
     {
-        SetSlot(i, at);
-        std::memcpy(m_p + at, entries[i], lengths[i]);
-        at += lengths[i];
+        const BYTE* run = entries[i];
+        int bytes = 0;
+        for (; i < count && entries[i] == run + bytes; ++i)
+        {
+            SetSlot(i, at + bytes);
+            bytes += lengths[i];
+        }
+        BTBytes::Copy(m_p + at, run, bytes);
+        at += bytes;
     }
+    int slotsBegin = pageSize - 2 - 2 * count;
+    BTBytes::Zero(m_p + at, slotsBegin - at);
     SetSlot(count, at);
     PutI16(2, count);
     PutI16(4, Capacity() - 2 * count - (at - start));

@@ -9,6 +9,8 @@
 #include "database/btree/BTreeCursor.h"
 #include "database/file/BTPagedFile.h"
 
+#include "database/btree/BTBytes.h"
+
 #include <cstring>
 
 namespace
@@ -28,7 +30,9 @@ int KindOf(BOOL bLeaf)
 }
 } // namespace
 
-BTree::BTree() : m_pFile(nullptr), m_pIndex(nullptr), m_levelLimit(BTNode::maxLevels)
+BTree::BTree()
+    : m_pFile(nullptr), m_pIndex(nullptr), m_levelLimit(BTNode::maxLevels), m_keyOrder(keyOrderVirtual),
+      m_keyOrderSize(0)
 {
     std::memset(&m_root, 0, sizeof(m_root));
     std::memset(m_path, 0, sizeof(m_path));
@@ -82,8 +86,28 @@ BTPageRef BTree::GetNode(DWORD offset, int kind)
     if (offset == 0)
         BTThrowDamagedNode();
     BTPageRef page = GetPage(offset);
-    BTNode(page.Data()).CheckHeader(kind);
+    CheckNodePage(page, kind);
     return page;
+}
+
+void BTree::CheckWholeNode(BTPage* page) const
+{
+    BTNode node(page->Data());
+    node.CheckHeader();
+    int n = node.Count();
+    for (int i = 0; i < n; ++i)
+    {
+        int len;
+        CheckedEntry(node, i, &len);
+    }
+    page->SetCheckedBy(CheckMark());
+}
+
+void BTree::BeginChange(BTPage* page)
+{
+    BTOperation::BeforeChange(page);
+    if (page->GetCheckedBy() != CheckMark())
+        page->SetCheckedBy(nullptr);
 }
 
 const BYTE* BTree::CheckedEntry(const BTNode& node, int i, int* length) const
@@ -94,16 +118,31 @@ const BYTE* BTree::CheckedEntry(const BTNode& node, int i, int* length) const
     return e;
 }
 
-int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
+namespace
+{
+// Binary search over a checked node: the first entry not less than the key.
+template <class Compare> int SearchEntries(const BTNode& node, const BYTE* key, BOOL* pEqual, Compare compare)
 {
     int lo = 0;
     int hi = node.Count();
     *pEqual = FALSE;
+    // A node just reached is rarely in the processor's cache, and a search
+    // step needs the line of the step before: the whole node in use (its
+    // entries, known from the header, and its slot array) is fetched at
+    // once instead of one line after the other.
+    const BYTE* data = node.Data();
+    int start = node.Start();
+    int end = start + node.Capacity() - node.Free() - 2 * hi;
+    if (end > BTNode::pageSize)
+        end = BTNode::pageSize;
+    for (int at = start; at < end; at += 64)
+        __builtin_prefetch(data + at);
+    for (int at = BTNode::pageSize - 2 - 2 * hi; at < BTNode::pageSize; at += 64)
+        __builtin_prefetch(data + at);
     while (lo < hi)
     {
         int mid = (lo + hi) / 2;
-        int len;
-        int c = CompareKeys(key, CheckedEntry(node, mid, &len));
+        int c = compare(key, node.Entry(mid));
         if (c < 0)
             hi = mid;
         else if (c > 0)
@@ -115,6 +154,35 @@ int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
         }
     }
     return lo;
+}
+
+int CompareWords(const BYTE* a, const BYTE* b, int words)
+{
+    for (int i = 0; i < words; ++i, a += 4, b += 4)
+    {
+        DWORD x = BTNode::GetU32At(a);
+        DWORD y = BTNode::GetU32At(b);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return (int)(a[0] | (a[1] << 8)) - (int)(b[0] | (b[1] << 8));
+}
+} // namespace
+
+int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
+{
+    // The node was checked whole when the tree took it, so its entries are
+    // well formed and read without a check each.
+    int n = m_keyOrderSize;
+    switch (m_keyOrder)
+    {
+    case keyOrderBytes:
+        return SearchEntries(node, key, pEqual, [n](const BYTE* a, const BYTE* b) { return BTBytes::Compare(a, b, n); });
+    case keyOrderWords:
+        return SearchEntries(node, key, pEqual, [n](const BYTE* a, const BYTE* b) { return CompareWords(a, b, n); });
+    default:
+        return SearchEntries(node, key, pEqual, [this](const BYTE* a, const BYTE* b) { return CompareKeys(a, b); });
+    }
 }
 
 BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual)
@@ -236,7 +304,7 @@ int BTree::WriteEntry()
     CheckedEntry(leaf, pos, &oldLength);
     if (length - oldLength <= leaf.Free())
     {
-        BTOperation::BeforeChange(page);
+        BeginChange(page);
         leaf.ReplaceEntry(pos, BTGetSearchKey(), length);
         page->MarkDirty();
         LeafChanged(leaf, page->GetOffset());
@@ -295,7 +363,7 @@ void BTree::InsertAtLeaf(const BYTE* entry, int length, BTPageRef& page)
     int pos = m_path[depth].pos;
     if (leaf.Free() >= length + 2)
     {
-        BTOperation::BeforeChange(page);
+        BeginChange(page);
         leaf.InsertEntry(pos, entry, length);
         page->MarkDirty();
         LeafChanged(leaf, page->GetOffset());
@@ -338,7 +406,7 @@ void BTree::DeleteAtLeaf(BTPageRef& page)
     }
     else
     {
-        BTOperation::BeforeChange(page);
+        BeginChange(page);
         leaf.RemoveEntry(pos);
         page->MarkDirty();
         LeafChanged(leaf, page->GetOffset());
@@ -361,12 +429,8 @@ void BTree::LoadContent(const BTNode& node, BOOL bLeaf, int at)
 {
     BTWorkList& work = BTBuffers::work;
     int n = node.Count();
-    for (int i = 0; i < n; ++i)
-    {
-        int length;
-        const BYTE* e = CheckedEntry(node, i, &length);
-        work.Insert(at + i, e, length);
-    }
+    // The node was checked whole when the tree took it.
+    work.InsertEntries(at, node);
     if (!bLeaf)
     {
         // The upper child joins as an item without a key.
@@ -441,7 +505,7 @@ void BTree::WriteNode(DWORD offset, BOOL bLeaf, int first, int end)
 {
     BTWorkList& work = BTBuffers::work;
     BTPageRef page = GetPage(offset);
-    BTOperation::BeforeChange(page);
+    BeginChange(page);
     BTNode node(page.Data());
     int stored = bLeaf ? end - first : end - first - 1;
     for (int i = 0; i < stored; ++i)
@@ -456,6 +520,10 @@ void BTree::WriteNode(DWORD offset, BOOL bLeaf, int first, int end)
         node.SetUpper(BTNode::GetU32At(work.Item(last) + work.Length(last) - 4));
     }
     page->MarkDirty();
+    // Written whole from sound entries: the node is sound as long as its
+    // kind is.
+    if (node.Kind() == KindOf(bLeaf) && node.Data()[1] == 0)
+        page->SetCheckedBy(CheckMark());
     if (bLeaf)
         LeafChanged(node, offset);
 }
@@ -470,7 +538,7 @@ DWORD BTree::NewNodeAfter(DWORD left, BOOL bLeaf)
     BTPageRef leftPage = GetNode(left, KindOf(bLeaf));
     BTNode leftNode(leftPage.Data());
     DWORD next = leftNode.Next();
-    BTOperation::BeforeChange(leftPage);
+    BeginChange(leftPage);
     leftNode.SetNext(offset);
     leftPage->MarkDirty();
     node.SetPrev(left);
@@ -479,7 +547,7 @@ DWORD BTree::NewNodeAfter(DWORD left, BOOL bLeaf)
     if (next != 0)
     {
         BTPageRef nextPage = GetNode(next, KindOf(bLeaf));
-        BTOperation::BeforeChange(nextPage);
+        BeginChange(nextPage);
         BTNode(nextPage.Data()).SetPrev(offset);
         nextPage->MarkDirty();
     }
@@ -500,7 +568,7 @@ void BTree::UnlinkAndFree(DWORD offset, BOOL bLeaf)
     if (prev != 0)
     {
         BTPageRef prevPage = GetNode(prev, KindOf(bLeaf));
-        BTOperation::BeforeChange(prevPage);
+        BeginChange(prevPage);
         BTNode(prevPage.Data()).SetNext(next);
         prevPage->MarkDirty();
     }
@@ -509,7 +577,7 @@ void BTree::UnlinkAndFree(DWORD offset, BOOL bLeaf)
     if (next != 0)
     {
         BTPageRef nextPage = GetNode(next, KindOf(bLeaf));
-        BTOperation::BeforeChange(nextPage);
+        BeginChange(nextPage);
         BTNode(nextPage.Data()).SetPrev(prev);
         nextPage->MarkDirty();
     }
@@ -591,7 +659,29 @@ BOOL BTree::SettleLevel(int depth)
     DWORD nodes[4];
     PlaceNodes(self, bLeaf, slot, k, nodes);
     WriteNodes(nodes, k, cuts, bLeaf);
+    if (slot.m == 2 && k == 2 && ReplaceBoundInPlace(depth - 1, slot))
+        return FALSE;
     ReplaceInParent(slot, nodes, k);
+    return TRUE;
+}
+
+BOOL BTree::ReplaceBoundInPlace(int parentDepth, const ParentSlot& slot)
+{
+    // Two nodes redistributed stay under the same entries of their parent;
+    // only the left node's separator changes. When the parent then neither
+    // overflows nor falls below its fill, that one entry is replaced where it
+    // is, which gives the same node as laying the parent out again.
+    const BTKeyBuffer& sep = BTBuffers::separators[0];
+    BTPageRef page = GetNode(slot.parent, BTNode::kindInner);
+    BTNode parent(page.Data());
+    int length;
+    CheckedEntry(parent, slot.q, &length);
+    int free = parent.Free() + length - sep.length;
+    if (free < 0 || (parentDepth > 0 && free > innerUnderflowFree))
+        return FALSE;
+    BeginChange(page);
+    parent.ReplaceEntry(slot.q, sep.bytes, sep.length);
+    page->MarkDirty();
     return TRUE;
 }
 

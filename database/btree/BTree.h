@@ -20,8 +20,13 @@
 // A full node first shares its entries with a sibling under the same parent,
 // and only when two nodes cannot hold them adds a third between them; a node
 // that falls below half full is merged with or refilled from such a sibling.
-// Every node read is checked (BTNode); a damaged tree raises an archive
-// exception and is left as it was found, never walked out of bounds.
+// Every node is checked whole (BTNode's header and slots, and every entry
+// through IsValidEntry) the first time the tree uses it after it entered the
+// cache, and marked in the cache as checked by this tree; the tree's own
+// changes keep a marked node sound, and anything else that changes the page
+// clears the mark. Each visit still checks the node's kind. A damaged tree
+// raises an archive exception and is left as it was found, never walked out
+// of bounds.
 //
 // Insert, Write, Delete and RemoveAll each run as one BTOperation (joining
 // one that is open): when they raise, whatever they changed is rolled back,
@@ -33,6 +38,7 @@
 #include "database/btree/BTNode.h"
 #include "database/file/BTOperation.h"
 #include "database/file/BTPageOwner.h"
+#include "database/file/BTPage.h"
 #include "database/file/BTPageRef.h"
 #include "database/btree/BTPositionIndex.h"
 
@@ -99,8 +105,17 @@ public:
 
     // The page at the offset, read with this tree as its owner.
     BTPageRef GetPage(DWORD offset);
-    // As GetPage, then checks the node header (any kind when kind is 0).
+    // As GetPage, then checks the node (any kind when kind is 0).
     BTPageRef GetNode(DWORD offset, int kind = 0);
+    // Checks a page of this tree's file as a node of the kind (any when 0):
+    // whole when it is not marked as checked by this tree, else its kind.
+    void CheckNodePage(BTPage* page, int kind = 0) const
+    {
+        if (page->GetCheckedBy() != CheckMark())
+            CheckWholeNode(page);
+        if (kind != 0 && page->Data()[0] != kind)
+            BTThrowDamagedNode();
+    }
 
     // Places the cursor on the first entry not less than the search key;
     // TRUE when that entry's key equals it. An empty tree gives FALSE and
@@ -136,6 +151,25 @@ public:
     const BYTE* CheckedEntry(const BTNode& node, int i, int* length) const;
 
 protected:
+    // How a kind's keys order, when a search can compare them without a
+    // virtual call; CompareKeys must give the same order, and IsValidEntry
+    // must refuse entries shorter than the bytes compared (n; 4n + 2 for
+    // words).
+    enum KeyOrder
+    {
+        keyOrderVirtual, // CompareKeys
+        keyOrderBytes,   // the first n bytes, unsigned, as memcmp
+        keyOrderWords,   // n u32 then a u16, all unsigned little-endian
+    };
+    void SetKeyOrder(KeyOrder order, int n)
+    {
+        m_keyOrder = order;
+        m_keyOrderSize = n;
+    }
+    // Keeps the before-image of a page the tree is about to change; a
+    // change to a node that another tree checked clears its mark.
+    void BeginChange(BTPage* page);
+
     struct PathStep
     {
         DWORD offset; // node passed
@@ -156,6 +190,10 @@ protected:
     void ThrowIfAtLevelLimit() const;
 
 private:
+    // The tree's mark on the pages it checked: the owner it gives the cache,
+    // which a tree going away clears (BTPagedFile::ForgetOwner).
+    const void* CheckMark() const { return static_cast<const BTPageOwner*>(this); }
+    void CheckWholeNode(BTPage* page) const;
     // The operations inside their BTOperation scope.
     int InsertEntry();
     int WriteEntry();
@@ -197,6 +235,9 @@ private:
     void WriteNodes(const DWORD* nodes, int k, const int* cuts, BOOL bLeaf);
     void LoadParentContent(DWORD parent);
     void ReplaceInParent(const ParentSlot& slot, const DWORD* nodes, int k);
+    // After two nodes were redistributed: TRUE when the parent took the new
+    // separator in place and nothing above changes.
+    BOOL ReplaceBoundInPlace(int parentDepth, const ParentSlot& slot);
     void SettleRoot();
     void CollapseRoot();
     void SplitRoot(BOOL bLeaf);
@@ -215,5 +256,7 @@ private:
     BTRootDescriptor m_root;
     BTRootDescriptor m_savedRoot; // while an operation is open
     int m_levelLimit;
+    KeyOrder m_keyOrder;
+    int m_keyOrderSize;
     PathStep m_path[BTNode::maxLevels];
 };

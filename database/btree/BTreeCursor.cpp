@@ -22,7 +22,7 @@ BTPageRef BTreeCursor::ReadLeaf()
         SetAfterLast();
         return page;
     }
-    BTNode(page.Data()).CheckHeader(BTNode::kindLeaf);
+    m_pTree->CheckNodePage(page, BTNode::kindLeaf);
     return page;
 }
 

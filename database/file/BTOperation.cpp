@@ -128,10 +128,8 @@ void BTOperation::BeforeChange(BTPage* page)
     AfxTranslateBadAlloc([&] {
         s_pages.reserve(s_pages.size() + 1);
         if (!entry.appended)
-            s_images.resize(s_images.size() + BTPage::size);
+            s_images.insert(s_images.end(), page->m_data, page->m_data + BTPage::size);
     });
-    if (!entry.appended)
-        std::memcpy(&s_images[entry.image], page->m_data, BTPage::size);
     s_pages.push_back(entry);
     // Held until the operation ends: an evicted page could not be restored
     // without the disk.
@@ -168,6 +166,7 @@ void BTOperation::RollBack()
         } else {
             std::memcpy(page->m_data, &s_images[entry.image], BTPage::size);
             page->m_bDirty = entry.dirty || entry.written;
+            page->m_pChecked = nullptr; // checked again when next used
         }
         Unhold(page);
     }

@@ -27,6 +27,11 @@ struct BTPage
     BOOL m_bOverflow;         // compressed mode: last stored with an overflow slot
     WORD m_nRefs;             // holders of a BTPageRef (and the open operation)
     BOOL m_bLogged;           // the open operation keeps its before-image
+    BOOL m_bUsed;             // read again since it was last placed in its file's list
+    // The tree whose node check the data passed, or none: set by the tree
+    // after checking, cleared whenever the data change outside the tree
+    // (read, allocated, freed, rolled back).
+    const void* m_pChecked;
     DWORD m_offset;           // the page's name: its file offset
     BYTE* m_pSlotArrayEnd;    // address of the last two data bytes
     BYTE m_data[size];
@@ -40,4 +45,6 @@ struct BTPage
     BTPageOwner* GetOwner() const { return m_pOwner; }
     void SetOwner(BTPageOwner* owner) { m_pOwner = owner; }
     BOOL IsHeld() const { return m_nRefs != 0; }
+    const void* GetCheckedBy() const { return m_pChecked; }
+    void SetCheckedBy(const void* checker) { m_pChecked = checker; }
 };

@@ -40,6 +40,8 @@ DWORD s_pooledPages = 0; // buffers in all chunks
 BTPageCache::Chunk* BTPageCache::s_pChunks = nullptr;
 BTPage* BTPageCache::s_pFreeBuffers = nullptr;
 DWORD BTPageCache::s_buffersInUse = 0;
+unsigned long long BTPageCache::s_hits = 0;
+unsigned long long BTPageCache::s_misses = 0;
 BTPagedFile* BTPageCache::s_pFirstFile = nullptr;
 DWORD BTPageCache::s_totalCount = 0;
 DWORD BTPageCache::s_totalLimit = BTPageCache::defaultTotalLimit;
@@ -150,14 +152,24 @@ BTPage* BTPageCache::Evict()
 {
     for (BTPagedFile* file = s_pFirstFile; file; file = file->m_pLessRecentFile)
     {
-        for (BTPage* page = file->m_pLru; page; page = page->m_pMoreRecent)
+        // A page read again since it was placed goes to the front now, in
+        // place of a move on every read; the first page met that was not
+        // read again and nobody holds is the least recently used one.
+        // Every page is met at most twice.
+        DWORD steps = 2 * file->m_cachedCount;
+        for (BTPage* page = file->m_pLru; page && steps-- > 0;)
         {
-            if (page->m_nRefs != 0)
-                continue;
-            if (page->m_bDirty && file->IsWritable())
-                file->WritePage(page);
-            file->RemoveCached(page);
-            return page;
+            BTPage* next = page->m_pMoreRecent;
+            if (page->m_nRefs == 0 && !page->m_bUsed)
+            {
+                if (page->m_bDirty && file->IsWritable())
+                    file->WritePage(page);
+                file->RemoveCached(page);
+                return page;
+            }
+            if (page->m_bUsed)
+                file->MoveToFront(page);
+            page = next;
         }
     }
     return nullptr;

@@ -6,7 +6,9 @@
 // Eviction visits the registered files from the front of the list (the
 // reading file is there) and in each file walks from its least recently used
 // page; the first page nobody holds is taken, written first when dirty and its
-// file is writable. When every cached page is held, out-of-memory is raised.
+// file is writable. A read of a cached page only marks it used; the walk moves
+// a marked page to the front of its list instead of taking it (a second
+// chance), so a look-up never touches another page. When every cached page is held, out-of-memory is raised.
 // Used on the user-interface thread only; nothing is locked.
 #pragma once
 
@@ -42,6 +44,12 @@ public:
     // Buffers handed out and not yet freed.
     static DWORD GetBuffersInUse() { return s_buffersInUse; }
 
+    // Page requests served from the cache and those that had to read or
+    // append a page, since the last reset (for benchmarks).
+    static unsigned long long GetHits() { return s_hits; }
+    static unsigned long long GetMisses() { return s_misses; }
+    static void ResetHitCounts() { s_hits = s_misses = 0; }
+
 private:
     friend class BTPagedFile;
     static BTPage* Evict();
@@ -53,6 +61,8 @@ private:
     static BTPage* s_pFreeBuffers; // linked through m_pLessRecent
     static DWORD s_buffersInUse;
 
+    static unsigned long long s_hits;
+    static unsigned long long s_misses;
     static BTPagedFile* s_pFirstFile;
     static DWORD s_totalCount;
     static DWORD s_totalLimit;

@@ -49,6 +49,7 @@ void PutU32(BYTE* p, DWORD v)
 
 BTPagedFile::BTPagedFile()
     : m_bCompressed(FALSE),
+      m_indexShift(11),
       m_docType(0),
       m_version(0),
       m_freeCount(0),
@@ -56,16 +57,16 @@ BTPagedFile::BTPagedFile()
       m_fileEnd(headerAreaSize),
       m_position(unknownPosition),
       m_writeExtends(0),
-      m_pageRequests(0),
-      m_failAtRequest(0),
-      m_bDiskHeader(FALSE),
       m_cachedCount(0),
       m_cachedLimit(defaultCachedPageLimit),
       m_pMru(nullptr),
       m_pLru(nullptr),
       m_pMoreRecentFile(nullptr),
       m_pLessRecentFile(nullptr),
-      m_bRegistered(FALSE)
+      m_bRegistered(FALSE),
+      m_pageRequests(0),
+      m_failAtRequest(0),
+      m_bDiskHeader(FALSE)
 {
 }
 
@@ -382,18 +383,25 @@ void BTPagedFile::CheckPageOffset(DWORD offset) const
 
 BOOL BTPagedFile::IsPageCached(DWORD offset) const
 {
-    if (offset < (DWORD)headerAreaSize)
-        return FALSE;
     return FindCached(offset) != nullptr;
 }
 
 BTPage* BTPagedFile::FindCached(DWORD offset) const
 {
+    if (offset < (DWORD)headerAreaSize)
+        return nullptr;
     size_t index = PageIndex(offset);
     if (index >= m_pageTable.size())
         return nullptr;
     BTPage* page = m_pageTable[index];
-    return page && page->m_offset == offset ? page : nullptr;
+    if (!page)
+        return nullptr;
+    // A page looked up is about to be used: its data's first line and last
+    // lines (a node's header and slot array) are fetched while its handle is.
+    __builtin_prefetch(page->m_data);
+    for (int at = pageSize - 256; at < pageSize; at += 64)
+        __builtin_prefetch(page->m_data + at);
+    return page->m_offset == offset ? page : nullptr;
 }
 
 void BTPagedFile::CountPageRequest()
@@ -412,20 +420,30 @@ void BTPagedFile::FailAtPageRequest(DWORD n)
 BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
 {
     CountPageRequest();
+    if (BTPage* page = FindCached(offset))
+    {
+        // A hit only marks the page: eviction moves it to the front of its
+        // list when it meets it, so a look-up writes nothing but the page.
+        ++BTPageCache::s_hits;
+        page->m_bUsed = TRUE;
+        page->m_pOwner = owner;
+        if (BTPageCache::s_pFirstFile != this)
+            BTPageCache::MoveToFront(this);
+        return page;
+    }
+    return ReadMissingPage(offset, owner, bRead);
+}
+
+BTPage* BTPagedFile::ReadMissingPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
+{
     CheckPageOffset(offset);
     BTPageCache::Register(this);
     BTPageCache::MoveToFront(this);
 
-    if (BTPage* page = FindCached(offset))
-    {
-        MoveToFront(page);
-        page->m_pOwner = owner;
-        return page;
-    }
-
     // Room in the table first: once a buffer is taken, nothing may fail
     // before the page is cached or the buffer given back.
     ReserveTableEntry(offset);
+    ++BTPageCache::s_misses;
     BTPage* page = BTPageCache::ObtainBuffer(this);
     page->m_pMoreRecent = page->m_pLessRecent = nullptr;
     page->m_pOwner = owner;
@@ -434,6 +452,8 @@ BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
     page->m_bOverflow = FALSE;
     page->m_nRefs = 0;
     page->m_bLogged = FALSE;
+    page->m_bUsed = FALSE;
+    page->m_pChecked = nullptr;
     page->m_offset = offset;
     page->m_pSlotArrayEnd = page->m_data + pageSize - 2;
     if (bRead)
@@ -511,6 +531,7 @@ BTPageRef& BTPagedFile::AllocPage(BTPageRef& ref, BTPageOwner* owner)
         BTOperation::BeforeChange(ref);
     }
     ref->m_pOwner = owner;
+    ref->m_pChecked = nullptr;
     memset(ref->m_data, 0, pageSize);
     ref->m_bDirty = TRUE;
     return ref;
@@ -524,6 +545,7 @@ void BTPagedFile::FreePage(DWORD offset)
     ref->m_data[0] = BTPage::typeFree;
     PutU32(ref->m_data + 2, m_freeHead);
     ref->m_pOwner = nullptr;
+    ref->m_pChecked = nullptr;
     ref->m_bDirty = TRUE;
     m_freeHead = offset;
     ++m_freeCount;
@@ -535,6 +557,8 @@ void BTPagedFile::ForgetOwner(BTPageOwner* owner)
     {
         if (page->m_pOwner == owner)
             page->m_pOwner = nullptr;
+        if (page->m_pChecked == owner)
+            page->m_pChecked = nullptr;
     }
 }
 
@@ -649,6 +673,7 @@ void BTPagedFile::InsertCached(BTPage* page)
     m_pageTable[PageIndex(page->m_offset)] = page; // reserved by ReserveTableEntry
     page->m_pLessRecent = m_pMru;
     page->m_pMoreRecent = nullptr;
+    page->m_bUsed = FALSE;
     if (m_pMru)
         m_pMru->m_pMoreRecent = page;
     else
@@ -688,6 +713,7 @@ void BTPagedFile::MoveToFront(BTPage* page)
     page->m_pLessRecent = m_pMru;
     m_pMru->m_pMoreRecent = page;
     m_pMru = page;
+    page->m_bUsed = FALSE;
 }
 
 void BTPagedFile::DropPage(BTPage* page)

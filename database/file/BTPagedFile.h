@@ -94,8 +94,8 @@ public:
     // they were, or both new, after the next open.
     static void FlushPagesTogether(BTPagedFile& first, BTPagedFile& second);
 
-    // Clears the owner of every cached page that names it; a tree calls this
-    // when it goes away while its file stays open.
+    // Clears the owner and the check mark of every cached page that names
+    // it; a tree calls this when it goes away while its file stays open.
     void ForgetOwner(BTPageOwner* owner);
 
     // Compressed mode: page offset -> overflow slot offset.
@@ -104,7 +104,11 @@ public:
     virtual void SetOverflowSlot(DWORD pageOffset, DWORD slotOffset);
     virtual void RemoveOverflowSlot(DWORD pageOffset);
 
-    void SetCompressed(BOOL bCompressed) { m_bCompressed = bCompressed; }
+    void SetCompressed(BOOL bCompressed)
+    {
+        m_bCompressed = bCompressed;
+        m_indexShift = bCompressed ? 10 : 11;
+    }
     BOOL IsCompressed() const { return m_bCompressed; }
     // Distance between page offsets on disk (2048, or 1280 compressed).
     DWORD GetPageStride() const { return m_bCompressed ? (DWORD)slotSize : (DWORD)pageSize; }
@@ -165,6 +169,7 @@ protected:
     void SeekTo(DWORD offset);
 
     BOOL m_bCompressed;
+    int m_indexShift; // page table index = (offset - 1024) >> shift
     std::unordered_map<DWORD, DWORD> m_overflowMap;
     WORD m_docType;
     WORD m_version;
@@ -190,10 +195,9 @@ private:
     void CountPageRequest();
     // Takes the page out of the cache unwritten; a held page is freed by its last holder.
     void DropPage(BTPage* page);
-    size_t PageIndex(DWORD offset) const
-    {
-        return (offset - headerAreaSize) / (m_bCompressed ? 1024u : (unsigned)pageSize);
-    }
+    // 2048-byte pages, or 1280-byte slots at least 1024 bytes apart.
+    size_t PageIndex(DWORD offset) const { return (offset - headerAreaSize) >> m_indexShift; }
+    BTPage* ReadMissingPage(DWORD offset, BTPageOwner* owner, BOOL bRead);
     BTPage* FindCached(DWORD offset) const;
     // Grows the page table to hold the offset's entry; memory exception when
     // it cannot. InsertCached then needs no memory.

@@ -1,6 +1,7 @@
 // Damaged trees: every operation either works or raises the class library's
 // archive or file exception; none crashes or loops.
 #include "BTreeTestSupport.h"
+#include "TreeFileFixture.h"
 
 #include "classlib/Exceptions.h"
 #include "database/btree/BTRecordTree.h"
@@ -201,4 +202,40 @@ TEST_F(BTreeDamageTest, DamagedRootDescriptorRaisesArchiveException)
     EXPECT_GT(out.raised, 0);
     EXPECT_EQ(0, out.foreign);
     file.Close();
+}
+
+// A node is trusted only by the tree that checked it: a damaged root
+// descriptor that leads a record tree into a leaf of a string-keyed tree on
+// the same file is refused there, even while the page is cached and the
+// other tree has just used it.
+TEST(SharedNodeDamageTest, ANodeCheckedByOneTreeIsCheckedAgainByAnother)
+{
+    const std::string name = TestFileName("sharedleaf");
+    TreeTestFile file;
+    ASSERT_TRUE(CreateAndOpen(file, name));
+    TextTestTree text;
+    BTRecordTree records;
+    text.Attach(&file);
+    records.Attach(&file);
+    for (int i = 0; i < 20; ++i)
+    {
+        TextTestTree::SetSearchEntry("key " + std::to_string(i), 0, "data");
+        ASSERT_EQ(0, text.Insert());
+    }
+    TextTestTree::SetSearchKey("key 3", 0);
+    BTreeCursor cursor(&text);
+    ASSERT_TRUE(text.Find(cursor)); // the leaf is now checked by the text tree
+
+    BTRootDescriptor wrong = text.GetRootDescriptor();
+    records.SetRootDescriptor(wrong);
+    BTRecordTree::SetSearchKey(3, 0);
+    BTreeCursor other(&records);
+    EXPECT_TRUE(Raises<CArchiveException>([&] { records.Find(other); }));
+    EXPECT_TRUE(Raises<CArchiveException>([&] { other.MoveFirst(); }));
+
+    // The text tree still works on its own leaf.
+    TextTestTree::SetSearchKey("key 7", 0);
+    EXPECT_TRUE(text.Find(cursor));
+    file.Close();
+    std::remove(name.c_str());
 }

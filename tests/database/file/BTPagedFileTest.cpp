@@ -239,6 +239,24 @@ TEST_F(PagedFileTest, EvictionTakesTheReadingFilesLeastRecentUnheldPageAndWrites
     EXPECT_FALSE(b.IsPageCached(PageAt(0)));
 }
 
+TEST_F(PagedFileTest, APageReadAgainOutlivesOlderPagesNotReadSince)
+{
+    MakeFile(m_path, 5);
+    TestPagedFile f(m_path);
+    f.SetCachedPageLimit(3);
+    f.Open(kReadWrite);
+    for (int i = 0; i < 3; ++i)
+        f.ReadPage(PageAt(i), nullptr);
+    f.ReadPage(PageAt(0), nullptr); // the oldest page, read again
+    f.ReadPage(PageAt(3), nullptr);
+    EXPECT_TRUE(f.IsPageCached(PageAt(0)));
+    EXPECT_FALSE(f.IsPageCached(PageAt(1))) << "the least recently used page goes";
+    f.ReadPage(PageAt(4), nullptr);
+    EXPECT_TRUE(f.IsPageCached(PageAt(0)));
+    EXPECT_FALSE(f.IsPageCached(PageAt(2)));
+    EXPECT_EQ(3u, f.GetCachedPageCount());
+}
+
 TEST_F(PagedFileTest, EverythingHeldIsOutOfMemoryForReadAllocAndFree)
 {
     MakeFile(m_path, 4);
