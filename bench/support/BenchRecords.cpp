@@ -245,7 +245,7 @@ void FillBenchRecord(DBRecord& record, int i)
     record.SetField(StyledString(Journals().Draw().c_str()), 10);
     record.SetField(StyledString(year), 12);
     record.SetField(StyledString(Capitalised(Text(40)).c_str()), 35);
-    record.SetField(StyledString(Capitalised(Text(90)).c_str()), 38);
+    record.SetField(StyledString(Capitalised(Text(50)).c_str()), 38);
     record.SetField(StyledString(keywords.c_str()), 45);
 }
 

@@ -3,7 +3,7 @@
 //
 // Each record has one of four workforms, one to six authors, a title of 12
 // words, a journal, a year (1950-2019), three keywords, an abstract of 40
-// words and a note of 90 words. Its terms are drawn from generated pools with
+// words and a note of 50 words. Its terms are drawn from generated pools with
 // a Zipf-like distribution (s = 1: the term of rank r, from 0, is drawn with a
 // weight of 1 / (r + 1 + shift)):
 // - words: 40 common English function words (ranks 0-39: "the", "of"...)
