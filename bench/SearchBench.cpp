@@ -42,7 +42,8 @@ std::string Expression(int i)
         std::snprintf(text, sizeof text, "titl = %s*", word);
         break;
     case 2:
-        std::snprintf(text, sizeof text, "key = %s and date > %d", BenchKeyword(r % 2000), 1950 + (int)(r % 70));
+        std::snprintf(text, sizeof text, "key = \"%s\" and date > %d", BenchKeyword(r % 2000),
+                      1950 + (int)(r % 70));
         break;
     case 3:
         std::snprintf(text, sizeof text, "date = %d-%d", 1950 + (int)(r % 60), 1960 + (int)(r % 60));
@@ -65,7 +66,7 @@ std::string Expression(int i)
         std::snprintf(text, sizeof text, "titl begins with %s", word);
         break;
     default:
-        std::snprintf(text, sizeof text, "titl = %s %s", word, other);
+        std::snprintf(text, sizeof text, "titl = \"%s %s\"", word, other);
         break;
     }
     return text;
@@ -81,7 +82,8 @@ long Search(DBDatabase& db, const std::string& text)
 
 // A class of one-term searches: title words of ranks [firstWord, lastWord)
 // and author surnames of ranks [firstName, lastName), spread evenly.
-struct TermClass {
+struct TermClass
+{
     const char* name;
     unsigned firstWord, lastWord;
     unsigned firstName, lastName;
@@ -93,7 +95,8 @@ std::string OneTerm(const TermClass& c, int i)
     if (i % 2)
         return std::string("auth = \"") +
                BenchName(c.firstName + step * (c.lastName - c.firstName) / (kPerClass / 2)) + "\"";
-    return std::string("titl = ") + BenchWord(c.firstWord + step * (c.lastWord - c.firstWord) / (kPerClass / 2));
+    return std::string("titl = ") +
+           BenchWord(c.firstWord + step * (c.lastWord - c.firstWord) / (kPerClass / 2));
 }
 
 void TimeClass(DBDatabase& db, const TermClass& c)

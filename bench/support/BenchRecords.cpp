@@ -17,10 +17,10 @@ namespace {
 unsigned g_seed = 12345;
 
 const char* const kFunctionWords[] = {
-    "the",  "of",   "and",   "in",    "a",    "to",   "for",   "with", "on",    "by",
-    "from", "at",   "as",    "an",    "is",   "its",  "their", "new",  "two",   "between",
-    "into", "after", "during", "under", "over", "among", "via", "study", "role", "effect",
-    "use",  "case", "toward", "without", "using", "based", "some", "not", "or", "are"};
+    "the",  "of",    "and",    "in",      "a",     "to",    "for",   "with",  "on",   "by",
+    "from", "at",    "as",     "an",      "is",    "its",   "their", "new",   "two",  "between",
+    "into", "after", "during", "under",   "over",  "among", "via",   "study", "role", "effect",
+    "use",  "case",  "toward", "without", "using", "based", "some",  "not",   "or",   "are"};
 const unsigned kGeneratedWords = 20000;
 const unsigned kSurnames = 3000;
 const unsigned kJournals = 300;
@@ -41,7 +41,8 @@ template <size_t N> const char* Pick(const char* const (&table)[N], unsigned r)
 
 // The pools' own sequence, apart from BenchRandom so that building them
 // never shifts the records.
-struct PoolRandom {
+struct PoolRandom
+{
     unsigned seed;
     unsigned operator()()
     {
@@ -78,7 +79,8 @@ template <class Make> void Fill(std::vector<std::string>& pool, unsigned size, M
 }
 
 // A pool with its Zipf-like weights: the term of rank r weighs 1 / (r + 1 + shift).
-struct Pool {
+struct Pool
+{
     std::vector<std::string> terms;
     std::vector<double> cumulative;
 
