@@ -25,7 +25,8 @@ BOOL RecordChunkFile::Start(DWORD recordNumber)
     const BYTE* e = m_cursor.GetEntry(hold, &length);
     if (!e || m_tree.GetDuplicateNumber(e) != 0)
         return FALSE;
-    std::memcpy(m_first, e, (size_t)length);
+    // Only the key is compared with the later chunks' entries.
+    std::memcpy(m_first, e, (size_t)std::min(length, m_tree.GetKeySize(e)));
     m_ended = FALSE;
     return TRUE;
 }

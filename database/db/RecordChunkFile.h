@@ -34,7 +34,7 @@ private:
 
     BTRecordTree& m_tree;
     BTreeCursor m_cursor;
-    BYTE m_first[BTNode::pageSize]; // chunk 0's entry, for its key text
+    BYTE m_first[BTNode::pageSize]; // chunk 0's key
     BYTE m_chunk[BTNode::pageSize];
     int m_chunkLength;
     int m_chunkPos;

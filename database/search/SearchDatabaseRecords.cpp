@@ -18,15 +18,15 @@ const UINT IDS_SEARCHING_DATABASE = 5250;
 // Reads every record of result and clears those the tree rejects.
 void TestCandidates(SearchNode& root, ISearchDatabase& database, DBRecordSet& result)
 {
-    const DBRecordSet candidates(result);
-    ProgressDialog progress(0, candidates.GetCount(), IDS_SEARCHING_DATABASE);
+    // Walked in place: a record is cleared only once the walk has passed it.
+    ProgressDialog progress(0, result.GetCount(), IDS_SEARCHING_DATABASE);
     // Only the fields the tree looks at are decoded.
     FieldSet tested;
     root.AddTestedFields(tested);
     DBRecord record;
     record.m_bAutoDelete = FALSE;
     int n = 0;
-    for (int number = candidates.FindNext(-1); number >= 0; number = candidates.FindNext(number)) {
+    for (int number = result.FindNext(-1); number >= 0; number = result.FindNext(number)) {
         if (!progress.SetPos(++n))
             break;
         database.ReadRecordFields(record, number, tested);

@@ -236,6 +236,17 @@ SearchBeginsWithLeaf::SearchBeginsWithLeaf(const FieldSet& searched, const char*
 {
 }
 
+DBRecordSet SearchBeginsWithLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTest)
+{
+    needsTest = TRUE;
+    const DBRecordSet& all = database.GetAllRecords();
+    if (IsOutsideWordIndex(fields))
+        return DBRecordSet(all);
+    DBRecordSet found;
+    database.GetWordIndex().FindAllWordsPrefix(term.c_str(), all, found);
+    return found;
+}
+
 SearchEndsWithLeaf::SearchEndsWithLeaf(const FieldSet& searched, const char* typed)
     : SearchItemLeaf(searched, typed, itemEndsWith)
 {

@@ -130,10 +130,13 @@ protected:
     int m_how;
 };
 
+// Also answers from the word index: an item that begins with the text holds
+// its words, the last one perhaps longer.
 class SearchBeginsWithLeaf : public SearchItemLeaf
 {
 public:
     SearchBeginsWithLeaf(const FieldSet& searched, const char* typed);
+    DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
 };
 
 class SearchEndsWithLeaf : public SearchItemLeaf

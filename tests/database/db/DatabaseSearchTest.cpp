@@ -58,8 +58,9 @@ TEST_F(DatabaseSearch, TypedSearchesFindTheirRecordsBeforeAndAfterARebuild)
 // however little of each record the test phase decoded.
 TEST_F(DatabaseSearch, SearchesAgreeWithTestingEveryWholeRecord)
 {
-    static const char* const names[] = {"Smith, J.", "Smithson, A.", "Goldsmith, K.", "Jones-Smith, R.",
-                                        "=World Health Organization", "Adams, Ruth"};
+    static const char* const names[] = {
+        "Smith, J.",  "Smithson, A.", "Goldsmith, K.", "Jones-Smith, R.", "=World Health Organization",
+        "Adams, Ruth"};
     static const char* const words[] = {"cell", "cells", "biology", "of", "the", "papers", "grammar", "x"};
     DBDatabase& db = Create();
     unsigned seed = 7;
@@ -145,6 +146,62 @@ TEST_F(DatabaseSearch, SearchesAgreeWithTestingEveryWholeRecord)
         }
         EXPECT_EQ(Numbers(found), expected) << expression;
     }
+}
+
+// "begins with" takes its candidates from the word index: items that start
+// after separators, inside author lists, with punctuation, accents or a last
+// word cut short must still be found exactly as testing every record finds them.
+TEST_F(DatabaseSearch, BeginsWithFromTheWordIndexAgreesWithTestingEveryRecord)
+{
+    DBDatabase& db = Create();
+    AddNewRecord(db,
+                 {"Smith, J.\nO'Brien, K.", "Cell biology/growth", "1990", "Nature", "cell/bio; grammar"});
+    AddNewRecord(db, {"=World Health Organization", "(Cells) of the sea", "1991", "Lancet", "bio/cell"});
+    AddNewRecord(db, {"M\xfc"
+                      "ller-L\xfc"
+                      "denscheidt, A.",
+                      "cellular matters", "1992", "Cell Reports", "grammars"});
+    AddNewRecord(db, {"Obrien, T.; Smithson, R.", "A cell", "1993", "Biology", "cells/x"});
+    AddNewRecord(db, {"", "--- dashes", "1994", "", ""});
+    static const char* const expressions[] = {
+        "auth begins with \"o'b\"",
+        "auth begins with obr",
+        "auth begins with world",
+        "auth begins with \"=world\"",
+        "auth begins with \"muller-l\"",
+        "auth begins with m\xfc"
+        "ller",
+        "auth begins with \"smith, j\"",
+        "auth begins with smiths",
+        "titl begins with cel",
+        "titl begins with \"cell bio\"",
+        "titl begins with \"(cells\"",
+        "titl begins with \"cells)\"",
+        "titl begins with \"---\"",
+        "titl begins with a",
+        "key begins with bio",
+        "key begins with gram",
+        "key begins with \"cell/b\"",
+        "jrnl begins with \"cell re\"",
+        "titl begins with growth",
+        "key begins with x",
+    };
+    for (const char* expression : expressions) {
+        std::unique_ptr<SearchNode> root(ParseSearchExpression(expression, db));
+        ASSERT_TRUE(root) << expression;
+        std::vector<int> expected;
+        const DBRecordSet& all = db.GetAllRecords();
+        for (int n = all.FindNext(-1); n >= 0; n = all.FindNext(n)) {
+            DBRecord record;
+            record.m_bAutoDelete = FALSE;
+            db.ReadRecord(record, n);
+            if (root->Test(record))
+                expected.push_back(n);
+        }
+        EXPECT_EQ(Find(expression), expected) << expression;
+    }
+    EXPECT_EQ(Find("titl begins with cel"), (std::vector<int>{0, 2}));
+    EXPECT_EQ(Find("auth begins with \"o'b\""), (std::vector<int>{0}));
 }
 
 } // namespace
