@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "classlib/Exceptions.h"
+#include "classlib/HeapTuning.h"
 
 static long long Ticks()
 {
@@ -47,6 +48,7 @@ void BenchPrintPeakMemory()
 
 int BenchMain(void (*run)())
 {
+    AfxTuneHeaps();
     try {
         run();
     } catch (CException* e) {

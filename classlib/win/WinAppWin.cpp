@@ -2,6 +2,7 @@
 #include "classlib/WinApp.h"
 
 #include "classlib/DocTemplate.h"
+#include "classlib/HeapTuning.h"
 #include "classlib/MessageBox.h"
 #include "classlib/win/ThreadState.h"
 #include "classlib/win/Wnd.h"
@@ -24,6 +25,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow)
 {
+    AfxTuneHeaps();
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow) ||
         !pApp->InitApplication())

@@ -46,6 +46,19 @@ protected:
     void AddToSet(DBPendingSets::Store& store, const std::string& key, LONG recordNumber,
                   const StyledString* name = nullptr);
     void RemoveFromSet(DBPendingSets::Store& store, const std::string& key, LONG recordNumber);
+    // The same for a key given as text: it is copied into a buffer kept for
+    // the next key, so a key longer than a short string costs no allocation.
+    void AddToSet(DBPendingSets::Store& store, const char* key, LONG recordNumber,
+                  const StyledString* name = nullptr)
+    {
+        m_key.assign(key);
+        AddToSet(store, m_key, recordNumber, name);
+    }
+    void RemoveFromSet(DBPendingSets::Store& store, const char* key, LONG recordNumber)
+    {
+        m_key.assign(key);
+        RemoveFromSet(store, m_key, recordNumber);
+    }
     // Before a read of the trees.
     void FlushPending()
     {
@@ -58,4 +71,5 @@ private:
 
     std::string m_fieldList;
     DBPendingSets* m_pending; // not owned
+    std::string m_key;        // the last key given as text
 };

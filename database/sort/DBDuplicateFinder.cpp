@@ -143,14 +143,15 @@ void DBDuplicateFinder::BuildKey(char* dest, const SortKeyRecord& record) const
     if (budget > kMaxBudget)
         budget = kMaxBudget;
     std::string key;
+    key.reserve(kKeySize);
     for (int i = 0; i < n; ++i) {
         const std::string text = m_settings.fieldCount > 0 ? MakeFieldText(record, m_settings.fields[i]) : "";
         const int length = static_cast<int>(text.size());
         if (length > budget) {
             const int slice = budget / 3;
-            key += text.substr(0, slice);
-            key += text.substr(length / 2 - budget / 6, slice);
-            key += text.substr(length - slice, slice);
+            key.append(text, 0, slice);
+            key.append(text, length / 2 - budget / 6, slice);
+            key.append(text, length - slice, slice);
         } else {
             key += text;
         }
