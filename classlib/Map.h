@@ -297,3 +297,17 @@ public:
         rValue = (VALUE)value;
     }
 };
+
+// Deletes the values of a map of pointers that owns them, then empties it.
+template <class BASE_CLASS, class KEY, class VALUE>
+void DeleteMapValues(CTypedPtrMap<BASE_CLASS, KEY, VALUE>& map)
+{
+    POSITION pos = map.GetStartPosition();
+    while (pos != nullptr) {
+        KEY key{};
+        VALUE value = nullptr;
+        map.GetNextAssoc(pos, key, value);
+        delete value;
+    }
+    map.RemoveAll();
+}

@@ -10,14 +10,7 @@ BibliographyFormatMap::BibliographyFormatMap() : formats(10) {}
 
 BibliographyFormatMap::~BibliographyFormatMap()
 {
-    POSITION pos = formats.GetStartPosition();
-    while (pos != nullptr) {
-        WORD id;
-        CachedBibliographyFormat* cached;
-        formats.GetNextAssoc(pos, id, cached);
-        delete cached;
-    }
-    formats.RemoveAll();
+    DeleteMapValues(formats);
 }
 
 const CachedBibliographyFormat& BibliographyFormatMap::GetFormat(COutputStyleDoc& style, WORD workformId)

@@ -12,14 +12,7 @@ CStyleTemplateMap::CStyleTemplateMap() : formats(10) {}
 
 CStyleTemplateMap::~CStyleTemplateMap()
 {
-    POSITION pos = formats.GetStartPosition();
-    while (pos != nullptr) {
-        WORD id;
-        CachedCitationFormats* cached;
-        formats.GetNextAssoc(pos, id, cached);
-        delete cached;
-    }
-    formats.RemoveAll();
+    DeleteMapValues(formats);
 }
 
 void CStyleTemplateMap::GetFormats(COutputStyleDoc& style, WORD workformId, CachedCitationFormats*& out)

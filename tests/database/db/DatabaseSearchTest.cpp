@@ -19,6 +19,24 @@ protected:
         EXPECT_TRUE(SearchDatabaseRecords(text, *m_db, m_db->GetAllRecords(), found)) << text;
         return Numbers(found);
     }
+    // The records the parsed tree accepts, each read whole and tested.
+    std::vector<int> FindByTestingEveryRecord(const char* text)
+    {
+        std::vector<int> accepted;
+        std::unique_ptr<SearchNode> root(ParseSearchExpression(text, *m_db));
+        EXPECT_TRUE(root) << text;
+        if (!root)
+            return accepted;
+        const DBRecordSet& all = m_db->GetAllRecords();
+        for (int n = all.FindNext(-1); n >= 0; n = all.FindNext(n)) {
+            DBRecord record;
+            record.m_bAutoDelete = FALSE;
+            m_db->ReadRecord(record, n);
+            if (root->Test(record))
+                accepted.push_back(n);
+        }
+        return accepted;
+    }
     ScratchProfileApp app;
     CMessageBoxScript boxes;
 };
@@ -131,20 +149,7 @@ TEST_F(DatabaseSearch, SearchesAgreeWithTestingEveryWholeRecord)
         "smith and not cells",
     };
     for (const char* expression : expressions) {
-        DBRecordSet found;
-        ASSERT_TRUE(SearchDatabaseRecords(expression, db, db.GetAllRecords(), found)) << expression;
-        std::unique_ptr<SearchNode> root(ParseSearchExpression(expression, db));
-        ASSERT_TRUE(root) << expression;
-        std::vector<int> expected;
-        const DBRecordSet& all = db.GetAllRecords();
-        for (int n = all.FindNext(-1); n >= 0; n = all.FindNext(n)) {
-            DBRecord record;
-            record.m_bAutoDelete = FALSE;
-            db.ReadRecord(record, n);
-            if (root->Test(record))
-                expected.push_back(n);
-        }
-        EXPECT_EQ(Numbers(found), expected) << expression;
+        EXPECT_EQ(Find(expression), FindByTestingEveryRecord(expression)) << expression;
     }
 }
 
@@ -187,18 +192,7 @@ TEST_F(DatabaseSearch, BeginsWithFromTheWordIndexAgreesWithTestingEveryRecord)
         "key begins with x",
     };
     for (const char* expression : expressions) {
-        std::unique_ptr<SearchNode> root(ParseSearchExpression(expression, db));
-        ASSERT_TRUE(root) << expression;
-        std::vector<int> expected;
-        const DBRecordSet& all = db.GetAllRecords();
-        for (int n = all.FindNext(-1); n >= 0; n = all.FindNext(n)) {
-            DBRecord record;
-            record.m_bAutoDelete = FALSE;
-            db.ReadRecord(record, n);
-            if (root->Test(record))
-                expected.push_back(n);
-        }
-        EXPECT_EQ(Find(expression), expected) << expression;
+        EXPECT_EQ(Find(expression), FindByTestingEveryRecord(expression)) << expression;
     }
     EXPECT_EQ(Find("titl begins with cel"), (std::vector<int>{0, 2}));
     EXPECT_EQ(Find("auth begins with \"o'b\""), (std::vector<int>{0}));
