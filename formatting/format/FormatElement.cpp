@@ -2,6 +2,7 @@
 
 #include "database/db/DBRecord.h"
 #include "database/text/StyledTextSink.h"
+#include "formatting/format/ApplyTitleCase.h"
 #include "formatting/format/FormatContext.h"
 
 #include <stdio.h>
@@ -75,6 +76,15 @@ void FieldElement::Write(FormatContext& context, const DBRecord& record)
     WriteSuffix(*context.sink);
     if (field != 0)
         context.atEntryStart = FALSE;
+}
+
+void FieldElement::WriteInTitleCase(FormatContext& context, const StyledString& text, int titleCase)
+{
+    context.WritePendingGroupTexts();
+    context.sink->Append(prefix);
+    ApplyTitleCase(context, text, titleCase, style);
+    context.sink->Append(suffix);
+    context.atEntryStart = FALSE;
 }
 
 BOOL FieldElement::IsEmpty(const DBRecord& record, const FormatContext&) const

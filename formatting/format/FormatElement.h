@@ -102,6 +102,11 @@ public:
     virtual void WriteData(FormatContext& context, const DBRecord& record);
     virtual void WriteSuffix(StyledTextSink& sink);
 
+    // The waiting group openings, prefix, the text in one of the title cases
+    // (ApplyTitleCase) and suffix; ends the entry's start. Titles and
+    // journals write this way.
+    void WriteInTitleCase(FormatContext& context, const StyledString& text, int titleCase);
+
     void SetPrefix(const StyledString& templateText);
     void SetSuffix(const StyledString& templateText);
 

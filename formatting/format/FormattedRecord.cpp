@@ -3,27 +3,12 @@
 #include "bibliography/core/StyledTextWriter.h"
 #include "database/db/DBRecord.h"
 #include "database/text/StyledTextSink.h"
+#include "formatting/format/AuthorListElement.h"
 #include "formatting/format/FormatContext.h"
 
 namespace {
 const signed char kNoSkip = -1;
 
-// The title field that stands in for an empty author field.
-int MovedTitleFieldOf(int authorField)
-{
-    switch (authorField) {
-    case 1:
-        return 4;
-    case 7:
-        return 9;
-    case 16:
-        return 11;
-    case 30:
-        return 32;
-    default:
-        return -1;
-    }
-}
 } // namespace
 
 CFormattedRecord::~CFormattedRecord()
@@ -78,8 +63,8 @@ void CFormattedRecord::Write(FormatContext& context, const DBRecord& record)
             context.skipTitleField = kNoSkip;
             context.movedTitleElement = nullptr;
             if (record.GetField(element->GetField()).IsEmpty()) {
-                const int titleField = MovedTitleFieldOf(element->GetField());
-                for (int j = i; j < count; ++j) {
+                const int titleField = GetCorrespondingTitleField(element->GetField());
+                for (int j = i; titleField != 0 && j < count; ++j) {
                     if (elements[j]->GetKind() == FormatElement::kTitle &&
                         elements[j]->GetField() == titleField) {
                         context.skipTitleField = static_cast<signed char>(titleField);

@@ -2,8 +2,6 @@
 
 #include "database/db/DBRecord.h"
 #include "database/db/ListFile.h"
-#include "database/text/StyledTextSink.h"
-#include "formatting/format/ApplyTitleCase.h"
 #include "formatting/format/FormatContext.h"
 
 void JournalElement::Write(FormatContext& context, const DBRecord& record)
@@ -20,9 +18,5 @@ void JournalElement::Write(FormatContext& context, const DBRecord& record)
     }
     if (text.IsEmpty())
         return;
-    context.WritePendingGroupTexts();
-    context.sink->Append(prefix);
-    ApplyTitleCase(context, text, titleCase, style);
-    context.sink->Append(suffix);
-    context.atEntryStart = FALSE;
+    WriteInTitleCase(context, text, titleCase);
 }

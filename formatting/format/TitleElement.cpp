@@ -1,8 +1,6 @@
 #include "formatting/format/TitleElement.h"
 
 #include "database/db/DBRecord.h"
-#include "database/text/StyledTextSink.h"
-#include "formatting/format/ApplyTitleCase.h"
 #include "formatting/format/FormatContext.h"
 
 void TitleElement::Write(FormatContext& context, const DBRecord& record)
@@ -12,9 +10,5 @@ void TitleElement::Write(FormatContext& context, const DBRecord& record)
     const StyledString text = context.SubstituteAlternate(record.GetField(field));
     if (text.IsEmpty())
         return;
-    context.WritePendingGroupTexts();
-    context.sink->Append(prefix);
-    ApplyTitleCase(context, text, titleCase, style);
-    context.sink->Append(suffix);
-    context.atEntryStart = FALSE;
+    WriteInTitleCase(context, text, titleCase);
 }
