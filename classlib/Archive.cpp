@@ -133,6 +133,14 @@ void CArchive::Write(const void* lpBuf, UINT nMax)
 
 void CArchive::LoadBytes(void* p, UINT n)
 {
+    // Most values lie whole in the buffer: records decode value by value.
+    // A loading archive keeps m_nPos <= m_nFill.
+    if (IsLoading() && m_nFill - m_nPos >= n && m_pFile != nullptr)
+    {
+        std::memcpy(p, m_pBuf + m_nPos, n);
+        m_nPos += n;
+        return;
+    }
     if (Read(p, n) != n)
         AfxThrowArchiveException(CArchiveException::endOfFile);
 }

@@ -60,6 +60,7 @@
 #include "database/db/DBTermIndex.h"
 #include "database/db/DBWordIndex.h"
 #include "database/db/DBWorkformIndex.h"
+#include "database/db/RecordChunkFile.h"
 #include "database/search/ISearchDatabase.h"
 #include "database/sort/DBDuplicateFinder.h"
 #include "database/sort/DBSortKeyTree.h"
@@ -358,6 +359,8 @@ private:
     std::vector<DBSortIndex*> sortIndexes; // owned by their cursors
     DBDuplicateFinder duplicateFinder;
     BTRecordTree recordTree;
+    // Reads every stored record; keeps its place in the record tree between reads.
+    RecordChunkFile recordReader{recordTree};
     StringKeyTree groupTree;
     BTResourceTree resourceTree;
     DBKeyFile keyFile;

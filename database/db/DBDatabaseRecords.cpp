@@ -47,14 +47,18 @@ CString AllDigitIdOfPart(const BYTE* key)
 
 // The record's chunks go straight from their pages into the decoding, as it
 // asks for them: no copy of the whole stream is made, and a test of the first
-// fields never reads the rest of the record.
+// fields never reads the rest of the record. The reader starts where the last
+// record ended, so records read in ascending order rarely need the root.
 void DBDatabase::ReadStoredRecord(DBRecord& record, int32_t recordNumber, const FieldSet* wanted)
 {
-    RecordChunkFile file(recordTree);
-    if (recordNumber < 0 || !file.Start((DWORD)recordNumber))
+    struct Finisher {
+        RecordChunkFile& file;
+        ~Finisher() { file.Finish(); }
+    } finisher{recordReader};
+    if (recordNumber < 0 || !recordReader.Start((DWORD)recordNumber))
         ShowErrorAndAbort(IDP_DATABASE_DAMAGED);
     {
-        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete, kChunkArchiveBuffer);
+        CArchive ar(&recordReader, CArchive::load | CArchive::bNoFlushOnDelete, kChunkArchiveBuffer);
         if (wanted)
             record.LoadFields(ar, *wanted);
         else

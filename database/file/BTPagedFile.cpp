@@ -32,6 +32,9 @@ const DWORD kScratchData = 4096;     // room for compressed bytes when writing
 BYTE s_scratch[2 + kScratchData];
 
 const size_t kTableStep = 100;
+// A view is made again once the file has grown by a quarter and this much:
+// a growing file is mapped a few times in all, a small one at once.
+const DWORD kViewGrowth = 16 * BTPagedFile::pageSize;
 
 DWORD GetU32(const BYTE* p)
 {
@@ -66,7 +69,9 @@ BTPagedFile::BTPagedFile()
       m_bRegistered(FALSE),
       m_pageRequests(0),
       m_failAtRequest(0),
-      m_bDiskHeader(FALSE)
+      m_bDiskHeader(FALSE),
+      m_bMappedReads(TRUE),
+      m_viewTriedAt(0)
 {
 }
 
@@ -84,6 +89,7 @@ void BTPagedFile::InitNew()
     m_freeHead = 0;
     m_overflowMap.clear();
     m_position = unknownPosition;
+    DropView();
     // A journal of an earlier file of this name must not roll back the new one.
     BTJournal::Discard(m_path);
     m_journal.Reset(0);
@@ -101,6 +107,7 @@ void BTPagedFile::InitNew()
 void BTPagedFile::OnOpen()
 {
     m_position = unknownPosition;
+    DropView();
     // A flush that did not end is undone before anything is read.
     BTJournal::Recover(*this, IsWritable());
     BTPageCache::Register(this);
@@ -119,6 +126,7 @@ void BTPagedFile::OnOpen()
 
 void BTPagedFile::OnClose()
 {
+    DropView();
     DropAllPages();
     m_overflowMap.clear();
     BTPageCache::Unregister(this);
@@ -266,6 +274,8 @@ DWORD BTPagedFile::Seek(LONG lOff, UINT nFrom)
 void BTPagedFile::SetLength(DWORD dwNewLen)
 {
     m_position = unknownPosition;
+    // No view may outlive the bytes it shows.
+    DropView();
     if (BTWriteGate::Change())
         CPFile::SetLength(dwNewLen);
 }
@@ -480,9 +490,41 @@ void BTPagedFile::ReadPageData(BTPage* page)
         ReadCompressed(page);
         return;
     }
+    if (const BYTE* mapped = FindMapped(page->m_offset))
+    {
+        memcpy(page->m_data, mapped, pageSize);
+        return;
+    }
     SeekTo(page->m_offset);
     if (Read(page->m_data, pageSize) != (UINT)pageSize)
         ThrowDamaged();
+}
+
+const BYTE* BTPagedFile::FindMapped(DWORD offset)
+{
+    if (const BYTE* at = m_view.Find(offset, pageSize))
+        return at;
+    if (!m_bMappedReads || m_fileEnd < m_viewTriedAt + m_viewTriedAt / 4 + kViewGrowth)
+        return nullptr;
+    m_viewTriedAt = m_fileEnd;
+    // What the disk holds, not the end the pages see: space appended and not
+    // yet written is not there to map.
+    if (!m_view.Map(*this, GetLength()))
+        return nullptr;
+    return m_view.Find(offset, pageSize);
+}
+
+void BTPagedFile::DropView()
+{
+    m_view.Unmap();
+    m_viewTriedAt = 0;
+}
+
+void BTPagedFile::SetMappedReads(BOOL bMapped)
+{
+    m_bMappedReads = bMapped;
+    if (!bMapped)
+        DropView();
 }
 
 void BTPagedFile::WritePage(BTPage* page)

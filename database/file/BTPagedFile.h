@@ -24,6 +24,14 @@
 // rolls back a journal it finds. A flush with nothing dirty and an unchanged
 // header writes nothing. A flush that returns has reached the disk.
 //
+// A page missing from the cache is copied from a read-only view of the file
+// mapped into memory (CFileView) when the file is plain and a view can be had;
+// else it is read with a seek and a read. Under Wine a copy from the view
+// costs a fraction of the two system calls. The view is made when the first
+// page is missed, made again when the file has grown by a quarter, and
+// dropped before the file is cut shorter and when it closes. A derived file
+// that must see every page read through Read turns it off (SetMappedReads).
+//
 // Compressed mode must be chosen before the file is created or opened, and a
 // file must always be opened in the mode it was created in (nothing records it).
 #pragma once
@@ -33,6 +41,7 @@
 #include "database/file/BTPageRef.h"
 #include "database/file/BTPageOwner.h"
 #include "database/file/BTJournal.h"
+#include "classlib/FileView.h"
 
 #include <unordered_map>
 #include <vector>
@@ -110,6 +119,10 @@ public:
         m_indexShift = bCompressed ? 10 : 11;
     }
     BOOL IsCompressed() const { return m_bCompressed; }
+    // Whether missed plain pages may be copied from a mapped view (on by default).
+    void SetMappedReads(BOOL bMapped);
+    // Bytes of the file the view covers now (0: no view).
+    DWORD GetMappedLength() const { return m_view.GetLength(); }
     // Distance between page offsets on disk (2048, or 1280 compressed).
     DWORD GetPageStride() const { return m_bCompressed ? (DWORD)slotSize : (DWORD)pageSize; }
 
@@ -142,6 +155,10 @@ protected:
     // Throws unless offset names a page slot of this file (bad seek).
     void CheckPageOffset(DWORD offset) const;
     void ReadPageData(BTPage* page);
+    // The page's bytes in the mapped view, mapping the file (again) when it
+    // has grown enough since the last try; NULL when the view cannot serve.
+    const BYTE* FindMapped(DWORD offset);
+    void DropView();
     void WritePageData(BTPage* page);
     void ReadCompressed(BTPage* page);
     void WriteCompressed(BTPage* page);
@@ -220,6 +237,9 @@ private:
     DWORD m_pageRequests;
     DWORD m_failAtRequest;
     BTJournal m_journal;
+    CFileView m_view;
+    BOOL m_bMappedReads;
+    DWORD m_viewTriedAt; // the file end at the last try to map, 0 for none
     BYTE m_diskHeader[headerAreaSize]; // the header as on disk, when m_bDiskHeader
     BOOL m_bDiskHeader;
 };

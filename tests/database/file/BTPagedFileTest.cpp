@@ -531,3 +531,73 @@ TEST_F(PagedFileTest, FlushShowsTheWaitCursorAndEndsItHoweverItEnds)
     f.Close();
     EXPECT_EQ(before, AfxGetWaitCursorCount());
 }
+
+namespace
+{
+// Counts the reads that reach the file itself.
+class CountingPagedFile : public TestPagedFile
+{
+public:
+    using TestPagedFile::TestPagedFile;
+    UINT Read(void* buf, UINT n) override
+    {
+        ++reads;
+        return TestPagedFile::Read(buf, n);
+    }
+    int reads = 0;
+};
+} // namespace
+
+TEST_F(PagedFileTest, MissedPagesComeFromAViewThatFollowsTheFile)
+{
+    MakeFile(m_path, 40);
+    CountingPagedFile f(m_path);
+    f.Open(kReadWrite);
+    f.SetCachedPageLimit(3); // every read below misses
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(Filled(f.ReadPage(PageAt(i), nullptr), (BYTE)(i + 1))) << "page " << i;
+    EXPECT_EQ(1024u + 40 * 2048u, f.GetMappedLength());
+    const int readsAfterOpen = f.reads;
+
+    // Pages changed and written back through the file are read back new.
+    {
+        BTPageRef page(f.ReadPage(PageAt(7), nullptr));
+        Fill(page, 200);
+        page->MarkDirty();
+    }
+    f.FlushIfWritable();
+    // Pages appended and written lie past the view until it is made again.
+    for (int i = 40; i < 80; ++i)
+    {
+        BTPageRef ref;
+        f.AllocPage(ref, nullptr);
+        Fill(ref, (BYTE)(i + 1));
+    }
+    f.FlushIfWritable();
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 80; ++i)
+            ASSERT_TRUE(Filled(f.ReadPage(PageAt(i), nullptr), (BYTE)(i == 7 ? 200 : i + 1))) << "page " << i;
+    EXPECT_EQ(1024u + 80 * 2048u, f.GetMappedLength());
+    EXPECT_LT(f.reads - readsAfterOpen, 40) << "most misses copy from the view";
+
+    // Cutting the file drops the view first; pages past the new end are damage.
+    f.SetLength(PageAt(10));
+    EXPECT_EQ(0u, f.GetMappedLength());
+    EXPECT_EQ(CArchiveException::badSchema, CauseOf<CArchiveException>([&] { f.ReadPage(PageAt(30), nullptr); }));
+    EXPECT_TRUE(Filled(f.ReadPage(PageAt(9), nullptr), 10));
+    f.Abort();
+}
+
+TEST_F(PagedFileTest, AFileThatTurnsTheViewOffReadsEveryMissedPage)
+{
+    MakeFile(m_path, 40);
+    CountingPagedFile f(m_path);
+    f.SetMappedReads(FALSE);
+    f.Open(kReadOnly);
+    f.SetCachedPageLimit(3);
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(Filled(f.ReadPage(PageAt(i), nullptr), (BYTE)(i + 1)));
+    EXPECT_EQ(0u, f.GetMappedLength());
+    EXPECT_GE(f.reads, 40);
+    f.Close();
+}
