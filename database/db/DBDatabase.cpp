@@ -64,6 +64,7 @@ DBDatabase::DBDatabase()
     groupTree.SetLanguageSort(&languageSort);
     duplicateFinder.SetSettings(GetDefaultDuplicateSettings());
     workformIndex.SetPendingSets(&pendingSets);
+    duplicateFinder.SetPendingSets(&pendingSets);
     for (DBFieldIndex* index : std::initializer_list<DBFieldIndex*>{&authorIndex, &journalIndex, &titleIndex,
                                                                      &dateIndex, &keywordIndex, &wordIndex})
         index->SetPendingSets(&pendingSets);
@@ -610,18 +611,21 @@ void DBDatabase::SaveObject(CObject& object, DWORD id)
 
 BOOL DBDatabase::NeedsDuplicateBuild()
 {
+    pendingSets.Flush();
     return duplicateFinder.GetSettings().fieldCount > 0 && duplicateFinder.GetEntryCount() == 0;
 }
 
 void DBDatabase::AddDuplicateRecord(DBRecord& record)
 {
+    DBPendingSets::Change change(pendingSets);
     const DBRecordSortView view(record, GetWorkformName(record.GetWorkformId()));
     duplicateFinder.AddRecord(view, duplicateRecords);
+    change.Commit();
 }
 
 void DBDatabase::ResetDuplicates()
 {
-    duplicateFinder.RemoveAll();
+    duplicateFinder.RemoveAllSets();
     duplicateRecords.RemoveAll();
     DuplicateSettings none;
     duplicateFinder.SetSettings(none);

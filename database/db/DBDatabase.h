@@ -261,7 +261,7 @@ public:
     DBTermIndex& GetKeywordIndex() { return Flushed(keywordIndex); }
     DBDateIndex& GetDateIndex() override { return Flushed(dateIndex); }
     DBWordIndex& GetWordIndex() override { return Flushed(wordIndex); }
-    DBDuplicateFinder& GetDuplicateFinder() { return duplicateFinder; }
+    DBDuplicateFinder& GetDuplicateFinder() { return Flushed(duplicateFinder); }
     BTRecordTree& GetRecordTree() { return recordTree; }
     int32_t listSortSlot;
     int32_t listAscending;

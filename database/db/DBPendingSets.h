@@ -10,7 +10,15 @@
 // next change begins, so a record is never half stored by a failed flush):
 // then the sets with the fewest records, which new records are least likely
 // to touch again, are written and dropped until a quarter of the bound is
-// free, while the busy sets stay in memory until the commit.
+// free, while the busy sets stay in memory until the commit. Sets are written
+// in key order, so the trees are walked forwards.
+//
+// A set of few members is held as their sorted numbers and the number of
+// blocks its stored form has, not as a bitmap: a bitmap runs from record 0 to
+// its highest member, so a rare key of a late record would hold kilobytes of
+// zeros, and thousands of them would fill the bound at once. A set grows into
+// a bitmap when that takes less memory (between changes: a change never
+// switches a set's form, so its undo sees one form).
 //
 // The stored forms do not change: a flushed set is the set the direct
 // read-change-write of every record would have stored (same name, same
@@ -23,8 +31,10 @@
 //
 // Invariants: an entry is dirty exactly while its set (or its absence) may
 // differ from the tree; `stored` says whether the tree holds the key as far
-// as the layer last saw it; the memory counted is the sum of the entries'
-// estimates. Entries are only evicted between changes.
+// as the layer last saw it; a sparse entry's members are sorted and distinct,
+// below its blocks' end, and its DBRecordSet holds the name and no block; the
+// memory counted is the sum of the entries' estimates. Entries are only
+// evicted between changes.
 #pragma once
 
 #include "classlib/Types.h"
@@ -41,7 +51,9 @@ class StyledString;
 class DBPendingSets
 {
 public:
-    // One tree's sets: how they are read, written and deleted by key.
+    // One tree's sets: how they are read, written and deleted by key. Keys
+    // whose bytes compare in the tree's order (or near it) make the writes
+    // of a flush walk the tree forwards.
     class Store
     {
     public:
@@ -50,17 +62,23 @@ public:
         virtual void StoreSet(DBRecordSet& set, const std::string& key) = 0;
         virtual void DeleteSet(const std::string& key) = 0;
 
-    private:
-        friend class DBPendingSets;
+        // One key's set as the layer holds it.
         struct Entry
         {
-            std::unique_ptr<DBRecordSet> set;
+            std::unique_ptr<DBRecordSet> set; // the name, and the bitmap unless sparse
+            std::vector<LONG> members;        // sparse: the members, sorted
+            int blocks = 0;                   // sparse: the stored form's blocks
+            bool sparse = false;
+            bool crowded = false; // sparse, and smaller as a bitmap
             bool present = false; // some record holds the key
             bool stored = false;  // the tree holds the key
             bool dirty = false;
             size_t bytes = 0;    // the estimate counted
             size_t overhead = 0; // of the key and the entry
         };
+
+    private:
+        friend class DBPendingSets;
         std::unordered_map<std::string, Entry> m_entries;
     };
 
@@ -91,10 +109,16 @@ public:
     size_t GetMemory() const { return m_memory; }
     BOOL HasPending() const { return m_dirtyCount > 0; }
 
-    // Puts the record into (takes it out of) the set under the key.
-    void Add(Store& store, const std::string& key, LONG recordNumber, const StyledString* name,
-             NameRule rule);
-    void Remove(Store& store, const std::string& key, LONG recordNumber);
+    // Puts the record into (takes it out of) the set under the key; returns
+    // the set's count after the call.
+    int Add(Store& store, const std::string& key, LONG recordNumber, const StyledString* name, NameRule rule);
+    int Remove(Store& store, const std::string& key, LONG recordNumber);
+    // The set under the key as the trees will hold it (empty when no record
+    // holds the key), read from memory or the tree; nothing is kept.
+    BOOL GetSet(Store& store, const std::string& key, DBRecordSet& out);
+    // Calls visit(recordNumber) for every member of the set under the key,
+    // in increasing order. The set must be in memory (after Add or Remove).
+    template <class Visit> void ForEachMember(Store& store, const std::string& key, Visit visit);
 
     // The same changes read and written at once, for an index used without
     // the layer.
@@ -108,6 +132,9 @@ public:
     // Forgets every set, written or not (the trees' file was abandoned or
     // replaced). Not inside a change.
     void Discard();
+    // Forgets the store's sets, written or not (its tree was emptied). Not
+    // inside a change.
+    void Forget(Store& store);
     // Writes and drops sets, those with the fewest records first, until they
     // hold at most `target` bytes.
     void Evict(size_t target);
@@ -147,11 +174,31 @@ private:
     void Touch(Store::Entry& entry);
     void Recount(Store::Entry& entry);
     void UndoAll();
+    // Turns the sparse sets that would be smaller as bitmaps into bitmaps.
+    void Uncrowd();
+    // Writes the entry's set to the tree, or deletes its key.
+    static void Write(Store& store, const std::string& key, Store::Entry& entry);
 
     std::vector<Store*> m_stores;
     std::vector<Undo> m_undo;
+    std::vector<Store::Entry*> m_crowded;
     size_t m_bound;
     size_t m_memory;
     size_t m_dirtyCount;
     int m_depth;
 };
+
+template <class Visit> void DBPendingSets::ForEachMember(Store& store, const std::string& key, Visit visit)
+{
+    auto found = store.m_entries.find(key);
+    if (found == store.m_entries.end() || !found->second.present)
+        return;
+    const Store::Entry& entry = found->second;
+    if (entry.sparse) {
+        for (LONG n : entry.members)
+            visit(n);
+    } else {
+        for (int n = entry.set->FindNext(-1); n >= 0; n = entry.set->FindNext(n))
+            visit((LONG)n);
+    }
+}

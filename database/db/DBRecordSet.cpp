@@ -37,6 +37,37 @@ void FromBytes(const BYTE* bytes, DBRecordSetBlock& block)
     }
 }
 
+bool IsEmptyBlock(const DBRecordSetBlock& block)
+{
+    for (DWORD w : block.word) {
+        if (w != 0)
+            return false;
+    }
+    return true;
+}
+
+// The stored form of an empty block, as the packer makes it.
+struct EmptyBlockForm
+{
+    EmptyBlockForm() : packed(), length(0)
+    {
+        const BYTE zero[DBRecordSetBlock::bytes] = {};
+        length = PackRecordSetBlock(zero, packed);
+    }
+    BYTE packed[DBRecordSetBlock::bytes]; // all zero when stored raw
+    int length;                           // 0: stored raw
+    bool Is(const BYTE* data, int p) const
+    {
+        return p > 0 && p == length && memcmp(data, packed, (size_t)p) == 0;
+    }
+};
+
+const EmptyBlockForm& EmptyForm()
+{
+    static const EmptyBlockForm form;
+    return form;
+}
+
 [[noreturn]] void ThrowBadBlock()
 {
     AfxThrowArchiveException(CArchiveException::badIndex);
@@ -294,7 +325,14 @@ void DBRecordSet::Serialize(CArchive& ar)
         ar << (DWORD)count << (WORD)blocks.GetSize();
         BYTE bytes[DBRecordSetBlock::bytes];
         BYTE packed[DBRecordSetBlock::bytes];
+        // Most blocks of a rare key's set are empty: their packed form is made once.
+        const EmptyBlockForm& empty = EmptyForm();
         for (INT_PTR b = 0; b < blocks.GetSize(); ++b) {
+            if (IsEmptyBlock(blocks[b])) {
+                ar << (BYTE)empty.length;
+                ar.Write(empty.packed, empty.length > 0 ? (UINT)empty.length : (UINT)DBRecordSetBlock::bytes);
+                continue;
+            }
             ToBytes(blocks[b], bytes);
             int p = PackRecordSetBlock(bytes, packed);
             ar << (BYTE)p;
@@ -322,13 +360,15 @@ void DBRecordSet::LoadBlocks(CArchive& ar)
     ar >> storedCount >> n;
     BYTE data[255];
     BYTE bytes[DBRecordSetBlock::bytes];
+    const EmptyBlockForm& emptyForm = EmptyForm();
     for (INT_PTR b = 0; b < n; ++b) {
         BYTE p;
         ar >> p;
         UINT want = p ? p : (UINT)DBRecordSetBlock::bytes;
         if (ar.Read(p ? data : bytes, want) != want)
             AfxThrowArchiveException(CArchiveException::endOfFile);
-        if (p)
+        const bool empty = emptyForm.Is(data, p);
+        if (p && !empty)
             UnpackRecordSetBlock(data, p, bytes);
         // Room doubles with the blocks read, so a damaged block count costs
         // no more memory than the data that backs it.
@@ -336,7 +376,9 @@ void DBRecordSet::LoadBlocks(CArchive& ar)
             INT_PTR room = b + (b < 64 ? 64 : b);
             blocks.SetSize(room < n ? room : n);
         }
-        FromBytes(bytes, blocks[b]);
+        // Blocks grown by SetSize are empty already.
+        if (!empty)
+            FromBytes(bytes, blocks[b]);
     }
     Recount();
 }

@@ -3,8 +3,6 @@
 #include "database/btree/BTRecordTree.h"
 #include "database/btree/StringKeyTree.h"
 
-#include <cstring>
-
 BOOL StringTreeSetStore::LoadSet(DBRecordSet& set, const std::string& key)
 {
     return m_tree.ReadObject(set, key.c_str());
@@ -23,7 +21,8 @@ void StringTreeSetStore::DeleteSet(const std::string& key)
 DWORD RecordTreeSetStore::KeyOf(const std::string& key)
 {
     DWORD value = 0;
-    std::memcpy(&value, key.data(), key.size() < sizeof value ? key.size() : sizeof value);
+    for (size_t i = 0; i < key.size() && i < 4; ++i)
+        value = (value << 8) | (BYTE)key[i];
     return value;
 }
 

@@ -3,8 +3,9 @@
 //
 // StringTreeSetStore: the key is the tree's text (term, word and workform
 // indexes), the set stored as an object under it. RecordTreeSetStore: the
-// key is the four bytes of a u32 in the record number's place (date
-// indexes), the set stored as that number's blob.
+// key is a u32 in the record number's place (date indexes), the set stored
+// as that number's blob; its key in the layer is the number's four bytes
+// most significant first, so that keys compare as the numbers do.
 #pragma once
 
 #include "database/db/DBPendingSets.h"
@@ -30,7 +31,8 @@ public:
     explicit RecordTreeSetStore(BTRecordTree& tree) : m_tree(tree) {}
     static std::string MakeKey(DWORD key)
     {
-        return std::string(reinterpret_cast<const char*>(&key), sizeof key);
+        const char bytes[4] = {(char)(key >> 24), (char)(key >> 16), (char)(key >> 8), (char)key};
+        return std::string(bytes, sizeof bytes);
     }
     BOOL LoadSet(DBRecordSet& set, const std::string& key) override;
     void StoreSet(DBRecordSet& set, const std::string& key) override;

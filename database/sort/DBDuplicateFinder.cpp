@@ -73,7 +73,7 @@ void Fold(std::string& text)
 
 } // namespace
 
-DBDuplicateFinder::DBDuplicateFinder() : m_database(nullptr) {}
+DBDuplicateFinder::DBDuplicateFinder() : m_database(nullptr), m_pending(nullptr), m_sets(*this) {}
 
 DBDuplicateFinder::~DBDuplicateFinder() {}
 
@@ -81,6 +81,13 @@ void DBDuplicateFinder::Attach(BTPagedFile* file, const SortKeyContext* database
 {
     StringKeyTree::Attach(file);
     m_database = database;
+}
+
+void DBDuplicateFinder::RemoveAllSets()
+{
+    if (m_pending)
+        m_pending->Forget(m_sets);
+    RemoveAll();
 }
 
 std::string DBDuplicateFinder::MakeFieldText(const SortKeyRecord& record, int code) const
@@ -174,7 +181,7 @@ BOOL DBDuplicateFinder::FindDuplicateOf(const SortKeyRecord& record)
     char key[kKeySize];
     BuildKey(key, record);
     DBRecordSet set;
-    if (!ReadObject(set, key))
+    if (!(m_pending ? m_pending->GetSet(m_sets, key, set) : ReadObject(set, key)))
         return FALSE;
     // A stored record is never its own duplicate.
     const LONG self = record.GetRecordNumber();
@@ -183,6 +190,15 @@ BOOL DBDuplicateFinder::FindDuplicateOf(const SortKeyRecord& record)
 
 void DBDuplicateFinder::AddUnder(const char* key, LONG recordNumber, DBRecordSet& duplicates)
 {
+    if (m_pending) {
+        const std::string name(key);
+        if (m_pending->Add(m_sets, name, recordNumber, nullptr, DBPendingSets::kNameWhenAdded) > 1) {
+            DBRecordSet set;
+            m_pending->GetSet(m_sets, name, set);
+            duplicates |= set;
+        }
+        return;
+    }
     DBRecordSet set;
     ReadObject(set, key);
     set.Set(recordNumber);
@@ -193,8 +209,14 @@ void DBDuplicateFinder::AddUnder(const char* key, LONG recordNumber, DBRecordSet
 
 void DBDuplicateFinder::RemoveUnder(const char* key, LONG recordNumber, DBRecordSet& duplicates)
 {
-    DBRecordSet set;
     duplicates.Clear(recordNumber);
+    if (m_pending) {
+        const std::string name(key);
+        if (m_pending->Remove(m_sets, name, recordNumber) == 1)
+            m_pending->ForEachMember(m_sets, name, [&](LONG n) { duplicates.Clear(n); });
+        return;
+    }
+    DBRecordSet set;
     if (!ReadObject(set, key))
         return;
     const int left = set.Clear(recordNumber);
@@ -254,6 +276,8 @@ BOOL DBDuplicateFinder::MarkByDate(DuplicateMarkSource& source, const DBRecordSe
 BOOL DBDuplicateFinder::Mark(DuplicateMarkSource& source, const DBRecordSet& duplicates, DBRecordSet& out,
                              bool bySize)
 {
+    if (m_pending)
+        m_pending->Flush();
     out = duplicates;
     BTreeCursor cursor(this);
     for (BOOL on = cursor.MoveFirst(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {

@@ -33,9 +33,14 @@
 //
 // With no fields configured every operation does nothing and FindDuplicateOf
 // answers FALSE. Tree errors are those of StringKeyTree.
+//
+// With a write-back layer set (SetPendingSets) the sets change in memory, as
+// the index sets do; FindDuplicateOf reads them there, and the owner flushes
+// the layer before anything else reads the tree.
 #pragma once
 
 #include "database/btree/StringKeyTree.h"
+#include "database/db/DBSetStores.h"
 #include "database/sort/DuplicateSettings.h"
 #include "database/sort/SortKeyContext.h"
 
@@ -74,6 +79,10 @@ public:
     // The context gives the stop lists; it must outlive the finder.
     void Attach(BTPagedFile* file, const SortKeyContext* database);
 
+    void SetPendingSets(DBPendingSets* pending) { m_pending = pending; }
+    // Empties the tree, and the sets of the layer.
+    void RemoveAllSets();
+
     const DuplicateSettings& GetSettings() const { return m_settings; }
     void SetSettings(const DuplicateSettings& settings) { m_settings = settings; }
 
@@ -103,4 +112,6 @@ private:
 
     DuplicateSettings m_settings;
     const SortKeyContext* m_database; // not owned
+    DBPendingSets* m_pending;         // not owned
+    StringTreeSetStore m_sets;        // this tree, for the layer
 };

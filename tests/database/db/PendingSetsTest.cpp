@@ -5,6 +5,7 @@
 #include "DatabaseTestSupport.h"
 
 #include "database/btree/BTreeCursor.h"
+#include "database/db/ArchiveFunction.h"
 #include "database/file/BTPageRef.h"
 #include "database/file/BTWriteGate.h"
 
@@ -83,15 +84,16 @@ void Update(DBDatabase& db, int32_t number, int seed)
     db.UpdateRecord(record);
 }
 
-// Every entry of every index tree that keeps record sets, byte for byte,
-// with the trees' object counts.
+// Every entry of every tree that keeps record sets, byte for byte, with the
+// trees' object counts, and the duplicates set.
 std::vector<std::vector<BYTE>> SetTreeContents(DBDatabase& db)
 {
     std::vector<std::vector<BYTE>> contents;
+    contents.push_back(StoredForm(db.GetDuplicateRecords()));
     BTree* trees[] = {
         &db.GetWorkformIndex(),          &db.GetAuthorIndex().GetTree(),    &db.GetJournalIndex().GetTree(),
         &db.GetTitleIndex().GetTree(),   &db.GetDateIndex().GetStartTree(), &db.GetDateIndex().GetEndTree(),
-        &db.GetKeywordIndex().GetTree(), &db.GetWordIndex().GetTree()};
+        &db.GetKeywordIndex().GetTree(), &db.GetWordIndex().GetTree(),      &db.GetDuplicateFinder()};
     for (BTree* tree : trees) {
         std::vector<BYTE> bytes;
         const DWORD count = tree->GetObjectCount();
@@ -146,9 +148,13 @@ protected:
 };
 
 // Adds past the first block of numbers, updates that move records between
-// terms and workforms, deletes that empty keys, and numbers used again.
+// terms and workforms, deletes that empty keys, numbers used again, records
+// far past the others (sets of many empty blocks) and duplicates made and
+// undone.
 void RunChanges(DBDatabase& db, const std::function<void(int)>& between)
 {
+    Add(db, 40000, 3);
+    Add(db, 40001, 4);
     for (int n = 0; n < 1300; ++n)
         Add(db, n, n);
     between(0);
@@ -161,6 +167,10 @@ void RunChanges(DBDatabase& db, const std::function<void(int)>& between)
     for (int n = 14; n < 700; n += 14)
         Add(db, n, n + 9000);
     Add(db, 2100, 77);
+    Add(db, 2101, 78);
+    Add(db, 2102, 78);
+    db.DeleteRecord(40000);
+    db.DeleteRecord(2101);
 }
 
 } // namespace
@@ -185,6 +195,7 @@ TEST_F(PendingSetsFixture, TreesHoldTheSameBytesWhateverTheBound)
         }
     });
     EXPECT_TRUE(large.GetPendingSets().HasPending());
+    EXPECT_GT(direct.GetDuplicateRecords().GetCount(), 0);
     for (DBDatabase* db : {(DBDatabase*)&direct, (DBDatabase*)&small, (DBDatabase*)&large})
         Reopen(*db);
     const auto expected = SetTreeContents(direct);
