@@ -51,9 +51,12 @@ public:
         ++file->m_pageRequests;
         ++s_hits;
         // Only marked: eviction moves it to the front of its list when it
-        // meets it, so a look-up writes nothing but the page's handle.
-        page->m_bUsed = TRUE;
-        page->m_pOwner = owner;
+        // meets it. Fields already right are not written again, so a page
+        // read over and over is not made to go back to memory each time.
+        if (!page->m_bUsed)
+            page->m_bUsed = TRUE;
+        if (page->m_pOwner != owner)
+            page->m_pOwner = owner;
         if (s_pFirstFile != file)
             MoveToFront(file);
         return page;
