@@ -76,16 +76,20 @@ void BTree::AttachPositionIndex(BTPositionIndex* index)
         index->SetTree(this);
 }
 
-BTPageRef BTree::GetPage(DWORD offset)
+BTPageRef BTree::GetNode(DWORD offset, int kind)
 {
-    return BTPageRef(m_pFile->ReadPage(offset, this, TRUE));
+    return BTPageRef(FindNode(offset, kind));
 }
 
-BTPageRef BTree::GetNode(DWORD offset, int kind)
+BTPage* BTree::FindNode(DWORD offset, int kind)
 {
     if (offset == 0)
         BTThrowDamagedNode();
-    BTPageRef page = GetPage(offset);
+    BTPage* page = FindPage(offset);
+    // Its header and slot array are fetched while the handle is checked.
+    __builtin_prefetch(page->m_data);
+    for (int at = BTNode::pageSize - 256; at < BTNode::pageSize; at += 64)
+        __builtin_prefetch(page->m_data + at);
     CheckNodePage(page, kind);
     return page;
 }
@@ -191,22 +195,22 @@ BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual)
     if (levels < 1 || levels > BTNode::maxLevels)
         BTThrowDamagedNode();
     DWORD offset = m_root.root;
-    for (int d = 0;; ++d)
+    BOOL equal;
+    // Inner nodes are used unheld: nothing reads or allocates a page between
+    // a node's look-up and the end of its search.
+    for (int d = 0; d < levels - 1; ++d)
     {
-        BOOL bLeaf = d == levels - 1;
-        BTPageRef page = GetNode(offset, KindOf(bLeaf));
-        BTNode node(page.Data());
-        BOOL equal;
+        BTNode node(FindNode(offset, BTNode::kindInner)->Data());
         int pos = SearchNode(node, key, &equal);
         m_path[d].offset = offset;
         m_path[d].pos = pos;
-        if (bLeaf)
-        {
-            *pEqual = equal;
-            return page;
-        }
         offset = node.ChildOfPosition(pos);
     }
+    BTPageRef page(FindNode(offset, BTNode::kindLeaf));
+    m_path[levels - 1].offset = offset;
+    m_path[levels - 1].pos = SearchNode(BTNode(page.Data()), key, &equal);
+    *pEqual = equal;
+    return page;
 }
 
 void BTree::SetLevelLimit(int levels)

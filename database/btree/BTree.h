@@ -37,6 +37,7 @@
 #include "database/btree/BTBuffers.h"
 #include "database/btree/BTNode.h"
 #include "database/file/BTOperation.h"
+#include "database/file/BTPageCache.h"
 #include "database/file/BTPageOwner.h"
 #include "database/file/BTPage.h"
 #include "database/file/BTPageRef.h"
@@ -104,7 +105,7 @@ public:
     int GetLevels() const { return m_root.levels; }
 
     // The page at the offset, read with this tree as its owner.
-    BTPageRef GetPage(DWORD offset);
+    BTPageRef GetPage(DWORD offset) { return BTPageRef(FindPage(offset)); }
     // As GetPage, then checks the node (any kind when kind is 0).
     BTPageRef GetNode(DWORD offset, int kind = 0);
     // Checks a page of this tree's file as a node of the kind (any when 0):
@@ -190,6 +191,15 @@ protected:
     void ThrowIfAtLevelLimit() const;
 
 private:
+    // The page at the offset, unheld: a cache hit served inline, else ReadPage.
+    BTPage* FindPage(DWORD offset)
+    {
+        if (BTPage* page = BTPageCache::FindHit(m_pFile, offset, this))
+            return page;
+        return m_pFile->ReadPage(offset, this, TRUE);
+    }
+    // FindPage, then CheckNodePage; a node offset of 0 is damage.
+    BTPage* FindNode(DWORD offset, int kind);
     // The tree's mark on the pages it checked: the owner it gives the cache,
     // which a tree going away clears (BTPagedFile::ForgetOwner).
     const void* CheckMark() const { return static_cast<const BTPageOwner*>(this); }

@@ -19,21 +19,23 @@ struct BTPage
         typeFree = 0x80,   // byte 0: page on the free list
     };
 
+    // Fields a look-up does not touch first; then those it reads and
+    // writes, next to the data's first bytes (a node's header).
     BTPage* m_pMoreRecent;    // towards the front of the file's list
     BTPage* m_pLessRecent;    // towards the back
-    BTPageOwner* m_pOwner;    // tree that read or allocated it last, or none
-    BTPagedFile* m_pFile;     // file whose cache holds it; none once dropped while held
+    BYTE* m_pSlotArrayEnd;    // address of the last two data bytes
     BOOL m_bDirty;            // data differ from the file
     BOOL m_bOverflow;         // compressed mode: last stored with an overflow slot
-    WORD m_nRefs;             // holders of a BTPageRef (and the open operation)
     BOOL m_bLogged;           // the open operation keeps its before-image
-    BOOL m_bUsed;             // read again since it was last placed in its file's list
+    BTPageOwner* m_pOwner;    // tree that read or allocated it last, or none
     // The tree whose node check the data passed, or none: set by the tree
     // after checking, cleared whenever the data change outside the tree
     // (read, allocated, freed, rolled back).
     const void* m_pChecked;
+    BTPagedFile* m_pFile;     // file whose cache holds it; none once dropped while held
     DWORD m_offset;           // the page's name: its file offset
-    BYTE* m_pSlotArrayEnd;    // address of the last two data bytes
+    WORD m_nRefs;             // holders of a BTPageRef (and the open operation)
+    BOOL m_bUsed;             // read again since it was last placed in its file's list
     BYTE m_data[size];
 
     BYTE* Data() { return m_data; }

@@ -131,7 +131,8 @@ void BTPageCache::FreeBuffer(BTPage* page)
     page->m_pLessRecent = s_pFreeBuffers;
     s_pFreeBuffers = page;
     // Everything after the link is off limits until the buffer is taken again.
-    LV_POISON(&page->m_pOwner, sizeof(BTPage) - offsetof(BTPage, m_pOwner));
+    size_t linkEnd = offsetof(BTPage, m_pLessRecent) + sizeof(BTPage*);
+    LV_POISON(reinterpret_cast<BYTE*>(page) + linkEnd, sizeof(BTPage) - linkEnd);
     if (--s_buffersInUse == 0)
         ReleasePool();
 }

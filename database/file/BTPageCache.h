@@ -13,10 +13,7 @@
 #pragma once
 
 #include "classlib/Types.h"
-
-class BTPagedFile;
-class BTPageOwner;
-struct BTPage;
+#include "database/file/BTPagedFile.h"
 
 class BTPageCache
 {
@@ -36,6 +33,34 @@ public:
     static void MoveToFront(BTPagedFile* file);
     // Clears a page owner that is going away from the cached pages of every open file.
     static void ForgetOwner(BTPageOwner* owner);
+
+    // A read of a cached page, inline: the page at the offset with its use
+    // marked, its owner set and the request counted, exactly as ReadPage
+    // serves a hit; none when the page must be read (ReadPage then serves
+    // the request) or a test's failure injection is armed. An offset that is
+    // not a page's own name never finds a page.
+    static BTPage* FindHit(BTPagedFile* file, DWORD offset, BTPageOwner* owner)
+    {
+        size_t index = file->PageIndex(offset);
+        if (offset < (DWORD)BTPagedFile::headerAreaSize || index >= file->m_pageTable.size() ||
+            file->m_failAtRequest != 0)
+            return nullptr;
+        BTPage* page = file->m_pageTable[index];
+        if (!page || page->m_offset != offset)
+            return nullptr;
+        ++file->m_pageRequests;
+        ++s_hits;
+        // Only marked: eviction moves it to the front of its list when it
+        // meets it. Fields already right are not written again, so a page
+        // read over and over is not made to go back to memory each time.
+        if (!page->m_bUsed)
+            page->m_bUsed = TRUE;
+        if (page->m_pOwner != owner)
+            page->m_pOwner = owner;
+        if (s_pFirstFile != file)
+            MoveToFront(file);
+        return page;
+    }
 
     // A page buffer for the reading file: a new one while the limits allow
     // and memory lasts, else one taken from an evicted page.

@@ -429,16 +429,16 @@ void BTPagedFile::FailAtPageRequest(DWORD n)
 
 BTPage* BTPagedFile::ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead)
 {
+    if (BTPage* page = BTPageCache::FindHit(this, offset, owner))
+        return page;
     CountPageRequest();
     if (BTPage* page = FindCached(offset))
     {
-        // A hit only marks the page: eviction moves it to the front of its
-        // list when it meets it, so a look-up writes nothing but the page.
+        // Reached with failure injection armed only.
         ++BTPageCache::s_hits;
         page->m_bUsed = TRUE;
         page->m_pOwner = owner;
-        if (BTPageCache::s_pFirstFile != this)
-            BTPageCache::MoveToFront(this);
+        BTPageCache::MoveToFront(this);
         return page;
     }
     return ReadMissingPage(offset, owner, bRead);
