@@ -143,6 +143,32 @@ TEST_F(SearchLanguage, IndexAnsweredSearchesReadNoRecord)
     EXPECT_EQ(Find("not rec# < 100"), (std::set<int>{1, 2, 3}));
 }
 
+// A year-only date puts the records under the date keys of accepted years
+// into the result unread; the other candidates are still read and tested.
+TEST_F(SearchLanguage, YearOnlyDatesTakeTheirKeysRecordsUnread)
+{
+    db.Add(4, "300", kJournalArticle, {{4, "Survey"}, {20, "1988-1995"}});
+    const struct
+    {
+        const char* text;
+        std::set<int> found;
+        int reads;
+    } cases[] = {
+        {"date = 1990", {0, 2, 4}, 1},         // the range starting in 1988 is read
+        {"date = 1990-1991", {0, 2, 3, 4}, 1}, //
+        {"date > 1992", {1, 4}, 0},            // by the year of the end
+        {"date < 1991", {0, 2, 4}, 1},         // 1991 is a candidate, read and rejected
+        {"not date = 1990", {1, 3}, 3},        // only the candidates of the operand are read
+        {"#20 = 1990", {0, 2, 4}, 3},          // one date field of three: every candidate read
+        {"date = 'May 1990'", {4}, 1},         // a month: no record is sure; the range holds it
+    };
+    for (const auto& c : cases) {
+        db.reads = 0;
+        EXPECT_EQ(Find(c.text), c.found) << c.text;
+        EXPECT_EQ(db.reads, c.reads) << c.text;
+    }
+}
+
 TEST_F(SearchLanguage, TestPhaseReadsOnlyTheRestrictedCandidates)
 {
     DBRecordSet restrictTo;
