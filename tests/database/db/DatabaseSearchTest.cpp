@@ -153,6 +153,10 @@ TEST_F(DatabaseSearch, SearchesAgreeWithTestingEveryWholeRecord)
         "jrnl = empty",
         "#12 = not empty and not #42 = empty",
         "form = journal*",
+        "form begins with book",
+        "form ends with article",
+        "form contains ou",
+        "not form exactly book and titl = cell",
         "grammar",
         "smith and not cells",
     };

@@ -84,6 +84,10 @@ TEST_F(SearchLanguage, ExpressionsFindTheRecordsOfTheirRules)
         {"form < c", {1, 2, 3}},    // "<DEFAULT>" too: "<" is below "C"
         {"form >= 'Journal'", {0}}, // quoted: journal is a field word
         {"form contains ENTIRE", {1}},
+        {"form begins with '<def'", {2, 3}},
+        {"form ends with article", {0}},
+        {"form exactly 'book, entire'", {1}},
+        {"not form contains o", {2, 3}}, // "<DEFAULT>" has no O
         {"rs = reviews", {1, 3}},
         {"group = Reviews and titl = papers", {1, 3}},
         {"abst contains mice", {0, 3}},
@@ -134,8 +138,9 @@ TEST_F(SearchLanguage, CrLfLineEndsSearchAsLineFeeds)
 TEST_F(SearchLanguage, IndexAnsweredSearchesReadNoRecord)
 {
     ScriptedProgressDisplay::StopAtCall(0);
-    for (const char* text : {"rec# = 100-250", "not rec# < 100", "rs = reviews", "form = journal*",
-                             "form <= 'book, entire'", "rec# = 99 or rs = reviews"}) {
+    for (const char* text :
+         {"rec# = 100-250", "not rec# < 100", "rs = reviews", "form = journal*", "form <= 'book, entire'",
+          "rec# = 99 or rs = reviews", "form contains ENTIRE", "not form ends with article"}) {
         db.reads = 0;
         Find(text);
         EXPECT_EQ(db.reads, 0) << text;
