@@ -4,9 +4,10 @@
 // or and not) run through the search language, and one-term searches are
 // timed one by one in three classes by how many records their term names:
 // rare terms (a handful of records), medium ones (some 0.1-1% of the records)
-// and the most frequent ones (a few percent or more). Prints searches per
-// second for the mixed ones and, for each class, the average and slowest
-// time and the records found.
+// and the most frequent ones (a few percent or more), then one-term searches
+// of a year and of a record-ID range. Prints searches per second for the
+// mixed ones and, for each class, the average and slowest time and the
+// records found.
 #include "bench/support/BenchRecords.h"
 #include "bench/support/BenchReport.h"
 
@@ -82,15 +83,32 @@ long Search(DBDatabase& db, const std::string& text)
 
 // A class of one-term searches: title words of ranks [firstWord, lastWord)
 // and author surnames of ranks [firstName, lastName), spread evenly.
+// Or a class of years ("date = 1957") or of record-ID ranges of 500 IDs.
 struct TermClass
 {
+    enum Kind
+    {
+        words,
+        years,
+        idRanges
+    };
     const char* name;
+    Kind kind;
     unsigned firstWord, lastWord;
     unsigned firstName, lastName;
 };
 
 std::string OneTerm(const TermClass& c, int i)
 {
+    char text[64];
+    if (c.kind == TermClass::years) {
+        std::snprintf(text, sizeof text, "date = %d", 1950 + (i * 7) % 70);
+        return text;
+    }
+    if (c.kind == TermClass::idRanges) {
+        std::snprintf(text, sizeof text, "rec# = %d-%d", 2000 * i + 7, 2000 * i + 507);
+        return text;
+    }
     const unsigned step = (unsigned)(i / 2);
     if (i % 2)
         return std::string("auth = \"") +
@@ -148,9 +166,11 @@ void Run()
 
     // Ranks chosen from the generator's distribution (see BenchRecords.h).
     const TermClass classes[] = {
-        {"rare terms", 15000, 20000, 2900, 3000},
-        {"medium terms", 110, 1100, 50, 600},
-        {"most frequent terms", 0, 60, 0, 10},
+        {"rare terms", TermClass::words, 15000, 20000, 2900, 3000},
+        {"medium terms", TermClass::words, 110, 1100, 50, 600},
+        {"most frequent terms", TermClass::words, 0, 60, 0, 10},
+        {"years", TermClass::years, 0, 0, 0, 0},
+        {"record-ID ranges", TermClass::idRanges, 0, 0, 0, 0},
     };
     for (const TermClass& c : classes)
         TimeClass(db, c);

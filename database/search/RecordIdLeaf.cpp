@@ -1,10 +1,13 @@
 #include "database/search/RecordIdLeaf.h"
 
 #include "app/core/ErrorReport.h"
+#include "database/btree/BTreeCursor.h"
 #include "database/db/DBRecord.h"
 #include "database/db/RecordId.h"
+#include "database/file/BTPageRef.h"
 #include "database/search/ISearchDatabase.h"
 #include "database/sort/DBSortCursor.h"
+#include "database/sort/DBSortKeyBuilder.h"
 #include "database/sort/DBSortKeyTree.h"
 
 #include <cstring>
@@ -13,6 +16,36 @@
 namespace {
 
 const UINT IDP_INVALID_RECORD_ID_TERM = 5294;
+
+// The records of the index entries whose first part lies from `from` to `to`
+// (typed texts), both included: the entries that CollectGreaterOrEqual of
+// from and CollectLessOrEqual of to both take, the index being in key order.
+void CollectRange(DBSortKeyTree& tree, const char* from, const char* to, DBRecordSet& out)
+{
+    BYTE typedFrom[DBSortKeyBuilder::kMaxKeySize];
+    BYTE typedTo[DBSortKeyBuilder::kMaxKeySize];
+    BTreeCursor cursor(&tree);
+    tree.SeekText(to, TRUE, cursor, typedTo);
+    tree.SeekText(from, TRUE, cursor, typedFrom);
+    if (!cursor.IsOnEntry())
+        return;
+    // Back over any entry of the range that the positioning passed.
+    for (BTreeCursor probe = cursor; probe.Prev();) {
+        BTPageRef hold;
+        const BYTE* entry = probe.GetEntry(hold);
+        if (!entry || tree.CompareKeyText(typedFrom, entry) > 0)
+            break;
+        cursor = probe;
+    }
+    for (BOOL on = TRUE; on; on = cursor.Next()) {
+        BTPageRef hold;
+        const BYTE* entry = cursor.GetEntry(hold);
+        if (!entry || tree.CompareKeyText(typedTo, entry) < 0)
+            return;
+        if (tree.CompareKeyText(typedFrom, entry) <= 0)
+            out.Set(DBSortKeyBuilder::GetKeyRecordNumber(entry));
+    }
+}
 
 } // namespace
 
@@ -75,6 +108,25 @@ DBRecordSet RecordIdLeaf::Evaluate(ISearchDatabase& database, BOOL&)
     return result;
 }
 
+RecordIdRangeNode::RecordIdRangeNode(RecordIdGreaterEqualLeaf* low, RecordIdLessEqualLeaf* high)
+    : SearchAndNode(low, high), m_from(low->term), m_to(high->term)
+{
+}
+
+DBRecordSet RecordIdRangeNode::Evaluate(ISearchDatabase& database, BOOL&)
+{
+    DBRecordSet result;
+    CollectRange(database.GetSortSlotTree(0), m_from.c_str(), m_to.c_str(), result);
+    return result;
+}
+
+DBRecordSet RecordIdRangeNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
+{
+    DBRecordSet result = Evaluate(database, needsTest);
+    sure = result;
+    return result;
+}
+
 void CheckRecordIdTerm(const char* term)
 {
     const size_t length = strlen(term);
@@ -93,9 +145,9 @@ SearchNode* MakeRecordIdEqualsNode(ISearchDatabase& database, const char* term)
     const std::string to(dash + 1);
     CheckRecordIdTerm(from.c_str());
     CheckRecordIdTerm(to.c_str());
-    std::unique_ptr<SearchNode> low(new RecordIdGreaterEqualLeaf(database, from.c_str()));
-    std::unique_ptr<SearchNode> high(new RecordIdLessEqualLeaf(database, to.c_str()));
-    SearchNode* range = new SearchAndNode(low.get(), high.get());
+    std::unique_ptr<RecordIdGreaterEqualLeaf> low(new RecordIdGreaterEqualLeaf(database, from.c_str()));
+    std::unique_ptr<RecordIdLessEqualLeaf> high(new RecordIdLessEqualLeaf(database, to.c_str()));
+    SearchNode* range = new RecordIdRangeNode(low.get(), high.get());
     low.release();
     high.release();
     return range;

@@ -74,11 +74,28 @@ public:
     }
 };
 
+// "from-to": the "and" of a RecordIdGreaterEqualLeaf (left) and a
+// RecordIdLessEqualLeaf (right), whose set is the one walk of the record-ID
+// index from the first entry at or above `from` to the last at or below `to`,
+// where the two ends would each walk their side of the whole index.
+class RecordIdRangeNode : public SearchAndNode
+{
+public:
+    // Takes both ends.
+    RecordIdRangeNode(RecordIdGreaterEqualLeaf* low, RecordIdLessEqualLeaf* high);
+    DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    DBRecordSet EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure) override;
+
+private:
+    const std::string& m_from;
+    const std::string& m_to;
+};
+
 // A term of no character or of more than 20: message 5294 and the parse is
 // aborted (the class library's user exception).
 void CheckRecordIdTerm(const char* term);
 
 // "=" in the search language: "from-to" (split at the first "-") is the
-// range from..to, both ends included; anything else one ID. Both ends are
+// range from..to, both ends included (a RecordIdRangeNode); anything else one ID. Both ends are
 // checked, from first. The caller owns the node.
 SearchNode* MakeRecordIdEqualsNode(ISearchDatabase& database, const char* term);

@@ -15,18 +15,25 @@ namespace {
 
 const UINT IDS_SEARCHING_DATABASE = 5250;
 
-// Reads every record of result and clears those the tree rejects.
-void TestCandidates(SearchNode& root, ISearchDatabase& database, DBRecordSet& result)
+// Reads every record of result that is not sure to match and clears those
+// the tree rejects.
+void TestCandidates(SearchNode& root, ISearchDatabase& database, const DBRecordSet& sure, DBRecordSet& result)
 {
-    // Walked in place: a record is cleared only once the walk has passed it.
-    ProgressDialog progress(0, result.GetCount(), IDS_SEARCHING_DATABASE);
+    DBRecordSet unsure(result);
+    DBRecordSet known(sure);
+    known &= result;
+    unsure.flagWord = known.flagWord = 0;
+    unsure ^= known;
+    if (unsure.GetCount() == 0)
+        return;
+    ProgressDialog progress(0, unsure.GetCount(), IDS_SEARCHING_DATABASE);
     // Only the fields the tree looks at are decoded.
     FieldSet tested;
     root.AddTestedFields(tested);
     DBRecord record;
     record.m_bAutoDelete = FALSE;
     int n = 0;
-    for (int number = result.FindNext(-1); number >= 0; number = result.FindNext(number)) {
+    for (int number = unsure.FindNext(-1); number >= 0; number = unsure.FindNext(number)) {
         if (!progress.SetPos(++n))
             break;
         database.ReadRecordFields(record, number, tested);
@@ -45,11 +52,12 @@ BOOL SearchDatabaseRecords(const char* text, ISearchDatabase& database, const DB
         return FALSE;
     try {
         BOOL needsTest = FALSE;
-        DBRecordSet candidates = root->Evaluate(database, needsTest);
+        DBRecordSet sure;
+        DBRecordSet candidates = root->EvaluateSure(database, needsTest, sure);
         candidates &= restrictTo;
         result = candidates;
         if (needsTest && result.GetCount() > 0)
-            TestCandidates(*root, database, result);
+            TestCandidates(*root, database, sure, result);
     } catch (CException* e) {
         ReportException(e);
         e->Delete();

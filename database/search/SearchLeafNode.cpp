@@ -1,5 +1,6 @@
 #include "database/search/SearchLeafNode.h"
 
+#include "database/btree/BTreeCursor.h"
 #include "database/db/DBDateIndex.h"
 #include "database/db/DBRecord.h"
 #include "database/db/DBWordIndex.h"
@@ -78,6 +79,44 @@ void AddEraBlindCandidates(ISearchDatabase& database, const DateValue& searched,
     found |= early;
 }
 
+// A searched date part that gives its year alone: the date tests then
+// compare years only, and eras not at all.
+bool IsYearOnly(const DatePart& part)
+{
+    return part.year != 0 && part.letter == 0 && part.month == 0;
+}
+
+// The year of a date index key (bits 30-16), whatever its era.
+int KeyYear(DWORD key)
+{
+    return (int)((key >> 16) & 0x7FFF);
+}
+
+// The union of the sets of the keys of a date tree whose year `accepts`
+// takes. Each key stands for a date field of its records whose date has that
+// year, read as the search's test reads it.
+template <class Accepts> void CollectDateYears(BTRecordTree& tree, Accepts accepts, DBRecordSet& out)
+{
+    BTreeCursor cursor(&tree);
+    for (BOOL on = cursor.MoveFirst(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {
+        const DWORD key = cursor.ReadU32();
+        if (!accepts(KeyYear(key)))
+            continue;
+        DBRecordSet set;
+        tree.ReadBlob(set, key);
+        out |= set;
+    }
+}
+
+// A range that ends before it starts is read as its start alone, and the
+// index keys its end with year 0: the lookups by end never find such a
+// record, so it goes to the test whatever they said.
+void AddDroppedRangeCandidates(ISearchDatabase& database, DBRecordSet& found)
+{
+    CollectDateYears(
+        database.GetDateIndex().GetEndTree(), [](int year) { return year == 0; }, found);
+}
+
 } // namespace
 
 SearchLeafNode::SearchLeafNode(const FieldSet& searched, const char* typed)
@@ -90,6 +129,11 @@ SearchLeafNode::SearchLeafNode(const FieldSet& searched, const char* typed)
 BOOL SearchLeafNode::ComparesDatesIn(int n) const
 {
     return date.start.year != 0 && FieldSet::DateFields().Contains(n);
+}
+
+BOOL SearchLeafNode::SearchesEveryDateField() const
+{
+    return date.start.year != 0 && !HasFieldOutside(FieldSet::DateFields(), fields);
 }
 
 BOOL SearchLeafNode::Test(const DBRecord& record)
@@ -143,8 +187,10 @@ DBRecordSet SearchWordLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTest)
             std::swap(overlapping.start, overlapping.end);
         DBRecordSet found;
         database.GetDateIndex().CollectCovering(overlapping, all, found);
-        if (date.start.year != 0)
+        if (date.start.year != 0) {
             AddEraBlindCandidates(database, date, found);
+            AddDroppedRangeCandidates(database, found);
+        }
         result |= found;
     }
     if (SharesField(fields, WordIndexFields())) {
@@ -155,6 +201,23 @@ DBRecordSet SearchWordLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTest)
             database.GetWordIndex().FindAllWords(term.c_str(), all, found);
         result |= found;
     }
+    return result;
+}
+
+// A date field's value v (year Y, a range ending no earlier) equals a searched
+// year-only date Q, or range Q1-Q2, when Y is Q, or lies in Q1-Q2.
+DBRecordSet SearchWordLeaf::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
+{
+    DBRecordSet result = Evaluate(database, needsTest);
+    sure.RemoveAll();
+    if (!SearchesEveryDateField() || !IsYearOnly(date.start) || (date.isRange && !IsYearOnly(date.end)))
+        return result;
+    const int first = date.start.year;
+    const int last = date.isRange ? date.end.year : first;
+    CollectDateYears(
+        database.GetDateIndex().GetStartTree(), [&](int year) { return year >= first && year <= last; },
+        sure);
+    sure &= result;
     return result;
 }
 
@@ -208,7 +271,33 @@ DBRecordSet SearchCompareLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTe
     ending.start.era = kEraAD;
     database.GetDateIndex().CollectCovering(ending, all, found);
     AddEraBlindCandidates(database, date, found);
+    AddDroppedRangeCandidates(database, found);
     return found;
+}
+
+// "<" and "<=" compare a value's start with the searched start, ">" and ">="
+// its end (the start when it is no range) with the searched end: a year-only
+// searched part makes the year of the start or end key decide.
+DBRecordSet SearchCompareLeaf::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
+{
+    DBRecordSet result = Evaluate(database, needsTest);
+    sure.RemoveAll();
+    const DatePart& searched = LooksBefore() || !date.isRange ? date.start : date.end;
+    if (!SearchesEveryDateField() || !IsYearOnly(searched))
+        return result;
+    DBDateIndex& index = database.GetDateIndex();
+    BTRecordTree& tree = LooksBefore() ? index.GetStartTree() : index.GetEndTree();
+    // A range dropped for ending before its start keys its end as year 0,
+    // which no comparison with a real year accepts here.
+    const int year = searched.year;
+    CollectDateYears(
+        tree,
+        [&](int keyYear) {
+            return keyYear != 0 && Accepts(keyYear < year ? -1 : keyYear > year ? 1 : 0);
+        },
+        sure);
+    sure &= result;
+    return result;
 }
 
 // "begins with", "ends with", "exactly" -----------------------------------------

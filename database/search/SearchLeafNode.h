@@ -7,7 +7,10 @@
 // instead of their texts. A leaf holds as soon as one of its fields
 // satisfies it, fields taken in ascending order.
 //
-// Every field leaf sets needsTest: the indexes give candidates only.
+// Every field leaf sets needsTest: the indexes give candidates only. A date
+// that names a year alone (no letter, month or day) is compared by its year,
+// which the date index's keys hold: "=" and the comparisons over all the date
+// fields take the records under the keys of accepted years as sure.
 #pragma once
 
 #include "database/db/FieldSet.h"
@@ -32,6 +35,8 @@ protected:
     virtual BOOL TestField(int n, const DBRecord& record, const std::string& folded) = 0;
     // TRUE when field n is a date field and the term is a valid date.
     BOOL ComparesDatesIn(int n) const;
+    // TRUE when the fields hold every date field and the term is a valid date.
+    BOOL SearchesEveryDateField() const;
 
 private:
     std::string m_folded; // the field being tested, its buffer kept between tests
@@ -43,6 +48,7 @@ class SearchWordLeaf : public SearchLeafNode
 public:
     SearchWordLeaf(const FieldSet& searched, const char* typed);
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    DBRecordSet EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure) override;
 
     BOOL leadingStar;
     BOOL trailingStar;
@@ -56,6 +62,7 @@ class SearchCompareLeaf : public SearchLeafNode
 {
 public:
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    DBRecordSet EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure) override;
 
     // The call-number key of the term as typed when field 44 is searched.
     std::string callNumberKey;

@@ -7,6 +7,19 @@ void SearchNode::AddTestedFields(FieldSet& fields) const
     fields |= FieldSet::AllFields();
 }
 
+DBRecordSet SearchNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
+{
+    BOOL ownNeedsTest = FALSE;
+    DBRecordSet result = Evaluate(database, ownNeedsTest);
+    if (ownNeedsTest) {
+        needsTest = TRUE;
+        sure.RemoveAll();
+    } else {
+        sure = result;
+    }
+    return result;
+}
+
 SearchAndNode::~SearchAndNode()
 {
     delete right;
@@ -20,9 +33,17 @@ BOOL SearchAndNode::Test(const DBRecord& record)
 
 DBRecordSet SearchAndNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
 {
-    DBRecordSet result = left->Evaluate(database, needsTest);
-    const DBRecordSet other = right->Evaluate(database, needsTest);
+    DBRecordSet sure;
+    return EvaluateSure(database, needsTest, sure);
+}
+
+DBRecordSet SearchAndNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
+{
+    DBRecordSet rightSure;
+    DBRecordSet result = left->EvaluateSure(database, needsTest, sure);
+    const DBRecordSet other = right->EvaluateSure(database, needsTest, rightSure);
     result &= other;
+    sure &= rightSure;
     return result;
 }
 
@@ -45,9 +66,17 @@ BOOL SearchOrNode::Test(const DBRecord& record)
 
 DBRecordSet SearchOrNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
 {
-    DBRecordSet result = left->Evaluate(database, needsTest);
-    const DBRecordSet other = right->Evaluate(database, needsTest);
+    DBRecordSet sure;
+    return EvaluateSure(database, needsTest, sure);
+}
+
+DBRecordSet SearchOrNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
+{
+    DBRecordSet rightSure;
+    DBRecordSet result = left->EvaluateSure(database, needsTest, sure);
+    const DBRecordSet other = right->EvaluateSure(database, needsTest, rightSure);
     result |= other;
+    sure |= rightSure;
     return result;
 }
 
@@ -69,20 +98,29 @@ BOOL SearchNotNode::Test(const DBRecord& record)
 
 DBRecordSet SearchNotNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
 {
+    DBRecordSet sure;
+    return EvaluateSure(database, needsTest, sure);
+}
+
+DBRecordSet SearchNotNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
+{
     BOOL operandNeedsTest = FALSE;
-    DBRecordSet operandSet = operand->Evaluate(database, operandNeedsTest);
-    DBRecordSet result(database.GetAllRecords());
-    if (operandNeedsTest) {
-        needsTest = TRUE;
-        return result;
-    }
+    DBRecordSet operandSure;
+    DBRecordSet operandSet = operand->EvaluateSure(database, operandNeedsTest, operandSure);
+    const DBRecordSet& all = database.GetAllRecords();
     // Only members of all records are taken away; a caller's flag word must not
     // turn the symmetric difference into a no-op.
-    operandSet &= result;
-    result.flagWord = 0;
+    operandSet &= all;
+    DBRecordSet outside(all);
+    outside.flagWord = 0;
     operandSet.flagWord = 0;
-    result ^= operandSet;
-    return result;
+    outside ^= operandSet;
+    sure = outside;
+    if (operandNeedsTest) {
+        needsTest = TRUE;
+        return DBRecordSet(all);
+    }
+    return outside;
 }
 
 void SearchNotNode::AddTestedFields(FieldSet& fields) const

@@ -10,6 +10,10 @@
 // A node owns its operands and deletes them with itself; an absent operand is
 // skipped. In "and" and "or" nodes Test looks at `right` first and stops at
 // the first operand that decides.
+//
+// EvaluateSure gives, besides the candidates, the part of them that is known
+// to pass Test (`sure`, a subset of the returned set): the test phase reads
+// only the others. Every node keeps Evaluate's contract in it as well.
 #pragma once
 
 #include "classlib/Types.h"
@@ -29,6 +33,9 @@ public:
 
     virtual BOOL Test(const DBRecord& record) = 0;
     virtual DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) = 0;
+    // As Evaluate; `sure` receives the returned records that pass Test for
+    // certain. By default the whole set when it is exact, else none.
+    virtual DBRecordSet EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure);
     // Adds the record fields (1 to 45, 0 for the record ID text) that Test
     // reads; the workform and the record number are always there. By
     // default every field.
@@ -42,8 +49,9 @@ public:
     SearchAndNode(SearchNode* left, SearchNode* right) : right(right), left(left) {}
     ~SearchAndNode() override;
     BOOL Test(const DBRecord& record) override;
-    // The intersection of left's and right's sets.
+    // The intersection of left's and right's sets; sure where both are.
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    DBRecordSet EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure) override;
     void AddTestedFields(FieldSet& fields) const override;
 
     SearchNode* right;
@@ -56,8 +64,9 @@ public:
     SearchOrNode(SearchNode* left, SearchNode* right) : right(right), left(left) {}
     ~SearchOrNode() override;
     BOOL Test(const DBRecord& record) override;
-    // The union of left's and right's sets.
+    // The union of left's and right's sets; sure where either is.
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    DBRecordSet EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure) override;
     void AddTestedFields(FieldSet& fields) const override;
 
     SearchNode* right;
@@ -71,8 +80,10 @@ public:
     ~SearchNotNode() override;
     BOOL Test(const DBRecord& record) override;
     // The complement within all records when the operand's set is exact;
-    // else all records, and needsTest is set.
+    // else all records, and needsTest is set. Sure, either way: the records
+    // outside the operand's set, which fail it.
     DBRecordSet Evaluate(ISearchDatabase& database, BOOL& needsTest) override;
+    DBRecordSet EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure) override;
     void AddTestedFields(FieldSet& fields) const override;
 
     SearchNode* operand;

@@ -20,6 +20,20 @@ BOOL WorkformLeaf::Test(const DBRecord& record)
     return TestName(FoldSearchText(GetWorkformTable().GetName(record.GetWorkformId())));
 }
 
+DBRecordSet WorkformLeaf::CollectMatchingNames(ISearchDatabase& database)
+{
+    DBRecordSet result;
+    BTreeCursor cursor(&database.GetWorkformIndex());
+    for (BOOL on = cursor.MoveFirst(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {
+        if (!TestName(FoldSearchText(cursor.GetKeyText())))
+            continue;
+        DBRecordSet set;
+        cursor.ReadObject(set);
+        result |= set;
+    }
+    return result;
+}
+
 WorkformWordLeaf::WorkformWordLeaf(const char* typed)
     : WorkformLeaf(typed), leadingStar(FALSE), trailingStar(FALSE)
 {
@@ -38,17 +52,7 @@ BOOL WorkformWordLeaf::TestName(const std::string& name)
 
 DBRecordSet WorkformWordLeaf::Evaluate(ISearchDatabase& database, BOOL&)
 {
-    DBRecordSet result;
-    BTreeCursor cursor(&database.GetWorkformIndex());
-    for (BOOL on = cursor.MoveFirst(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {
-        const CString name = cursor.GetKeyText();
-        if (!MatchesWordRule(FoldSearchText(name), term, leadingStar, trailingStar))
-            continue;
-        DBRecordSet set;
-        cursor.ReadObject(set);
-        result |= set;
-    }
-    return result;
+    return CollectMatchingNames(database);
 }
 
 WorkformCompareLeaf::WorkformCompareLeaf(const char* typed, BOOL before, BOOL orEqual)
@@ -89,10 +93,9 @@ BOOL WorkformTextLeaf::TestName(const std::string& name)
     return MatchesItems(name, term, (SearchItemMatch)m_how, FALSE, FALSE);
 }
 
-DBRecordSet WorkformTextLeaf::Evaluate(ISearchDatabase& database, BOOL& needsTest)
+DBRecordSet WorkformTextLeaf::Evaluate(ISearchDatabase& database, BOOL&)
 {
-    needsTest = TRUE;
-    return DBRecordSet(database.GetAllRecords());
+    return CollectMatchingNames(database);
 }
 
 WorkformBeginsWithLeaf::WorkformBeginsWithLeaf(const char* typed) : WorkformTextLeaf(typed, itemBeginsWith) {}

@@ -2,8 +2,8 @@
 // name (the workform table's name of its workform ID, "<Default>" for an ID
 // no workform has), both folded.
 //
-// "=" and the four comparisons answer exactly from the workform index (no
-// needsTest); the others give every record and set needsTest.
+// Every workform leaf answers exactly from the workform index (no
+// needsTest): its names are the names the records' tests read.
 #pragma once
 
 #include "database/search/SearchNode.h"
@@ -21,6 +21,8 @@ public:
 protected:
     explicit WorkformLeaf(const char* typed);
     virtual BOOL TestName(const std::string& name) = 0;
+    // The union of the sets of every index name that TestName takes, folded.
+    DBRecordSet CollectMatchingNames(ISearchDatabase& database);
 };
 
 class WorkformWordLeaf : public WorkformLeaf
@@ -75,7 +77,7 @@ public:
     explicit WorkformGreaterEqualLeaf(const char* typed) : WorkformCompareLeaf(typed, FALSE, TRUE) {}
 };
 
-// "begins with", "ends with", "exactly", "contains": tested record by record.
+// "begins with", "ends with", "exactly", "contains".
 class WorkformTextLeaf : public WorkformLeaf
 {
 public:

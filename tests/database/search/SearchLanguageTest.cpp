@@ -84,6 +84,10 @@ TEST_F(SearchLanguage, ExpressionsFindTheRecordsOfTheirRules)
         {"form < c", {1, 2, 3}},    // "<DEFAULT>" too: "<" is below "C"
         {"form >= 'Journal'", {0}}, // quoted: journal is a field word
         {"form contains ENTIRE", {1}},
+        {"form begins with '<def'", {2, 3}},
+        {"form ends with article", {0}},
+        {"form exactly 'book, entire'", {1}},
+        {"not form contains o", {2, 3}}, // "<DEFAULT>" has no O
         {"rs = reviews", {1, 3}},
         {"group = Reviews and titl = papers", {1, 3}},
         {"abst contains mice", {0, 3}},
@@ -134,13 +138,40 @@ TEST_F(SearchLanguage, CrLfLineEndsSearchAsLineFeeds)
 TEST_F(SearchLanguage, IndexAnsweredSearchesReadNoRecord)
 {
     ScriptedProgressDisplay::StopAtCall(0);
-    for (const char* text : {"rec# = 100-250", "not rec# < 100", "rs = reviews", "form = journal*",
-                             "form <= 'book, entire'", "rec# = 99 or rs = reviews"}) {
+    for (const char* text :
+         {"rec# = 100-250", "not rec# < 100", "rs = reviews", "form = journal*", "form <= 'book, entire'",
+          "rec# = 99 or rs = reviews", "form contains ENTIRE", "not form ends with article"}) {
         db.reads = 0;
         Find(text);
         EXPECT_EQ(db.reads, 0) << text;
     }
     EXPECT_EQ(Find("not rec# < 100"), (std::set<int>{1, 2, 3}));
+}
+
+// A year-only date puts the records under the date keys of accepted years
+// into the result unread; the other candidates are still read and tested.
+TEST_F(SearchLanguage, YearOnlyDatesTakeTheirKeysRecordsUnread)
+{
+    db.Add(4, "300", kJournalArticle, {{4, "Survey"}, {20, "1988-1995"}});
+    const struct
+    {
+        const char* text;
+        std::set<int> found;
+        int reads;
+    } cases[] = {
+        {"date = 1990", {0, 2, 4}, 1},         // the range starting in 1988 is read
+        {"date = 1990-1991", {0, 2, 3, 4}, 1}, //
+        {"date > 1992", {1, 4}, 0},            // by the year of the end
+        {"date < 1991", {0, 2, 4}, 1},         // 1991 is a candidate, read and rejected
+        {"not date = 1990", {1, 3}, 3},        // only the candidates of the operand are read
+        {"#20 = 1990", {0, 2, 4}, 3},          // one date field of three: every candidate read
+        {"date = 'May 1990'", {4}, 1},         // a month: no record is sure; the range holds it
+    };
+    for (const auto& c : cases) {
+        db.reads = 0;
+        EXPECT_EQ(Find(c.text), c.found) << c.text;
+        EXPECT_EQ(db.reads, c.reads) << c.text;
+    }
 }
 
 TEST_F(SearchLanguage, TestPhaseReadsOnlyTheRestrictedCandidates)
