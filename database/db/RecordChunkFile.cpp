@@ -13,6 +13,8 @@ namespace {
 // Record tree entry: u32 record number, u16 chunk, u16 data length, data.
 const int kChunkAt = 4;
 const int kDataAt = BTRecordTree::headerSize;
+// How far past the remembered leaf's last record the next leaf is tried.
+const DWORD kNearbyRecords = 4;
 
 DWORD NumberOf(const BYTE* entry)
 {
@@ -112,9 +114,12 @@ BOOL RecordChunkFile::StartInPlace(DWORD recordNumber)
         return FALSE;
     if (SeekInLeaf(recordNumber))
         return TRUE;
-    // Records read in ascending order soon pass the remembered leaf.
+    // Records read in ascending order soon pass the remembered leaf. A
+    // number far past it is not looked for in the next leaf: a leaf holds a
+    // record or two, and random reads would only pay for a page they skip.
     const BTNode leaf(m_page.Data());
-    if (NumberOf(leaf.Entry(leaf.Count() - 1)) < recordNumber) {
+    const DWORD last = NumberOf(leaf.Entry(leaf.Count() - 1));
+    if (last < recordNumber && recordNumber - last <= kNearbyRecords) {
         const DWORD next = leaf.Next();
         m_page = TakeRememberedLeaf(next);
         if (m_page && SeekInLeaf(recordNumber)) {
