@@ -29,13 +29,18 @@ WORD ChunkOf(const BYTE* entry)
 } // namespace
 
 RecordChunkFile::RecordChunkFile(BTRecordTree& tree)
-    : m_tree(tree), m_leaf(0), m_slot(0), m_recordNumber(0), m_chunk(nullptr), m_chunkLength(0),
-      m_chunkPos(0), m_expected(0), m_ended(TRUE)
+    : m_tree(tree), m_leaf(0), m_placeFirst(0), m_placeLast(0), m_slot(0), m_recordNumber(0),
+      m_chunk(nullptr), m_chunkLength(0), m_chunkPos(0), m_expected(0), m_ended(TRUE)
 {
 }
 
 void RecordChunkFile::Finish()
 {
+    if (m_page) {
+        const BTNode leaf(m_page.Data());
+        m_placeFirst = NumberOf(leaf.Entry(0));
+        m_placeLast = NumberOf(leaf.Entry(leaf.Count() - 1));
+    }
     m_page.Release();
     m_chunk = nullptr;
     m_chunkLength = m_chunkPos = 0;
@@ -109,6 +114,10 @@ BOOL RecordChunkFile::SeekInLeaf(DWORD recordNumber)
 
 BOOL RecordChunkFile::StartInPlace(DWORD recordNumber)
 {
+    // The place's numbers as they were: a read far from them is not worth a look.
+    if (recordNumber < m_placeFirst ||
+        (recordNumber > m_placeLast && recordNumber - m_placeLast > kNearbyRecords))
+        return FALSE;
     m_page = TakeRememberedLeaf(m_leaf);
     if (!m_page)
         return FALSE;
