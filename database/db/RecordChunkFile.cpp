@@ -13,6 +13,8 @@ namespace {
 // Record tree entry: u32 record number, u16 chunk, u16 data length, data.
 const int kChunkAt = 4;
 const int kDataAt = BTRecordTree::headerSize;
+// How far past the remembered leaf's last record the next leaf is tried.
+const DWORD kNearbyRecords = 4;
 
 DWORD NumberOf(const BYTE* entry)
 {
@@ -27,13 +29,18 @@ WORD ChunkOf(const BYTE* entry)
 } // namespace
 
 RecordChunkFile::RecordChunkFile(BTRecordTree& tree)
-    : m_tree(tree), m_leaf(0), m_slot(0), m_recordNumber(0), m_chunk(nullptr), m_chunkLength(0),
-      m_chunkPos(0), m_expected(0), m_ended(TRUE)
+    : m_tree(tree), m_leaf(0), m_placeFirst(0), m_placeLast(0), m_slot(0), m_recordNumber(0),
+      m_chunk(nullptr), m_chunkLength(0), m_chunkPos(0), m_expected(0), m_ended(TRUE)
 {
 }
 
 void RecordChunkFile::Finish()
 {
+    if (m_page) {
+        const BTNode leaf(m_page.Data());
+        m_placeFirst = NumberOf(leaf.Entry(0));
+        m_placeLast = NumberOf(leaf.Entry(leaf.Count() - 1));
+    }
     m_page.Release();
     m_chunk = nullptr;
     m_chunkLength = m_chunkPos = 0;
@@ -107,14 +114,21 @@ BOOL RecordChunkFile::SeekInLeaf(DWORD recordNumber)
 
 BOOL RecordChunkFile::StartInPlace(DWORD recordNumber)
 {
+    // The place's numbers as they were: a read far from them is not worth a look.
+    if (recordNumber < m_placeFirst ||
+        (recordNumber > m_placeLast && recordNumber - m_placeLast > kNearbyRecords))
+        return FALSE;
     m_page = TakeRememberedLeaf(m_leaf);
     if (!m_page)
         return FALSE;
     if (SeekInLeaf(recordNumber))
         return TRUE;
-    // Records read in ascending order soon pass the remembered leaf.
+    // Records read in ascending order soon pass the remembered leaf. A
+    // number far past it is not looked for in the next leaf: a leaf holds a
+    // record or two, and random reads would only pay for a page they skip.
     const BTNode leaf(m_page.Data());
-    if (NumberOf(leaf.Entry(leaf.Count() - 1)) < recordNumber) {
+    const DWORD last = NumberOf(leaf.Entry(leaf.Count() - 1));
+    if (last < recordNumber && recordNumber - last <= kNearbyRecords) {
         const DWORD next = leaf.Next();
         m_page = TakeRememberedLeaf(next);
         if (m_page && SeekInLeaf(recordNumber)) {

@@ -58,8 +58,10 @@ private:
     BOOL TakeChunk();
 
     BTRecordTree& m_tree;
-    BTPageRef m_page; // the current leaf, held from Start to Finish
-    DWORD m_leaf;     // its offset, kept as the place after Finish
+    BTPageRef m_page;   // the current leaf, held from Start to Finish
+    DWORD m_leaf;       // its offset, kept as the place after Finish
+    DWORD m_placeFirst; // record numbers of its first and last entries then
+    DWORD m_placeLast;
     int m_slot;
     DWORD m_recordNumber;
     const BYTE* m_chunk; // data of the current chunk, in m_page
