@@ -13,8 +13,7 @@
 #include <map>
 #include <string>
 
-namespace
-{
+namespace {
 struct OrderCase
 {
     bool words; // words order: n u32 words then a u16; else n bytes
@@ -23,8 +22,7 @@ struct OrderCase
 
 int CompareWordKeys(const BYTE* a, const BYTE* b, int words)
 {
-    for (int i = 0; i < words; ++i, a += 4, b += 4)
-    {
+    for (int i = 0; i < words; ++i, a += 4, b += 4) {
         DWORD x = BTNode::GetU32At(a);
         DWORD y = BTNode::GetU32At(b);
         if (x != y)
@@ -86,7 +84,8 @@ class DeclaredKeyOrderTest : public ::testing::TestWithParam<OrderCase>
 TEST_P(DeclaredKeyOrderTest, InsertsFindsAndDeletesAsTheModel)
 {
     OrderCase c = GetParam();
-    std::string name = TestFileName(("keyorder" + std::to_string(c.words) + "_" + std::to_string(c.n)).c_str());
+    std::string name =
+        TestFileName(("keyorder" + std::to_string(c.words) + "_" + std::to_string(c.n)).c_str());
     FixedKeyTree tree(c);
     TreeTestFile file;
     file.SetTree(&tree);
@@ -96,26 +95,20 @@ TEST_P(DeclaredKeyOrderTest, InsertsFindsAndDeletesAsTheModel)
     std::map<std::string, DWORD, ModelLess> model(ModelLess{&tree});
     Rng rng(77 + c.n + (c.words ? 100 : 0));
     BTreeCursor cursor(&tree);
-    for (int op = 0; op < 12000; ++op)
-    {
+    for (int op = 0; op < 12000; ++op) {
         std::string key = RandomKey(rng, size);
         int r = rng.Below(10);
-        if (r < 5 || op < 3000)
-        {
+        if (r < 5 || op < 3000) {
             std::string entry = key + std::string(4, (char)op);
             BTSetSearchKey(entry.data(), (int)entry.size());
             bool present = model.count(key) != 0;
             ASSERT_EQ(present ? (int)BTree::errDuplicateKey : 0, tree.Insert());
             if (!present)
                 model[key] = (DWORD)op;
-        }
-        else if (r < 7)
-        {
+        } else if (r < 7) {
             BTSetSearchKey(key.data(), size);
             ASSERT_EQ(model.erase(key) ? 0 : (int)BTree::errKeyNotFound, tree.Delete());
-        }
-        else
-        {
+        } else {
             BTSetSearchKey(key.data(), size);
             BOOL found = tree.Find(cursor);
             auto it = model.lower_bound(key);
