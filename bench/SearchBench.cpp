@@ -6,8 +6,9 @@
 // rare terms (a handful of records), medium ones (some 0.1-1% of the records)
 // and the most frequent ones (a few percent or more), then one-term searches
 // of a year and of a record-ID range. Prints searches per second for the
-// mixed ones and, for each class, the average and slowest time and the
-// records found.
+// mixed ones and, for each class, the average and slowest time, the records
+// found and the page requests per search with the page cache's hit rate (a
+// miss reads a page from the file).
 #include "bench/support/BenchRecords.h"
 #include "bench/support/BenchReport.h"
 
@@ -15,6 +16,7 @@
 #include "classlib/WinApp.h"
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
+#include "database/file/BTPageCache.h"
 #include "database/search/SearchDatabaseRecords.h"
 
 #include <algorithm>
@@ -121,6 +123,7 @@ void TimeClass(DBDatabase& db, const TermClass& c)
 {
     double total = 0, slowest = 0;
     long found = 0;
+    BTPageCache::ResetHitCounts();
     for (int i = 0; i < kPerClass; ++i) {
         const std::string text = OneTerm(c, i);
         BenchClock clock;
@@ -133,6 +136,11 @@ void TimeClass(DBDatabase& db, const TermClass& c)
     BenchPrintValue((label + ", average").c_str(), total / kPerClass, "ms");
     BenchPrintValue((label + ", slowest").c_str(), slowest, "ms");
     BenchPrintValue((label + ", records found").c_str(), (double)found / kPerClass, "records");
+    const double hits = (double)BTPageCache::GetHits();
+    const double requests = hits + (double)BTPageCache::GetMisses();
+    BenchPrintValue((label + ", page requests").c_str(), requests / kPerClass, "pages");
+    BenchPrintValue((label + ", page-cache hits").c_str(), requests > 0 ? 100.0 * hits / requests : 100.0,
+                    "%");
 }
 
 void Run()

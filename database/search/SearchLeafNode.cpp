@@ -86,22 +86,25 @@ bool IsYearOnly(const DatePart& part)
     return part.year != 0 && part.letter == 0 && part.month == 0;
 }
 
-// The year of a date index key (bits 30-16), whatever its era.
-int KeyYear(DWORD key)
-{
-    return (int)((key >> 16) & 0x7FFF);
-}
+const int kLastKeyYear = 0x7FFF;
 
-// The union of the sets of the keys of a date tree whose year `accepts`
-// takes. Each key stands for a date field of its records whose date has that
-// year, read as the search's test reads it.
-template <class Accepts> void CollectDateYears(BTRecordTree& tree, Accepts accepts, DBRecordSet& out)
+// The union of the sets of the AD (or era-less) keys of a date tree whose
+// years lie from first to last, walked from the first such key. Each key
+// stands for a date field of its records whose date, read as the search's
+// test reads it, has that year. BC keys, which come before, are left out.
+void CollectDateYears(BTRecordTree& tree, int first, int last, DBRecordSet& out)
 {
+    if (first > last)
+        return;
+    DatePart from = DatePart();
+    from.year = (WORD)first;
     BTreeCursor cursor(&tree);
-    for (BOOL on = cursor.MoveFirst(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {
+    BTRecordTree::SetSearchKey(MakeDateIndexKey(from), 0);
+    tree.Find(cursor);
+    for (BOOL on = cursor.IsOnEntry(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {
         const DWORD key = cursor.ReadU32();
-        if (!accepts(KeyYear(key)))
-            continue;
+        if ((key & 0x80000000u) == 0 || (int)((key >> 16) & 0x7FFF) > last)
+            break;
         DBRecordSet set;
         tree.ReadBlob(set, key);
         out |= set;
@@ -109,12 +112,13 @@ template <class Accepts> void CollectDateYears(BTRecordTree& tree, Accepts accep
 }
 
 // A range that ends before it starts is read as its start alone, and the
-// index keys its end with year 0: the lookups by end never find such a
+// index keys its end as an empty date: the lookups by end never find such a
 // record, so it goes to the test whatever they said.
 void AddDroppedRangeCandidates(ISearchDatabase& database, DBRecordSet& found)
 {
-    CollectDateYears(
-        database.GetDateIndex().GetEndTree(), [](int year) { return year == 0; }, found);
+    DBRecordSet set;
+    if (database.GetDateIndex().GetEndTree().ReadBlob(set, MakeDateIndexKey(DatePart())))
+        found |= set;
 }
 
 } // namespace
@@ -214,9 +218,7 @@ DBRecordSet SearchWordLeaf::EvaluateSure(ISearchDatabase& database, BOOL& needsT
         return result;
     const int first = date.start.year;
     const int last = date.isRange ? date.end.year : first;
-    CollectDateYears(
-        database.GetDateIndex().GetStartTree(), [&](int year) { return year >= first && year <= last; },
-        sure);
+    CollectDateYears(database.GetDateIndex().GetStartTree(), first, last, sure);
     sure &= result;
     return result;
 }
@@ -287,15 +289,13 @@ DBRecordSet SearchCompareLeaf::EvaluateSure(ISearchDatabase& database, BOOL& nee
         return result;
     DBDateIndex& index = database.GetDateIndex();
     BTRecordTree& tree = LooksBefore() ? index.GetStartTree() : index.GetEndTree();
-    // A range dropped for ending before its start keys its end as year 0,
-    // which no comparison with a real year accepts here.
+    // The accepted years are those below, at or above the searched one; a
+    // range dropped for ending before its start keys its end as year 0,
+    // which no walk here reaches.
     const int year = searched.year;
-    CollectDateYears(
-        tree,
-        [&](int keyYear) {
-            return keyYear != 0 && Accepts(keyYear < year ? -1 : keyYear > year ? 1 : 0);
-        },
-        sure);
+    const int first = Accepts(-1) ? 1 : Accepts(0) ? year : year + 1;
+    const int last = Accepts(1) ? kLastKeyYear : Accepts(0) ? year : year - 1;
+    CollectDateYears(tree, first, last, sure);
     sure &= result;
     return result;
 }
