@@ -9,6 +9,44 @@
 #include <sys/mman.h>
 #endif
 
+namespace {
+#ifdef _WIN32
+
+const BYTE* MapFileBytes(const CFile& file, DWORD length)
+{
+    // Never more than the file holds: a larger mapping of a writable file
+    // would lengthen it.
+    HANDLE mapping = ::CreateFileMappingA(file.m_hFile, nullptr, PAGE_READONLY, 0, length, nullptr);
+    if (!mapping)
+        return nullptr;
+    void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, length);
+    // The view keeps the mapping alive on its own.
+    ::CloseHandle(mapping);
+    return static_cast<const BYTE*>(view);
+}
+
+void UnmapFileBytes(const BYTE* data, DWORD)
+{
+    ::UnmapViewOfFile(data);
+}
+
+#else
+
+const BYTE* MapFileBytes(const CFile& file, DWORD length)
+{
+    const int fd = int(reinterpret_cast<intptr_t>(file.m_hFile));
+    void* view = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, fd, 0);
+    return view == MAP_FAILED ? nullptr : static_cast<const BYTE*>(view);
+}
+
+void UnmapFileBytes(const BYTE* data, DWORD length)
+{
+    ::munmap(const_cast<BYTE*>(data), length);
+}
+
+#endif
+} // namespace
+
 CFileView::CFileView() : m_pData(nullptr), m_length(0) {}
 
 CFileView::~CFileView()
@@ -16,24 +54,14 @@ CFileView::~CFileView()
     Unmap();
 }
 
-#ifdef _WIN32
-
 BOOL CFileView::Map(const CFile& file, DWORD length)
 {
     Unmap();
     if (length == 0 || !file.IsOpenHandle())
         return FALSE;
-    // Never more than the file holds: a larger mapping of a writable file
-    // would lengthen it.
-    HANDLE mapping = ::CreateFileMappingA(file.m_hFile, nullptr, PAGE_READONLY, 0, length, nullptr);
-    if (!mapping)
+    m_pData = MapFileBytes(file, length);
+    if (!m_pData)
         return FALSE;
-    void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, length);
-    // The view keeps the mapping alive on its own.
-    ::CloseHandle(mapping);
-    if (!view)
-        return FALSE;
-    m_pData = static_cast<const BYTE*>(view);
     m_length = length;
     return TRUE;
 }
@@ -41,33 +69,7 @@ BOOL CFileView::Map(const CFile& file, DWORD length)
 void CFileView::Unmap()
 {
     if (m_pData)
-        ::UnmapViewOfFile(m_pData);
+        UnmapFileBytes(m_pData, m_length);
     m_pData = nullptr;
     m_length = 0;
 }
-
-#else
-
-BOOL CFileView::Map(const CFile& file, DWORD length)
-{
-    Unmap();
-    if (length == 0 || !file.IsOpenHandle())
-        return FALSE;
-    const int fd = int(reinterpret_cast<intptr_t>(file.m_hFile));
-    void* view = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, fd, 0);
-    if (view == MAP_FAILED)
-        return FALSE;
-    m_pData = static_cast<const BYTE*>(view);
-    m_length = length;
-    return TRUE;
-}
-
-void CFileView::Unmap()
-{
-    if (m_pData)
-        ::munmap(const_cast<BYTE*>(m_pData), m_length);
-    m_pData = nullptr;
-    m_length = 0;
-}
-
-#endif
