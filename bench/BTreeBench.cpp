@@ -35,7 +35,11 @@ const int kEntrySize = 16;
 class BenchTree : public BTree
 {
 public:
-    BenchTree() { SetKeyOrder(keyOrderBytes, kKeySize); }
+    BenchTree()
+    {
+        SetKeyOrder(keyOrderBytes, kKeySize);
+        SetFixedEntryLengths(kEntrySize, kKeySize + 4);
+    }
     int CompareKeys(const BYTE* a, const BYTE* b) const override { return memcmp(a, b, kKeySize); }
     int CompareKeyText(const BYTE* a, const BYTE* b) const override { return memcmp(a, b, kKeySize); }
     WORD GetDuplicateNumber(const BYTE*) const override { return 0; }

@@ -13,6 +13,7 @@ public:
     explicit BTChunkedKeyTree(int fieldCount) : m_fieldCount(fieldCount)
     {
         SetKeyOrder(keyOrderWords, fieldCount);
+        SetFixedEntryLengths(0, KeySize() + 4);
     }
 
     int GetFieldCount() const { return m_fieldCount; }

@@ -167,6 +167,18 @@ protected:
         m_keyOrder = order;
         m_keyOrderSize = n;
     }
+    // For kinds whose leaf entries, or inner entries, all have one length (0
+    // where they vary): a checked node of such entries is searched by
+    // position, entry i lying i lengths after the entry area's start, so a
+    // search step reads no slot. The whole-node check refuses a node whose
+    // entries are not of that length, and Insert and Write refuse a leaf
+    // entry of another length before anything changes.
+    void SetFixedEntryLengths(int leaf, int inner)
+    {
+        m_fixedLength[0] = inner;
+        m_fixedLength[1] = leaf;
+    }
+    int FixedLength(BOOL bLeaf) const { return m_fixedLength[bLeaf ? 1 : 0]; }
     // Keeps the before-image of a page the tree is about to change; a
     // change to a node that another tree checked clears its mark.
     void BeginChange(BTPage* page);
@@ -268,5 +280,6 @@ private:
     int m_levelLimit;
     KeyOrder m_keyOrder;
     int m_keyOrderSize;
+    int m_fixedLength[2]; // inner, leaf; 0 when entries vary
     PathStep m_path[BTNode::maxLevels];
 };

@@ -1,8 +1,12 @@
 // Trees of fixed-length keys with a declared key order (bytes or words),
 // whose node searches compare inline instead of through CompareKeys, run
 // against a model with keys that share long prefixes and use the extreme
-// byte values.
+// byte values; with and without declared entry lengths (nodes then searched
+// by position). A node that does not keep a declared length is damage.
 #include "BTreeTestSupport.h"
+#include "TreeFileFixture.h"
+
+#include "classlib/Exceptions.h"
 
 #include "database/btree/BTreeCursor.h"
 
@@ -12,12 +16,14 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 struct OrderCase
 {
     bool words; // words order: n u32 words then a u16; else n bytes
     int n;
+    bool fixed = false; // entry lengths declared
 };
 
 int CompareWordKeys(const BYTE* a, const BYTE* b, int words)
@@ -31,13 +37,17 @@ int CompareWordKeys(const BYTE* a, const BYTE* b, int words)
     return (int)(a[0] | (a[1] << 8)) - (int)(b[0] | (b[1] << 8));
 }
 
-// Key of the case's size, then a u32 value (the child in an inner entry).
+// Key of the case's size, then a u32 value (the child in an inner entry);
+// leaf entries may also carry 4 more data bytes when the lengths are not
+// declared.
 class FixedKeyTree : public BTree
 {
 public:
     explicit FixedKeyTree(OrderCase c) : m_case(c), m_keySize(c.words ? 4 * c.n + 2 : c.n)
     {
         SetKeyOrder(c.words ? keyOrderWords : keyOrderBytes, c.n);
+        if (c.fixed)
+            SetFixedEntryLengths(m_keySize + 4, m_keySize + 4);
     }
     int KeySize() const { return m_keySize; }
     int CompareKeys(const BYTE* a, const BYTE* b) const override
@@ -49,7 +59,10 @@ public:
     int GetEntrySize(const BYTE*) const override { return m_keySize + 4; }
     int GetKeySize(const BYTE*) const override { return m_keySize; }
     int GetDataSize(const BYTE*) const override { return 4; }
-    BOOL IsValidEntry(const BYTE*, int length, BOOL) const override { return length == m_keySize + 4; }
+    BOOL IsValidEntry(const BYTE*, int length, BOOL bLeaf) const override
+    {
+        return length == m_keySize + 4 || (bLeaf && length == m_keySize + 8);
+    }
 
 private:
     OrderCase m_case;
@@ -77,15 +90,16 @@ struct ModelLess
     }
 };
 
-class DeclaredKeyOrderTest : public ::testing::TestWithParam<OrderCase>
+class DeclaredKeyOrderTest : public ::testing::TestWithParam<std::tuple<OrderCase, bool>>
 {
 };
 
 TEST_P(DeclaredKeyOrderTest, InsertsFindsAndDeletesAsTheModel)
 {
-    OrderCase c = GetParam();
-    std::string name =
-        TestFileName(("keyorder" + std::to_string(c.words) + "_" + std::to_string(c.n)).c_str());
+    OrderCase c = std::get<0>(GetParam());
+    c.fixed = std::get<1>(GetParam());
+    std::string name = TestFileName(
+        ("keyorder" + std::to_string(c.words) + "_" + std::to_string(c.n) + "_" + std::to_string(c.fixed)).c_str());
     FixedKeyTree tree(c);
     TreeTestFile file;
     file.SetTree(&tree);
@@ -134,9 +148,53 @@ TEST_P(DeclaredKeyOrderTest, InsertsFindsAndDeletesAsTheModel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, DeclaredKeyOrderTest,
-                         ::testing::Values(OrderCase{false, 1}, OrderCase{false, 3}, OrderCase{false, 8},
-                                           OrderCase{false, 12}, OrderCase{false, 16}, OrderCase{false, 20},
-                                           OrderCase{true, 1}, OrderCase{true, 2}, OrderCase{true, 3},
-                                           OrderCase{true, 4}));
+                         ::testing::Combine(::testing::Values(OrderCase{false, 1}, OrderCase{false, 3},
+                                                              OrderCase{false, 8}, OrderCase{false, 12},
+                                                              OrderCase{false, 16}, OrderCase{false, 20},
+                                                              OrderCase{true, 1}, OrderCase{true, 2},
+                                                              OrderCase{true, 3}, OrderCase{true, 4}),
+                                            ::testing::Bool()));
+
+// A leaf holding one longer entry, written by a tree without declared
+// lengths, is refused as damaged by a tree that declares them (it would
+// otherwise read entries at the wrong places), and such a tree refuses to
+// insert a longer entry before anything changes.
+TEST(DeclaredEntryLengthTest, ANodeOfOtherLengthsIsDamage)
+{
+    std::string name = TestFileName("fixedlengths");
+    TreeTestFile file;
+    ASSERT_TRUE(CreateAndOpen(file, name));
+    FixedKeyTree loose(OrderCase{false, 12, false});
+    FixedKeyTree fixed(OrderCase{false, 12, true});
+    loose.Attach(&file);
+    fixed.Attach(&file);
+    auto entry = [](int i, int data) {
+        char key[13];
+        std::snprintf(key, sizeof key, "key %08d", i);
+        return std::string(key, 12) + std::string(data, 'd');
+    };
+    for (int i = 0; i < 200; ++i) {
+        std::string e = entry(2 * i, 4);
+        BTSetSearchKey(e.data(), (int)e.size());
+        ASSERT_EQ(0, loose.Insert());
+    }
+    fixed.SetRootDescriptor(loose.GetRootDescriptor());
+    BTreeCursor cursor(&fixed);
+    std::string probe = entry(100, 0);
+    BTSetSearchKey(probe.data(), 12);
+    EXPECT_TRUE(fixed.Find(cursor));
+
+    std::string longer = entry(101, 8);
+    BTSetSearchKey(longer.data(), (int)longer.size());
+    EXPECT_TRUE(Raises<CNotSupportedException>([&] { fixed.Insert(); }));
+    EXPECT_EQ("", VerifyTree(fixed, nullptr));
+
+    ASSERT_EQ(0, loose.Insert());
+    fixed.SetRootDescriptor(loose.GetRootDescriptor());
+    BTSetSearchKey(probe.data(), 12);
+    EXPECT_TRUE(Raises<CArchiveException>([&] { fixed.Find(cursor); }));
+    file.Close();
+    std::remove(name.c_str());
+}
 
 } // namespace
