@@ -10,6 +10,7 @@
 #include "database/file/BTPagedFile.h"
 
 #include "database/btree/BTBytes.h"
+#include "database/btree/BTNodeSearch.h"
 
 #include <cstring>
 
@@ -129,74 +130,97 @@ const BYTE* BTree::CheckedEntry(const BTNode& node, int i, int* length) const
 
 namespace
 {
-// Binary search of n entries: the first not less than the key; *pEqual
-// when equal. Guessing the branch runs ahead of a line still arriving.
-template <class EntryAt, class Compare>
-int GuessingSearch(int n, const BYTE* key, BOOL* pEqual, EntryAt entry, Compare compare)
+// The key orders a search can compare inline: the comparison, and for
+// guessing where a key lies among evenly spread keys, its head, a number
+// ordering as the keys do (ties aside).
+struct BytesOrder
 {
-    int lo = 0;
-    int hi = n;
-    while (lo < hi)
+    int n;
+    static const bool hasHead = true;
+    int Compare(const BYTE* a, const BYTE* b) const { return BTBytes::Compare(a, b, n); }
+    // The first 8 bytes, big-endian, zeros past the key.
+    unsigned long long Head(const BYTE* key) const
     {
-        int mid = (lo + hi) / 2;
-        int c = compare(key, entry(mid));
-        if (c < 0)
-            hi = mid;
-        else if (c > 0)
-            lo = mid + 1;
-        else
+        if (n >= 8)
+            return __builtin_bswap64(BTBytes::Load64(key));
+        unsigned long long head = 0;
+        for (int i = 0; i < 8; ++i)
+            head = head << 8 | (i < n ? key[i] : 0);
+        return head;
+    }
+};
+
+struct WordsOrder
+{
+    int n;
+    static const bool hasHead = true;
+    int Compare(const BYTE* a, const BYTE* b) const
+    {
+        for (int i = 0; i < n; ++i, a += 4, b += 4)
         {
-            *pEqual = TRUE;
-            return mid;
+            DWORD x = BTNode::GetU32At(a);
+            DWORD y = BTNode::GetU32At(b);
+            if (x != y)
+                return x < y ? -1 : 1;
         }
+        return (int)(a[0] | (a[1] << 8)) - (int)(b[0] | (b[1] << 8));
     }
-    return lo;
-}
-
-// The same without a branch to mispredict: faster over lines already in
-// the processor's cache.
-template <class EntryAt, class Compare>
-int BranchFreeSearch(int n, const BYTE* key, BOOL* pEqual, EntryAt entry, Compare compare)
-{
-    if (n == 0)
-        return 0;
-    int at = 0;
-    for (int len = n; len > 1;)
+    // The first word, then the second or the u16 that ends the key.
+    unsigned long long Head(const BYTE* key) const
     {
-        int half = len / 2;
-        at = compare(key, entry(at + half - 1)) > 0 ? at + half : at;
-        len -= half;
+        unsigned long long second = n >= 2 ? BTNode::GetU32At(key + 4) : (DWORD)(key[4] | (key[5] << 8)) << 16;
+        return (unsigned long long)BTNode::GetU32At(key) << 32 | second;
     }
-    int c = compare(key, entry(at));
-    *pEqual = c == 0;
-    return c > 0 ? at + 1 : at;
+};
+
+struct VirtualOrder
+{
+    const BTree* tree;
+    static const bool hasHead = false;
+    int Compare(const BYTE* a, const BYTE* b) const { return tree->CompareKeys(a, b); }
+    unsigned long long Head(const BYTE*) const { return 0; }
+};
+} // namespace
+
+int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
+{
+    switch (m_keyOrder)
+    {
+    case keyOrderBytes:
+        return SearchOrdered(node, key, pEqual, BytesOrder{m_keyOrderSize});
+    case keyOrderWords:
+        return SearchOrdered(node, key, pEqual, WordsOrder{m_keyOrderSize});
+    default:
+        return SearchOrdered(node, key, pEqual, VirtualOrder{this});
+    }
 }
 
-// The first entry not less than the key in a checked node; *pEqual when
-// equal. Entry i lies at its slot, or i times `fixed` bytes after the first
-// when the kind's entries have that one length.
-//
-// A node just reached is rarely in the processor's cache, and a search step
-// needs the line of the step before: the whole node in use (its entries,
-// known from the header, and the slot array when it is read) is fetched at
-// once instead of one line after the other. Inner nodes of fixed entries,
-// near the root and so mostly cached, are searched without branches.
-template <class Compare>
-int SearchEntries(const BTNode& node, int fixed, const BYTE* key, BOOL* pEqual, Compare compare)
+template <class Order>
+int BTree::SearchOrdered(const BTNode& node, const BYTE* key, BOOL* pEqual, const Order& order) const
 {
+    // The node was checked whole when the tree took it, so its entries are
+    // well formed and read without a check each.
+    //
+    // A node just reached is rarely in the processor's cache, and a search
+    // step needs the line of the step before: the whole node in use (its
+    // entries, known from the header, and the slot array when it is read)
+    // is fetched at once instead of one line after the other.
+    auto compare = [&order](const BYTE* a, const BYTE* b) { return order.Compare(a, b); };
     int n = node.Count();
-    *pEqual = FALSE;
     const BYTE* data = node.Data();
     int start = node.Start();
+    int fixed = FixedLength(node.IsLeaf());
     if (fixed)
     {
+        // Entry i lies i lengths after the first. Inner nodes, near the
+        // root and so mostly cached, are searched without branches.
         const BYTE* first = data + start;
         for (int at = 0; at < n * fixed; at += 64)
             __builtin_prefetch(first + at);
         auto entry = [first, fixed](int i) { return first + i * fixed; };
         if (node.IsLeaf())
-            return GuessingSearch(n, key, pEqual, entry, compare);
-        return BranchFreeSearch(n, key, pEqual, entry, compare);
+            return BTNodeSearch::Guessing(n, key, pEqual, entry, compare);
+        return BTNodeSearch::BranchFree(n, key, pEqual, entry, compare);
     }
     int end = start + node.Capacity() - node.Free() - 2 * n;
     if (end > BTNode::pageSize)
@@ -205,59 +229,97 @@ int SearchEntries(const BTNode& node, int fixed, const BYTE* key, BOOL* pEqual, 
         __builtin_prefetch(data + at);
     for (int at = BTNode::pageSize - 2 - 2 * n; at < BTNode::pageSize; at += 64)
         __builtin_prefetch(data + at);
-    return GuessingSearch(n, key, pEqual, [&node](int i) { return node.Entry(i); }, compare);
+    return BTNodeSearch::Guessing(n, key, pEqual, [&node](int i) { return node.Entry(i); }, compare);
 }
 
-int CompareWords(const BYTE* a, const BYTE* b, int words)
+inline double BTree::GuessPlace(DWORD offset, BOOL bLeaf, const KeyBounds& bounds)
 {
-    for (int i = 0; i < words; ++i, a += 4, b += 4)
-    {
-        DWORD x = BTNode::GetU32At(a);
-        DWORD y = BTNode::GetU32At(b);
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return (int)(a[0] | (a[1] << 8)) - (int)(b[0] | (b[1] << 8));
+    int fixed = FixedLength(bLeaf);
+    if (!fixed || bounds.high <= bounds.low || bounds.head < bounds.low || bounds.head > bounds.high)
+        return -1;
+    int count = m_countHints.Get(offset);
+    BTPage* page = count > 0 ? BTPageCache::PeekCached(m_pFile, offset) : nullptr;
+    if (!page)
+        return -1;
+    double fraction = (double)(bounds.head - bounds.low) / (double)(bounds.high - bounds.low);
+    int at = BTNode::StartOf(bLeaf ? BTNode::kindLeaf : BTNode::kindInner) + (int)(fraction * count) * fixed;
+    for (int line = at - 64; line <= at + 64; line += 64)
+        if (line >= 0 && line < BTNode::pageSize)
+            __builtin_prefetch(page->m_data + line);
+    return fraction;
 }
-} // namespace
 
-int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
+template <class Order>
+inline int BTree::SearchVisited(DWORD offset, const BTNode& node, double fraction, const BYTE* key, BOOL* pEqual,
+                                const Order& order)
 {
-    // The node was checked whole when the tree took it, so its entries are
-    // well formed and read without a check each.
-    int n = m_keyOrderSize;
     int fixed = FixedLength(node.IsLeaf());
+    if (fraction < 0)
+    {
+        int pos = SearchOrdered(node, key, pEqual, order);
+        if (Order::hasHead && fixed)
+            m_countHints.Set(offset, node.Count());
+        return pos;
+    }
+    int n = node.Count();
+    m_countHints.Set(offset, n);
+    const BYTE* first = node.Data() + node.Start();
+    return BTNodeSearch::FromGuess(
+        n, fraction, key, pEqual, [first, fixed](int i) { return first + i * fixed; },
+        [&order](const BYTE* a, const BYTE* b) { return order.Compare(a, b); });
+}
+
+BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual, BOOL bChange)
+{
     switch (m_keyOrder)
     {
     case keyOrderBytes:
-        return SearchEntries(node, fixed, key, pEqual, [n](const BYTE* a, const BYTE* b) { return BTBytes::Compare(a, b, n); });
+        return DescendOrdered(key, pEqual, bChange, BytesOrder{m_keyOrderSize});
     case keyOrderWords:
-        return SearchEntries(node, fixed, key, pEqual, [n](const BYTE* a, const BYTE* b) { return CompareWords(a, b, n); });
+        return DescendOrdered(key, pEqual, bChange, WordsOrder{m_keyOrderSize});
     default:
-        return SearchEntries(node, fixed, key, pEqual, [this](const BYTE* a, const BYTE* b) { return CompareKeys(a, b); });
+        return DescendOrdered(key, pEqual, bChange, VirtualOrder{this});
     }
 }
 
-BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual)
+template <class Order>
+BTPageRef BTree::DescendOrdered(const BYTE* key, BOOL* pEqual, BOOL bChange, const Order& order)
 {
     int levels = m_root.levels;
     if (levels < 1 || levels > BTNode::maxLevels)
         BTThrowDamagedNode();
     DWORD offset = m_root.root;
     BOOL equal;
+    // Where the key lies between the separators around the node entered
+    // (none around the root) tells, for evenly spread keys, which line of
+    // the node to fetch and search first.
+    KeyBounds bounds;
+    bounds.head = order.Head(key);
+    int innerFixed = Order::hasHead ? FixedLength(FALSE) : 0;
     // Inner nodes are used unheld: nothing reads or allocates a page between
     // a node's look-up and the end of its search.
     for (int d = 0; d < levels - 1; ++d)
     {
+        double fraction = innerFixed ? GuessPlace(offset, FALSE, bounds) : -1;
         BTNode node(FindNode(offset, BTNode::kindInner)->Data());
-        int pos = SearchNode(node, key, &equal);
+        int pos = SearchVisited(offset, node, fraction, key, &equal, order);
         m_path[d].offset = offset;
         m_path[d].pos = pos;
+        if (innerFixed)
+        {
+            const BYTE* first = node.Data() + BTNode::innerStart;
+            if (pos > 0)
+                bounds.low = order.Head(first + (pos - 1) * innerFixed);
+            if (pos < node.Count())
+                bounds.high = order.Head(first + pos * innerFixed);
+        }
         offset = node.ChildOfPosition(pos);
     }
+    // A leaf about to change is fetched whole: the change moves its entries.
+    double fraction = Order::hasHead && !bChange ? GuessPlace(offset, TRUE, bounds) : -1;
     BTPageRef page(FindNode(offset, BTNode::kindLeaf));
     m_path[levels - 1].offset = offset;
-    m_path[levels - 1].pos = SearchNode(BTNode(page.Data()), key, &equal);
+    m_path[levels - 1].pos = SearchVisited(offset, BTNode(page.Data()), fraction, key, &equal, order);
     *pEqual = equal;
     return page;
 }
@@ -320,7 +382,7 @@ int BTree::InsertEntry()
         return 0;
     }
     BOOL equal;
-    BTPageRef leaf = Descend(BTGetSearchKey(), &equal);
+    BTPageRef leaf = Descend(BTGetSearchKey(), &equal, TRUE);
     if (equal)
         return errDuplicateKey;
     InsertAtLeaf(BTGetSearchKey(), length, leaf);
@@ -387,7 +449,7 @@ int BTree::DeleteEntry()
     if (m_root.root == 0)
         return errKeyNotFound;
     BOOL equal;
-    BTPageRef leaf = Descend(BTGetSearchKey(), &equal);
+    BTPageRef leaf = Descend(BTGetSearchKey(), &equal, TRUE);
     if (!equal)
         return errKeyNotFound;
     DeleteAtLeaf(leaf);

@@ -35,6 +35,7 @@
 
 #include "classlib/Types.h"
 #include "database/btree/BTBuffers.h"
+#include "database/btree/BTCountHints.h"
 #include "database/btree/BTNode.h"
 #include "database/file/BTOperation.h"
 #include "database/file/BTPageCache.h"
@@ -191,8 +192,30 @@ protected:
 
     // First entry position not less than key; *pEqual when equal.
     int SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const;
+    template <class Order>
+    int SearchOrdered(const BTNode& node, const BYTE* key, BOOL* pEqual, const Order& order) const;
+    // Heads of the separators around the node being entered (see the key
+    // orders), and the key's.
+    struct KeyBounds
+    {
+        unsigned long long low = 0;
+        unsigned long long high = ~0ull;
+        unsigned long long head = 0;
+    };
+    // For a node of one entry length whose count a hint knows: the share of
+    // its entries below the key if keys were spread evenly between the
+    // bounds, with the lines there fetched; else -1.
+    double GuessPlace(DWORD offset, BOOL bLeaf, const KeyBounds& bounds);
+    // Searches a node reached by a descent (from the guessed place when
+    // there is one) and keeps its count as the hint for the next descent.
+    template <class Order>
+    int SearchVisited(DWORD offset, const BTNode& node, double fraction, const BYTE* key, BOOL* pEqual,
+                      const Order& order);
+    template <class Order>
+    BTPageRef DescendOrdered(const BYTE* key, BOOL* pEqual, BOOL bChange, const Order& order);
     // Descends to the leaf for the key, filling m_path; returns the leaf.
-    BTPageRef Descend(const BYTE* key, BOOL* pEqual);
+    // bChange: the leaf is about to change.
+    BTPageRef Descend(const BYTE* key, BOOL* pEqual, BOOL bChange = FALSE);
     // Empty when it fails part-way.
     void BuildPositionIndex();
     void AddLeavesToPositionIndex(std::vector<BTPositionIndex::Entry>& entries);
@@ -281,5 +304,6 @@ private:
     KeyOrder m_keyOrder;
     int m_keyOrderSize;
     int m_fixedLength[2]; // inner, leaf; 0 when entries vary
+    BTCountHints m_countHints;
     PathStep m_path[BTNode::maxLevels];
 };

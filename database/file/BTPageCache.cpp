@@ -12,7 +12,7 @@
 #define LV_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
 #define LV_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
 #else
-#define LV_POISON(p, n) ((void)0)
+#define LV_POISON(p, n) ((void)(p), (void)(n))
 #define LV_UNPOISON(p, n) ((void)0)
 #endif
 

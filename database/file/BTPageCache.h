@@ -62,6 +62,15 @@ public:
         return page;
     }
 
+    // The buffer the page table names for the offset, unchecked and
+    // unmarked (perhaps another page's or a free one): only for fetching
+    // lines ahead of FindHit.
+    static BTPage* PeekCached(const BTPagedFile* file, DWORD offset)
+    {
+        size_t index = file->PageIndex(offset);
+        return index < file->m_pageTable.size() ? file->m_pageTable[index] : nullptr;
+    }
+
     // A page buffer for the reading file: a new one while the limits allow
     // and memory lasts, else one taken from an evicted page.
     static BTPage* ObtainBuffer(BTPagedFile* reading);

@@ -69,9 +69,9 @@ BTPagedFile::BTPagedFile()
       m_bRegistered(FALSE),
       m_pageRequests(0),
       m_failAtRequest(0),
-      m_bDiskHeader(FALSE),
       m_bMappedReads(TRUE),
-      m_viewTriedAt(0)
+      m_viewTriedAt(0),
+      m_bDiskHeader(FALSE)
 {
 }
 

@@ -145,8 +145,9 @@ TEST_P(CrashRecoveryTest, EveryWritePointGivesTheTreeBeforeOrAfter)
             std::vector<std::string> found;
             ASSERT_EQ("", t.Verify(&found)) << "write " << n << " tear " << tear;
             EXPECT_TRUE(found == before || found == after) << "write " << n << " tear " << tear;
-            if (stop == 0xFFFFFFFF)
+            if (stop == 0xFFFFFFFF) {
                 EXPECT_TRUE(found == after);
+            }
             t.file.Close();
         }
     }

@@ -138,8 +138,9 @@ TEST_P(DeclaredKeyOrderTest, InsertsFindsAndDeletesAsTheModel)
     std::vector<std::string> entries;
     ASSERT_EQ("", VerifyTree(tree, &entries));
     ASSERT_EQ(model.size(), entries.size());
-    if (size > 1) // one byte makes too few keys for a second level
+    if (size > 1) { // one byte makes too few keys for a second level
         EXPECT_GE(tree.GetLevels(), 2);
+    }
     size_t i = 0;
     for (const auto& kv : model)
         EXPECT_EQ(kv.first, entries[i++].substr(0, size));
