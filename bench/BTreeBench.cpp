@@ -1,5 +1,7 @@
-// Random 12-byte keys with 4-byte values in one B-tree of a plain paged file:
-// inserted, looked up, walked with a cursor and deleted, each phase timed.
+// Random 12-byte keys with 4-byte values in one B-tree of a plain paged file
+// (a kind with a declared byte order and entries of one length, so its nodes
+// are searched by position and from where a key should lie): inserted,
+// looked up, walked with a cursor and deleted, each phase timed.
 // Prints the rate and cost of each phase, the share of page requests the
 // cache served without reading the file, the file size and the tree height.
 //

@@ -182,17 +182,22 @@ struct VirtualOrder
 };
 } // namespace
 
-int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
+template <class F> auto BTree::WithKeyOrder(F f) const
 {
     switch (m_keyOrder)
     {
     case keyOrderBytes:
-        return SearchOrdered(node, key, pEqual, BytesOrder{m_keyOrderSize});
+        return f(BytesOrder{m_keyOrderSize});
     case keyOrderWords:
-        return SearchOrdered(node, key, pEqual, WordsOrder{m_keyOrderSize});
+        return f(WordsOrder{m_keyOrderSize});
     default:
-        return SearchOrdered(node, key, pEqual, VirtualOrder{this});
+        return f(VirtualOrder{this});
     }
+}
+
+int BTree::SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const
+{
+    return WithKeyOrder([&](const auto& order) { return SearchOrdered(node, key, pEqual, order); });
 }
 
 template <class Order>
@@ -271,15 +276,7 @@ inline int BTree::SearchVisited(DWORD offset, const BTNode& node, double fractio
 
 BTPageRef BTree::Descend(const BYTE* key, BOOL* pEqual, BOOL bChange)
 {
-    switch (m_keyOrder)
-    {
-    case keyOrderBytes:
-        return DescendOrdered(key, pEqual, bChange, BytesOrder{m_keyOrderSize});
-    case keyOrderWords:
-        return DescendOrdered(key, pEqual, bChange, WordsOrder{m_keyOrderSize});
-    default:
-        return DescendOrdered(key, pEqual, bChange, VirtualOrder{this});
-    }
+    return WithKeyOrder([&](const auto& order) { return DescendOrdered(key, pEqual, bChange, order); });
 }
 
 template <class Order>

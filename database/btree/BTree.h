@@ -192,6 +192,8 @@ protected:
 
     // First entry position not less than key; *pEqual when equal.
     int SearchNode(const BTNode& node, const BYTE* key, BOOL* pEqual) const;
+    // Calls f with the tree's key order (see BTree.cpp).
+    template <class F> auto WithKeyOrder(F f) const;
     template <class Order>
     int SearchOrdered(const BTNode& node, const BYTE* key, BOOL* pEqual, const Order& order) const;
     // Heads of the separators around the node being entered (see the key
