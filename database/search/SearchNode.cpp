@@ -20,6 +20,23 @@ DBRecordSet SearchNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest,
     return result;
 }
 
+namespace
+{
+// Evaluates left, then right, and combines their candidates and their sure
+// sets alike (intersection for "and", union for "or").
+template <class Combine>
+DBRecordSet EvaluateBoth(SearchNode* left, SearchNode* right, ISearchDatabase& database, BOOL& needsTest,
+                         DBRecordSet& sure, Combine combine)
+{
+    DBRecordSet rightSure;
+    DBRecordSet result = left->EvaluateSure(database, needsTest, sure);
+    const DBRecordSet other = right->EvaluateSure(database, needsTest, rightSure);
+    combine(result, other);
+    combine(sure, rightSure);
+    return result;
+}
+} // namespace
+
 SearchAndNode::~SearchAndNode()
 {
     delete right;
@@ -39,12 +56,8 @@ DBRecordSet SearchAndNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
 
 DBRecordSet SearchAndNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
 {
-    DBRecordSet rightSure;
-    DBRecordSet result = left->EvaluateSure(database, needsTest, sure);
-    const DBRecordSet other = right->EvaluateSure(database, needsTest, rightSure);
-    result &= other;
-    sure &= rightSure;
-    return result;
+    return EvaluateBoth(left, right, database, needsTest, sure,
+                        [](DBRecordSet& into, const DBRecordSet& other) { into &= other; });
 }
 
 void SearchAndNode::AddTestedFields(FieldSet& fields) const
@@ -72,12 +85,8 @@ DBRecordSet SearchOrNode::Evaluate(ISearchDatabase& database, BOOL& needsTest)
 
 DBRecordSet SearchOrNode::EvaluateSure(ISearchDatabase& database, BOOL& needsTest, DBRecordSet& sure)
 {
-    DBRecordSet rightSure;
-    DBRecordSet result = left->EvaluateSure(database, needsTest, sure);
-    const DBRecordSet other = right->EvaluateSure(database, needsTest, rightSure);
-    result |= other;
-    sure |= rightSure;
-    return result;
+    return EvaluateBoth(left, right, database, needsTest, sure,
+                        [](DBRecordSet& into, const DBRecordSet& other) { into |= other; });
 }
 
 void SearchOrNode::AddTestedFields(FieldSet& fields) const
