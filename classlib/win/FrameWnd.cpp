@@ -160,9 +160,10 @@ ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
-    : m_rectBorder(0, 0, 0, 0), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_nWindow(-1),
-      m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0),
-      m_lpfnCloseProc(nullptr), m_pViewActive(nullptr), m_hMenuAlt(nullptr), m_bInRecalcLayout(FALSE)
+    : m_rectBorder(0, 0, 0, 0), m_pFloatingFrameClass(nullptr), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE),
+      m_nWindow(-1), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_nIDHelp(0), m_nIDTracking(0),
+      m_nIDLastMessage(0), m_lpfnCloseProc(nullptr), m_pViewActive(nullptr), m_hMenuAlt(nullptr),
+      m_bInRecalcLayout(FALSE)
 {
 }
 
@@ -172,6 +173,7 @@ CFrameWnd::~CFrameWnd()
     if (m_hMenuDefault != nullptr && ::IsMenu(m_hMenuDefault) &&
         (m_hWnd == nullptr || ::GetMenu(m_hWnd) != m_hMenuDefault))
         ::DestroyMenu(m_hMenuDefault);
+    ReleaseControlBars();
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
@@ -531,6 +533,9 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
+    // Floating bars look active exactly while their frame is.
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE);
     CView* pView = GetActiveView();
     if (pView != nullptr)
         pView->OnActivateFrame(nState, this);

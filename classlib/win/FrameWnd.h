@@ -15,12 +15,26 @@
 // also when LoadFrame or Create fails.
 #pragma once
 
+#include "classlib/List.h"
 #include "classlib/win/Wnd.h"
 
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 class CDocument;
 class CDocTemplate;
 class CView;
 class CFrameWnd;
+
+// WM_FLOATSTATUS flags: what a floating frame is told about its dock site.
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
 
 // Frame styles, in the low word of the window style.
 #define FWS_ADDTOTITLE 0x00008000L
@@ -102,6 +116,42 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // Control bars and docking (classlib/win/FrameWndDocking.cpp, classlib/win/ControlBar.h).
+    // The bars whose dock site this frame is (dock bars and floating frames' dock bars too), in the
+    // order they were made; a bar enters at its WM_CREATE and leaves when its window or object goes.
+    CPtrList m_listControlBars;
+    // The class of the floating frames (CMiniDockFrameWnd, set by EnableDocking when still NULL).
+    CRuntimeClass* m_pFloatingFrameClass;
+    // The dock bar ids and styles of the four sides, in the order they are searched.
+    static const DWORD dwDockBarMap[4][2];
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // The bar of the list with that control id, or NULL.
+    CControlBar* GetControlBar(UINT nID);
+    // Makes the dock bars of the sides named (CBRS_ALIGN_*) that are not there yet; throws the
+    // resource exception when one cannot be made.
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar on the dock bar with that id (0: the first side the bar allows), at lpRect (screen) or
+    // in a row of its own after the others.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Puts pBar back where its placeholder is (on pDockBar, or the first side holding one).
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats pBar in a floating frame whose window is at point (screen); dwStyle holds the alignment
+    // (CBRS_ALIGN_TOP or CBRS_ALIGN_LEFT) and CBRS_FLOAT_MULTI.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
+    // Shows or hides pBar at once or (bDelay) at the next layout; a floating frame follows its bars.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The side (CBRS_ALIGN_*) among dwDockStyle whose dock bar rect (screen) touches, or 0.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    // Tells the floating frames of this frame (WM_FLOATSTATUS) to look active, inactive...
+    void NotifyFloatingWindows(DWORD dwFlags);
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    void SaveBarState(LPCTSTR lpszProfileName) const;
+    void LoadBarState(LPCTSTR lpszProfileName);
+
     enum IdleFlags
     {
         idleMenu = 1,
@@ -152,4 +202,8 @@ protected:
     CString m_strTitle;
     HMENU m_hMenuAlt; // menu asked for by a delayed menu update
     BOOL m_bInRecalcLayout;
+
+private:
+    // Bars that outlive the frame object no longer point at it.
+    void ReleaseControlBars();
 };

@@ -4,6 +4,7 @@ IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
 ON_WM_NCACTIVATE()
+ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 BOOL CMiniFrameWnd::Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
@@ -18,8 +19,6 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
     m_strTitle = lpWindowName;
     if (dwStyle & (MFS_THICKFRAME | MFS_4THICKFRAME))
         dwStyle |= WS_THICKFRAME;
-    if (dwStyle & MFS_BLOCKSYSMENU)
-        dwStyle &= ~WS_SYSMENU;
     // Child mini frames carry their id; popups are owned by pParentWnd and have no menu.
     HMENU hMenuOrID = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left,
@@ -37,4 +36,13 @@ BOOL CMiniFrameWnd::OnNcActivate(BOOL bActive)
             bActive = TRUE;
     }
     return static_cast<BOOL>(DefWindowProc(WM_NCACTIVATE, bActive, 0));
+}
+
+void CMiniFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    // A blocked system menu keeps its close box but does not open.
+    const UINT nCommand = nID & 0xFFF0;
+    if ((GetStyle() & MFS_BLOCKSYSMENU) && (nCommand == SC_MOUSEMENU || nCommand == SC_KEYMENU))
+        return;
+    CFrameWnd::OnSysCommand(nID, lParam);
 }

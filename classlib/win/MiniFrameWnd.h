@@ -2,7 +2,8 @@
 // palettes and bars.
 //
 // MFS_THICKFRAME makes it resizable; MFS_SYNCACTIVE keeps its caption active while its owner's
-// top-level window is the active one; MFS_BLOCKSYSMENU leaves out the system menu.
+// top-level window is the active one; MFS_BLOCKSYSMENU keeps the system menu (and its close box) from
+// opening.
 #pragma once
 
 #include "classlib/win/FrameWnd.h"
@@ -27,5 +28,6 @@ public:
 
 protected:
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
