@@ -5,6 +5,7 @@
 #include "bibliography/setup/CopyFormattedSetup.h"
 #include "bibliography/setup/SubjectBibliographySetup.h"
 #include "classlib/Exceptions.h"
+#include "classlib/File.h"
 #include "classlib/MessageBox.h"
 #include "database/db/DBRecord.h"
 #include "database/sort/DBSortIndex.h"
@@ -91,6 +92,42 @@ void DBDocument::FlushIfWritable()
 void DBDocument::NotifyRecordsChanged()
 {
     UpdateAllViewsAndNotify(nullptr, hintRecordsChanged, nullptr);
+}
+
+// ---- delimited import ----
+
+namespace {
+
+DBDocument::DelimitedImporter g_delimitedImporter = nullptr;
+
+} // namespace
+
+DBDocument::DelimitedImporter DBDocument::SetDelimitedImporter(DelimitedImporter importer)
+{
+    DelimitedImporter previous = g_delimitedImporter;
+    g_delimitedImporter = importer;
+    return previous;
+}
+
+void DBDocument::ImportDelimitedFile(const char* path, const CDelimitedFormat& format, int charSet)
+{
+    if (g_delimitedImporter == nullptr)
+        return;
+    CFile file;
+    try {
+        CFileException* error = new CFileException;
+        if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite, error)) {
+            error->m_strFileName = path;
+            throw error;
+        }
+        error->Delete();
+        g_delimitedImporter(*this, file, format, charSet);
+    } catch (CException* e) {
+        ReportException(e);
+        e->Delete();
+    }
+    if (file.IsOpenHandle())
+        file.Abort();
 }
 
 // ---- sorts ----

@@ -24,6 +24,8 @@
 #include <memory>
 
 class BibliographySetup;
+class CDelimitedFormat;
+class CFile;
 class RecordListLayout;
 class CopyFormattedSetup;
 class DBSortKeyTree;
@@ -110,6 +112,17 @@ public:
     // none is stored (the object unchanged).
     BOOL LoadStoredObject(CObject& object, DWORD id);
     void SaveStoredObject(CObject& object, DWORD id);
+
+    // Delimited import: opens the text file for reading with writing denied
+    // to others and runs the installed importer over it into this database
+    // with the format's values and the character set; exceptions are
+    // reported, not thrown. The exchange subsystem installs the importer (it
+    // lives above this document); without one nothing is read.
+    void ImportDelimitedFile(const char* path, const CDelimitedFormat& format, int charSet);
+    typedef void (*DelimitedImporter)(DBDocument& document, CFile& file, const CDelimitedFormat& format,
+                                      int charSet);
+    // Returns the previous importer.
+    static DelimitedImporter SetDelimitedImporter(DelimitedImporter importer);
 
     // IDBDocument
     CString GetDatabasePathName() override { return m_database.GetPathName(); }

@@ -4,6 +4,7 @@
 #include "FrameTestSupport.h"
 
 #include "classlib/CmdUI.h"
+#include "classlib/Resources.h"
 #include "classlib/win/DialogBar.h"
 #include "classlib/win/DialogTemplate.h"
 
@@ -272,6 +273,89 @@ TEST_F(DragTest, AQuitMessageEndsTheDragAndIsPostedAgain)
     EXPECT_EQ(nullptr, ::GetCapture());
     ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, msg.wParam);
+}
+
+// A bar whose floating size follows what it is given.
+class SizableBar : public TestBar
+{
+public:
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    {
+        if ((dwMode & LM_COMMIT) && nLength >= 0) {
+            if (dwMode & LM_LENGTHY)
+                m_size.cy = nLength;
+            else
+                m_size.cx = nLength;
+        }
+        return m_size;
+    }
+};
+
+TEST_F(DragTest, DraggingTheFloatingFramesRightEdgeWidensItsBar)
+{
+    auto* pBar = new SizableBar;
+    pBar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pBar->Create(frame, ID_BAR_THREE + 1, "Sizable",
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pBar->m_size = CSize(160, 26); // wider than a captioned window's least width
+    frame->FloatControlBar(pBar, ClientPoint(100, 100), CBRS_ALIGN_TOP);
+    CMiniDockFrameWnd* pFloat = FloatingFrameOf(pBar);
+    ASSERT_NE(nullptr, pFloat);
+    CRect rectBefore;
+    pFloat->GetWindowRect(&rectBefore);
+    CPoint edge(rectBefore.right - 2, rectBefore.CenterPoint().y);
+    ASSERT_EQ(HTRIGHT, pFloat->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)));
+
+    pFloat->PostMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(edge.x, edge.y));
+    pBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, BarPoint(pBar, edge + CPoint(40, 0)));
+    pBar->PostMessage(WM_LBUTTONUP, 0, BarPoint(pBar, edge + CPoint(40, 0)));
+    PumpPending();
+    EXPECT_EQ(CSize(200, 26), pBar->m_size);
+    CRect rectAfter;
+    pFloat->GetWindowRect(&rectAfter);
+    EXPECT_EQ(rectBefore.TopLeft(), rectAfter.TopLeft());
+    EXPECT_EQ(rectBefore.Width() + 40, rectAfter.Width());
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+// With CBRS_FLYBY the status bar shows the prompt of the tool under the mouse, and the idle prompt once
+// the mouse is over no tool.
+TEST_F(DockingTest, FlyByPromptsFollowTheMouseOverTheBar)
+{
+    CWnd status;
+    ASSERT_TRUE(
+        status.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), frame, AFX_IDW_STATUS_BAR));
+    frame->DockControlBar(bars[0], AFX_IDW_DOCKBAR_TOP);
+    frame->RecalcLayout();
+    bars[0]->SetBarStyle(bars[0]->GetBarStyle() | CBRS_FLYBY);
+    CWnd tool;
+    ASSERT_TRUE(
+        tool.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(10, 4, 40, 20), bars[0], ID_FILE_OPEN));
+    CString prompt, ready;
+    AfxLoadStringResource(ID_FILE_OPEN, prompt);
+    AfxLoadStringResource(AFX_IDS_IDLEMESSAGE, ready);
+    prompt = prompt.Left(prompt.Find('\n'));
+
+    const struct
+    {
+        HWND hWnd;
+        CPoint point;
+        CString expected;
+    } moves[] = {
+        {tool.m_hWnd, CPoint(5, 5), prompt},
+        {bars[0]->m_hWnd, CPoint(70, 10), ready},
+        {bars[0]->m_hWnd, CPoint(20, 8), prompt},
+    };
+    for (const auto& move : moves) {
+        ::PostMessage(move.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(move.point.x, move.point.y));
+        MSG msg;
+        ASSERT_TRUE(::PeekMessage(&msg, move.hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+        app.PreTranslateMessage(&msg);
+        EXPECT_EQ(move.expected, CString(WindowText(&status).c_str()));
+    }
+    tool.DestroyWindow();
+    status.DestroyWindow();
 }
 
 // --- the dialog bar

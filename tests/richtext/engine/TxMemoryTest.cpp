@@ -221,6 +221,26 @@ TEST_F(TxMemTest, SpilledBlocksComeBackIdenticalAndTheirRangesMergeBack)
     EXPECT_EQ(whole, FreeList(g));
 }
 
+TEST_F(TxMemTest, ResettingASpilledReferenceGivesItsRangeBack)
+{
+    TxTempFile scratch;
+    TxSetPurgeProc(&g, nullptr, scratch.handle());
+    TxRef kept = PatternRef(g, 600);
+    TxRef reset = PatternRef(g, 900);
+    EXPECT_EQ(0, TxPurgeMemory(&g, 1400, nullptr));
+    ASSERT_TRUE(TxHeaderOf(reset)->flags & kTxSpilled);
+    TxResetRef(reset, 4, 3);
+    const TxBlockHeader& h = *TxHeaderOf(reset);
+    EXPECT_FALSE(h.flags & kTxSpilled);
+    EXPECT_EQ(0, h.recordCount);
+    EXPECT_EQ(4, h.recordSize);
+    EXPECT_EQ(3, h.allocatedCount);
+    EXPECT_EQ(0, g.lastError);
+    EXPECT_EQ((std::vector<int32_t>{600, 0x7FFFFFFF}), FreeList(g));
+    EXPECT_TRUE(HoldsPattern(kept, 600));
+    EXPECT_EQ((std::vector<int32_t>{0, 0x7FFFFFFF}), FreeList(g));
+}
+
 TEST_F(TxMemTest, PurgeVerbsWithoutAScratchFileFail)
 {
     TxSetPurgeProc(&g, nullptr, 0);
