@@ -59,6 +59,9 @@ const char kHelp[] =
     "  dump keys SLOT        each key of the slot's index, as hexadecimal\n"
     "  rebuild               rebuild the key file from the records\n"
     "  search EXPRESSION     run a search; prints \"found N: numbers...\" or \"search failed\"\n"
+    "  verify [N]            check the whole database (every index key's set made again from\n"
+    "                        every record, or every k-th one above N records); prints\n"
+    "                        \"verified\" or \"verify failed: \" and the first disagreement\n"
     "  expect LINE           some line printed since the last expect equals LINE, else the\n"
     "                        run fails (exit status 1)\n"
     "Errors print \"error: ...\" and make the exit status 1.\n";
@@ -359,6 +362,9 @@ private:
             Dump(w);
         } else if (c == "rebuild") {
             Db().RebuildKeyFile(DBDatabase::IDS_REBUILDING_KEY_FILE);
+        } else if (c == "verify") {
+            const CString problem = Db().Verify(w.size() > 1 ? a : 0);
+            Out(problem.IsEmpty() ? std::string("verified") : "verify failed: " + std::string(problem));
         } else if (c == "search") {
             Search(line.substr(line.find("search") + std::string("search").size()));
         } else {

@@ -52,7 +52,10 @@ DBDatabase::DBDatabase()
       journalIndex(kJournalFields, GetWholeFieldTerm, context),
       titleIndex(kTitleFields, GetWholeFieldTerm, context), dateIndex(kDateFields),
       keywordIndex(kKeywordFields, GetNextListTerm, context), wordIndex(kWordFields),
-      sortLastUsed(kSortSlotCount, 0), m_bScratchOpen(FALSE)
+      keyIndexes{{"workform", &workformIndex, 0}, {"author", &authorIndex, 1}, {"journal", &journalIndex, 2},
+                 {"title", &titleIndex, 3},       {"date", &dateIndex, -1},    {"keyword", &keywordIndex, 4},
+                 {"word", &wordIndex, -1}},
+      sortLastUsed(kSortSlotCount, 0), m_bScratchOpen(FALSE), m_change(nullptr)
 {
     SetDocumentType(kDocumentType);
     SetVersion(kCurrentVersion);
@@ -63,24 +66,28 @@ DBDatabase::DBDatabase()
     languageSort.SetLanguage(langGeneral);
     groupTree.SetLanguageSort(&languageSort);
     duplicateFinder.SetSettings(GetDefaultDuplicateSettings());
-    workformIndex.SetPendingSets(&pendingSets);
     duplicateFinder.SetPendingSets(&pendingSets);
-    for (DBFieldIndex* index : std::initializer_list<DBFieldIndex*>{&authorIndex, &journalIndex, &titleIndex,
-                                                                     &dateIndex, &keywordIndex, &wordIndex})
-        index->SetPendingSets(&pendingSets);
+    for (KeyIndex& entry : keyIndexes)
+        entry.index->SetPendingSets(&pendingSets);
     BindDataTrees(*this);
     BindKeyTrees(keyFile);
 }
 
 DBDatabase::~DBDatabase()
 {
+    ASSERT(m_change == nullptr);
     // Temporary indexes nobody walks any more go with the database; one still
-    // held by a cursor is the cursor's to delete.
+    // held by a cursor is the cursor's to delete, and forgets the database.
     const std::vector<DBSortIndex*> indexes = sortIndexes;
     for (DBSortIndex* index : indexes) {
-        if (index->refCount == 0)
+        if (index->refCount == 0) {
             delete index;
+        } else {
+            TRACE("a sort index outlives its database\n");
+            index->ForgetDatabase();
+        }
     }
+    sortIndexes.clear();
     if (IsOpen())
         Abort();
     for (auto& slot : sortSlots)
@@ -103,9 +110,13 @@ void DBDatabase::BindDataTrees(BTPagedFile& file)
 
 std::vector<BTree*> DBDatabase::GetKeyTrees()
 {
-    std::vector<BTree*> trees = {&workformIndex,          &authorIndex.GetTree(),    &journalIndex.GetTree(),
-                                 &titleIndex.GetTree(),   &dateIndex.GetStartTree(), &dateIndex.GetEndTree(),
-                                 &keywordIndex.GetTree(), &wordIndex.GetTree(),      &duplicateFinder};
+    FlushPendingSets();
+    std::vector<BTree*> trees;
+    for (KeyIndex& entry : keyIndexes) {
+        for (int i = 0; i < entry.index->GetTreeCount(); ++i)
+            trees.push_back(&entry.index->GetIndexTree(i));
+    }
+    trees.push_back(&duplicateFinder);
     for (auto& slot : sortSlots)
         trees.push_back(slot.get());
     return trees;
@@ -115,19 +126,14 @@ void DBDatabase::BindKeyTrees(DBKeyFile& file)
 {
     // Sets pending for the trees' old file are not the new file's.
     pendingSets.Discard();
-    workformIndex.Attach(&file);
-    authorIndex.Attach(&file);
-    journalIndex.Attach(&file);
-    titleIndex.Attach(&file);
-    keywordIndex.Attach(&file);
-    dateIndex.Attach(&file);
-    wordIndex.Attach(&file);
-    BTree* positioned[DBKeyFile::kPositionIndexCount] = {&workformIndex, &authorIndex.GetTree(),
-                                                         &journalIndex.GetTree(), &titleIndex.GetTree(),
-                                                         &keywordIndex.GetTree()};
-    for (int i = 0; i < DBKeyFile::kPositionIndexCount; ++i) {
-        file.GetPositionIndex(i).RemoveAll();
-        positioned[i]->AttachPositionIndex(&file.GetPositionIndex(i));
+    for (KeyIndex& entry : keyIndexes) {
+        for (int i = 0; i < entry.index->GetTreeCount(); ++i)
+            entry.index->GetIndexTree(i).Attach(&file);
+        if (entry.positionIndex >= 0) {
+            BTPositionIndex& positions = file.GetPositionIndex(entry.positionIndex);
+            positions.RemoveAll();
+            entry.index->GetIndexTree(0).AttachPositionIndex(&positions);
+        }
     }
     for (auto& slot : sortSlots)
         slot->Attach(&file, this);
@@ -189,10 +195,42 @@ void DBDatabase::Remove()
     keyFile.Remove();
 }
 
+namespace {
+
+// A key file at the path of a data file that did not exist belongs to no
+// database: it goes, so that the new one can take its place.
+void RemoveStaleKeyFile(const CString& keyPath)
+{
+    CFileStatus status;
+    if (CFile::GetStatus(keyPath, status))
+        CFile::Remove(keyPath);
+}
+
+void RemoveQuietly(const CString& path)
+{
+    try {
+        CFile::Remove(path);
+    } catch (CException* e) {
+        e->Delete();
+    }
+}
+
+} // namespace
+
 void DBDatabase::CopyTo(const CString& newPath)
 {
+    // The data file's copy refuses an existing file: only past it is a key
+    // file at the target known to be stale. A failure leaves no data file
+    // without its key file.
     BTPagedFile::CopyTo(newPath);
-    keyFile.CopyTo(ReplaceExtension(newPath, kKeyExtension));
+    const CString newKeyPath = ReplaceExtension(newPath, kKeyExtension);
+    try {
+        RemoveStaleKeyFile(newKeyPath);
+        keyFile.CopyTo(newKeyPath);
+    } catch (CException*) {
+        RemoveQuietly(newPath);
+        throw;
+    }
 }
 
 void DBDatabase::Rename(const CString& newPath)
@@ -211,12 +249,12 @@ void DBDatabase::Rename(const CString& newPath)
 
 void DBDatabase::RenameTo(const CString& newPath)
 {
+    // The data file moves first: a rename refused (a file of that name
+    // exists) then changes nothing, and a key file at the target is stale.
     const CString newKeyPath = ReplaceExtension(newPath, kKeyExtension);
-    CFileStatus status;
-    if (CFile::GetStatus(newKeyPath, status))
-        CFile::Remove(newKeyPath);
     BTPagedFile::RenameTo(newPath);
     try {
+        RemoveStaleKeyFile(newKeyPath);
         keyFile.RenameTo(newKeyPath);
     } catch (CException*) {
         CFile::Rename(newPath, GetPathName());

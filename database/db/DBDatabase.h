@@ -30,7 +30,9 @@
 // nothing.
 //
 // Every record change reaches every index in one call, in a fixed order
-// (AddRecord, UpdateRecord, DeleteRecord). The roots of the key file's trees
+// (AddRecord, UpdateRecord, DeleteRecord): the seven term, word, date and
+// workform indexes are one table (keyIndexes) that binding, the header's
+// roots, the record changes and Verify walk. The roots of the key file's trees
 // live in the data file's header, so a change of the key file is complete
 // on disk only after both files were flushed: CommitFiles is the one place
 // that writes both (FlushIfWritable, CommitDatabase and Close go through it).
@@ -38,8 +40,22 @@
 // The record sets of the term, word, date and workform indexes change in
 // memory (DBPendingSets) and are written at commit, when they hold more memory
 // than the layer's bound, and before anything reads those trees: the
-// accessors of the indexes and of the key file flush them first. A record
-// change that fails leaves them as they were before it.
+// accessors of the indexes and of the key file flush them first.
+//
+// Failures: each writing call (AddRecord, UpdateRecord, DeleteRecord,
+// AddGroup, SaveGroup, RenameGroup, DeleteGroup) is one Change. When it
+// raises it leaves nothing: the pages of both files (and of the scratch and
+// sort-index files), the root descriptors, the pending sets, allRecords,
+// markedRecords, the duplicate set, the groups and the open sort indexes are
+// as before the call, and a close (which commits) writes the state from
+// before the call. A group call commits the group tree's file as its last
+// step; that commit is all or nothing on disk too.
+//
+// Lifetimes: cursors go before the indexes they walk, and every DBSortCursor
+// (with the DBSortIndex it holds) before the database; a sort index still
+// held when the database ends is detached from it (in debug builds a trace
+// says so) and only deletes its scratch file when its last cursor goes. No
+// Change may be open when the database ends (asserted in debug builds).
 //
 // A database whose stored data contradict its indexes shows message 4100 and
 // ends the operation with the user exception.
@@ -49,6 +65,7 @@
 #pragma once
 
 #include "classlib/Array.h"
+#include "classlib/Exceptions.h"
 #include "app/core/LineStringArray.h"
 #include "database/btree/BTRecordTree.h"
 #include "database/btree/BTResourceTree.h"
@@ -56,6 +73,7 @@
 #include "database/db/DBDateIndex.h"
 #include "database/db/DBKeyFile.h"
 #include "database/db/DBPendingSets.h"
+#include "database/db/DBRecordIndex.h"
 #include "database/db/DBRecordSet.h"
 #include "database/db/DBTermIndex.h"
 #include "database/db/DBWordIndex.h"
@@ -69,6 +87,7 @@
 #include "database/sort/SortKeyContext.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <memory>
@@ -133,6 +152,42 @@ public:
         kObjectRecordListLayout = 2004,
     };
 
+    // One change of the database, all or nothing: the pages of every file it
+    // touches (one BTOperation), the pending index sets, and what it changed
+    // in memory (the record sets, the groups, the tables' stored forms). A
+    // Change that ends without Commit puts all of it back; so does a Commit
+    // that raises. Changes nest: an inner one joins the outer, and a failure
+    // inside dooms the whole (the outer Commit then raises). One database
+    // change is open at a time per process, as one BTOperation is.
+    class Change
+    {
+    public:
+        explicit Change(DBDatabase& database);
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+        void Commit();
+        // What puts back a step of the change; kept before the step runs,
+        // so it is run only after the step may have acted. It must not raise.
+        template <class F> void OnUndo(F undo)
+        {
+            AfxTranslateBadAlloc([&] { m_undo.emplace_back(std::move(undo)); });
+        }
+        // Puts the set back as it is now when the change is undone.
+        void Keep(DBRecordSet& set);
+
+    private:
+        void Undo();
+
+        DBDatabase& m_database;
+        Change* m_outer;
+        BOOL m_committed;
+        DBPendingSets::Change m_pending; // first: its write-out is no part of the operation
+        BTOperation m_operation;
+        std::vector<std::function<void()>> m_undo;
+        std::vector<std::unique_ptr<DBRecordSet>> m_kept;
+    };
+
     DBDatabase();
     ~DBDatabase() override;
 
@@ -142,10 +197,17 @@ public:
     // any file is touched; then makes both files, closed.
     void CreateNew() override;
     void Remove() override;
+    // Copies both files; a data file at the target refuses the copy, a key
+    // file alone there is replaced. A failed copy leaves no data file
+    // without its key file.
     void CopyTo(const CString& newPath) override;
     // Renames both files; when the key file cannot follow, the data file is
     // renamed back and the failure raised.
     void Rename(const CString& newPath) override;
+    // The data file is renamed first (refused when a file has its new name,
+    // and nothing changed then); a key file at the new name, which belongs
+    // to no data file, is then replaced. When the key file cannot follow,
+    // the data file is renamed back.
     void RenameTo(const CString& newPath) override;
     void FlushIfWritable() override;
     BOOL IsWritable() const override;
@@ -195,10 +257,18 @@ public:
     void ReadRecord(DBRecord& record, int32_t recordNumber) override;
     // Decodes only the wanted fields (the others are left empty).
     void ReadRecordFields(DBRecord& record, int32_t recordNumber, const FieldSet& wanted) override;
+    // Each is one Change: when it raises, nothing changed (see above). A
+    // number below 0 or beyond what a record set holds is refused
+    // (CNotSupportedException) before anything is written; a number not
+    // stored shows message 4100 (user exception) for an update or delete.
     void AddRecord(DBRecord& record, int32_t recordNumber);
     void UpdateRecord(DBRecord& record);
     void DeleteRecord(int32_t recordNumber);
     int32_t GetNextFreeRecordNumber();
+    // An ID no record holds, of at most 20 characters: the highest all-digit
+    // ID plus the increment (the starting ID in a database without one),
+    // stepped on past IDs in use; else the lowest free all-digit ID. Raises
+    // CNotSupportedException when none is left.
     CString GetNextRecordId();
     void AddRecordIdIncrement(CString& recordId);
     // A new record object read from the file (auto-deleting, no holders); NULL
@@ -208,6 +278,18 @@ public:
     BOOL HoldsRecord(int32_t recordNumber) const { return allRecords.Contains(recordNumber); }
     // TRUE when another stored record has the record's duplicate key.
     BOOL FindDuplicateOf(const DBRecord& record);
+
+    // ---- the whole-database check ----
+    // Empty when the database agrees with itself, else its first
+    // disagreement, with names and numbers: every tree walks whole and
+    // counts what it holds; the records stored are exactly allRecords; each
+    // index key's set is the set its records give (made again from every
+    // record, or from every k-th one above wholeUpTo records); the built
+    // sort slots hold exactly the records; the marked and duplicate sets,
+    // the groups and the duplicate tree name stored records only. Writes the
+    // pending index sets into their pages and changes nothing else; raises
+    // only when the scratch file for the indexes made again cannot be made.
+    CString Verify(int wholeUpTo = 0);
 
     // ---- stored objects ('Obj ', ID) ----
     BOOL LoadObject(CObject& object, DWORD id);
@@ -219,6 +301,11 @@ public:
     DBRecordSet& GetGroup(int index) { return *groups[(size_t)index]; }
     void GetGroupNames(CStringArray& names, int n) const;
     DBRecordSet* FindGroup(const char* name) override;
+    // Each is one Change ending with the commit of the group tree's file;
+    // when it raises, nothing changed. A name is refused (NULL, FALSE) when
+    // another group holds its key (stop words and case do not count: "The
+    // Reviews" is "Reviews"); a rename that changes only the case is the
+    // group's own. Not inside another Change.
     DBRecordSet* AddGroup(const char* name);
     BOOL SaveGroup(DBRecordSet& group);
     BOOL DeleteGroup(const char* name);
@@ -293,12 +380,21 @@ public:
     void RestoreKeyState(const KeyState& state);
 
 private:
+    // One index of the key file, as the database walks them.
+    struct KeyIndex
+    {
+        const char* name;
+        DBRecordIndex* index;
+        int positionIndex; // of the key file, for its first tree; -1 for none
+    };
+
     template <class T> T& Flushed(T& index)
     {
         FlushPendingSets();
         return index;
     }
-    // Every tree whose pages are in the key file, in a fixed order.
+    // Every tree whose pages are in the key file, in a fixed order, the
+    // pending sets written first.
     std::vector<BTree*> GetKeyTrees();
     void BindDataTrees(BTPagedFile& file);
     void SetDefaultSlots(DWORD now, const DBSortSpec& customSort);
@@ -333,6 +429,17 @@ private:
     void MakeGroupKey(char* key, const char* name) const;
     void InsertGroupInOrder(DBRecordSet* group);
     int FindGroupIndex(const char* name) const;
+    int FindGroupByKey(const char* key) const;
+    BOOL IsRecordIdInUse(const CString& recordId);
+    CString GetLowestFreeRecordId();
+    void BeginGroupChange();
+    CString VerifyRecords();
+    CString VerifyIndexes(int wholeUpTo);
+    CString CompareIndexStores(const char* name, DBPendingSets::Store& stored, DBPendingSets::Store& made,
+                               const DBRecordSet& sample);
+    CString VerifySortsAndSets();
+    // Moves the group to the index, or (-1) to its place in name order.
+    void MoveGroupTo(DBRecordSet* group, int index);
     // Every field, through the record's Serialize, unless only some are wanted.
     void ReadStoredRecord(DBRecord& record, int32_t recordNumber, const FieldSet* wanted = nullptr);
 
@@ -354,6 +461,8 @@ private:
     DBDateIndex dateIndex;
     DBTermIndex keywordIndex;
     DBWordIndex wordIndex;
+    // The seven indexes above, in the order their roots stand in the header.
+    std::vector<KeyIndex> keyIndexes;
     std::vector<DWORD> sortLastUsed;
     std::vector<std::unique_ptr<DBSortKeyTree>> sortSlots;
     std::vector<DBSortIndex*> sortIndexes; // owned by their cursors
@@ -365,6 +474,7 @@ private:
     BTResourceTree resourceTree;
     DBKeyFile keyFile;
     BOOL m_bScratchOpen;
+    Change* m_change; // the innermost open change
 };
 
 // Converts a database too old to open into a new file the user names (the

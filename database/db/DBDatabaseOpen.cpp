@@ -61,16 +61,16 @@ void SerializeLong(CArchive& ar, int32_t& value)
 
 } // namespace
 
+// Every index's roots in the table's order (the word index last); files
+// older than the journal index have no root for it.
 void DBDatabase::SerializeIndexRoots(CArchive& ar, BOOL withJournal)
 {
-    workformIndex.SerializeRoot(ar);
-    authorIndex.GetTree().SerializeRoot(ar);
-    if (withJournal)
-        journalIndex.GetTree().SerializeRoot(ar);
-    titleIndex.GetTree().SerializeRoot(ar);
-    dateIndex.GetStartTree().SerializeRoot(ar);
-    dateIndex.GetEndTree().SerializeRoot(ar);
-    keywordIndex.GetTree().SerializeRoot(ar);
+    for (KeyIndex& entry : keyIndexes) {
+        if (!withJournal && entry.index == &journalIndex)
+            continue;
+        for (int i = 0; i < entry.index->GetTreeCount(); ++i)
+            entry.index->GetIndexTree(i).SerializeRoot(ar);
+    }
 }
 
 void DBDatabase::LoadOldSlotRecords(CArchive& ar, int count)
@@ -101,7 +101,6 @@ void DBDatabase::SerializeHeader(CArchive& ar)
     const int version = ar.IsStoring() ? (int)kCurrentVersion : (int)GetVersion();
     if (version >= kFirstUpdatableVersion) {
         SerializeIndexRoots(ar, TRUE);
-        wordIndex.GetTree().SerializeRoot(ar);
         if (version <= 1028) {
             LoadOldSlotRecords(ar, kBuiltInSlotCount);
             if (version >= 1025) {
@@ -130,7 +129,6 @@ void DBDatabase::SerializeHeader(CArchive& ar)
         }
     } else if (version >= 0x0310) {
         SerializeIndexRoots(ar, FALSE);
-        wordIndex.GetTree().SerializeRoot(ar);
         LoadOldSlotRecords(ar, kBuiltInSlotCount - 1);
         SerializeListFields(ar);
     } else if (version == 0x0301) {

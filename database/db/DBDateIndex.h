@@ -60,6 +60,25 @@ public:
     // Records whose start is at or after the query's start (">", ">=").
     void CollectOnOrAfter(const DateValue& query, const DBRecordSet& allRecords, DBRecordSet& out);
 
+    // The start tree, then the end tree.
+    int GetTreeCount() const override { return 2; }
+    BTree& GetIndexTree(int i) override
+    {
+        if (i == 0)
+            return m_startTree;
+        return m_endTree;
+    }
+    DBPendingSets::Store& GetSetStore(int i) override
+    {
+        if (i == 0)
+            return m_startSets;
+        return m_endSets;
+    }
+    std::unique_ptr<DBRecordIndex> MakeEmpty() const override
+    {
+        return std::unique_ptr<DBRecordIndex>(new DBDateIndex(GetFieldList()));
+    }
+
 protected:
     void AddTerms(LONG recordNumber, const StyledString& field) override;
     void RemoveTerms(LONG recordNumber, const StyledString& field) override;

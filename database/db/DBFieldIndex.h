@@ -16,27 +16,27 @@
 
 #include "classlib/Types.h"
 #include "database/db/DBPendingSets.h"
+#include "database/db/DBRecordIndex.h"
 
 #include <string>
 
 class SortKeyRecord;
 class StyledString;
 
-class DBFieldIndex
+class DBFieldIndex : public DBRecordIndex
 {
 public:
     explicit DBFieldIndex(const char* fieldList);
-    virtual ~DBFieldIndex();
+    ~DBFieldIndex() override;
     DBFieldIndex(const DBFieldIndex&) = delete;
     DBFieldIndex& operator=(const DBFieldIndex&) = delete;
 
     const char* GetFieldList() const { return m_fieldList.c_str(); }
-    void SetPendingSets(DBPendingSets* pending) { m_pending = pending; }
+    void SetPendingSets(DBPendingSets* pending) override { m_pending = pending; }
 
-    void AddRecord(const SortKeyRecord& record);
-    // Both are the same record (same record number) before and after a change.
-    void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord);
-    void RemoveRecord(const SortKeyRecord& record);
+    void AddRecord(const SortKeyRecord& record) override;
+    void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord) override;
+    void RemoveRecord(const SortKeyRecord& record) override;
 
 protected:
     virtual void AddTerms(LONG recordNumber, const StyledString& field) = 0;

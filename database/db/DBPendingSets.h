@@ -61,6 +61,8 @@ public:
         virtual BOOL LoadSet(DBRecordSet& set, const std::string& key) = 0;
         virtual void StoreSet(DBRecordSet& set, const std::string& key) = 0;
         virtual void DeleteSet(const std::string& key) = 0;
+        // Every key the tree holds, in the tree's order.
+        virtual void GetKeys(std::vector<std::string>& keys) = 0;
 
         // One key's set as the layer holds it.
         struct Entry

@@ -1,7 +1,9 @@
 #include "database/db/DBSetStores.h"
 
 #include "database/btree/BTRecordTree.h"
+#include "database/btree/BTreeCursor.h"
 #include "database/btree/StringKeyTree.h"
+#include "classlib/Exceptions.h"
 
 BOOL StringTreeSetStore::LoadSet(DBRecordSet& set, const std::string& key)
 {
@@ -39,4 +41,22 @@ void RecordTreeSetStore::StoreSet(DBRecordSet& set, const std::string& key)
 void RecordTreeSetStore::DeleteSet(const std::string& key)
 {
     m_tree.DeleteBlob(KeyOf(key));
+}
+
+void StringTreeSetStore::GetKeys(std::vector<std::string>& keys)
+{
+    BTreeCursor cursor(&m_tree);
+    for (BOOL on = cursor.MoveFirst(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {
+        const CString text = cursor.GetKeyText();
+        AfxTranslateBadAlloc([&] { keys.emplace_back((const char*)text); });
+    }
+}
+
+void RecordTreeSetStore::GetKeys(std::vector<std::string>& keys)
+{
+    BTreeCursor cursor(&m_tree);
+    for (BOOL on = cursor.MoveFirst(); on && cursor.IsOnEntry(); on = cursor.NextKey()) {
+        const DWORD key = cursor.ReadU32();
+        AfxTranslateBadAlloc([&] { keys.push_back(MakeKey(key)); });
+    }
 }

@@ -20,6 +20,7 @@ public:
     BOOL LoadSet(DBRecordSet& set, const std::string& key) override;
     void StoreSet(DBRecordSet& set, const std::string& key) override;
     void DeleteSet(const std::string& key) override;
+    void GetKeys(std::vector<std::string>& keys) override;
 
 private:
     StringKeyTree& m_tree;
@@ -37,6 +38,7 @@ public:
     BOOL LoadSet(DBRecordSet& set, const std::string& key) override;
     void StoreSet(DBRecordSet& set, const std::string& key) override;
     void DeleteSet(const std::string& key) override;
+    void GetKeys(std::vector<std::string>& keys) override;
 
 private:
     static DWORD KeyOf(const std::string& key);

@@ -40,6 +40,14 @@ public:
     // term with a key.
     template <class Visit> void ForEachTerm(const StyledString& field, Visit visit) const;
 
+    int GetTreeCount() const override { return 1; }
+    BTree& GetIndexTree(int) override { return m_tree; }
+    DBPendingSets::Store& GetSetStore(int) override { return m_sets; }
+    std::unique_ptr<DBRecordIndex> MakeEmpty() const override
+    {
+        return std::unique_ptr<DBRecordIndex>(new DBTermIndex(GetFieldList(), m_splitter, m_database));
+    }
+
 protected:
     void AddTerms(LONG recordNumber, const StyledString& field) override;
     void RemoveTerms(LONG recordNumber, const StyledString& field) override;

@@ -33,6 +33,14 @@ public:
     // key that starts with its key ('cell bio' finds 'biology').
     void FindAllWordsPrefix(const char* text, const DBRecordSet& allRecords, DBRecordSet& out);
 
+    int GetTreeCount() const override { return 1; }
+    BTree& GetIndexTree(int) override { return m_tree; }
+    DBPendingSets::Store& GetSetStore(int) override { return m_sets; }
+    std::unique_ptr<DBRecordIndex> MakeEmpty() const override
+    {
+        return std::unique_ptr<DBRecordIndex>(new DBWordIndex(GetFieldList()));
+    }
+
 protected:
     void AddTerms(LONG recordNumber, const StyledString& field) override;
     void RemoveTerms(LONG recordNumber, const StyledString& field) override;

@@ -13,21 +13,30 @@
 
 #include "classlib/CString.h"
 #include "database/btree/StringKeyTree.h"
+#include "database/db/DBRecordIndex.h"
 #include "database/db/DBSetStores.h"
 
 class DBRecordSet;
 class SortKeyRecord;
 
-class DBWorkformIndex : public StringKeyTree
+class DBWorkformIndex : public StringKeyTree, public DBRecordIndex
 {
 public:
     DBWorkformIndex() : m_sets(*this), m_pending(nullptr) {}
-    void SetPendingSets(DBPendingSets* pending) { m_pending = pending; }
+    void SetPendingSets(DBPendingSets* pending) override { m_pending = pending; }
 
-    void AddRecord(const SortKeyRecord& record);
+    void AddRecord(const SortKeyRecord& record) override;
     // Moves the record when its workform changed.
-    void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord);
-    void RemoveRecord(const SortKeyRecord& record);
+    void UpdateRecord(const SortKeyRecord& oldRecord, const SortKeyRecord& newRecord) override;
+    void RemoveRecord(const SortKeyRecord& record) override;
+
+    int GetTreeCount() const override { return 1; }
+    BTree& GetIndexTree(int) override { return *this; }
+    DBPendingSets::Store& GetSetStore(int) override { return m_sets; }
+    std::unique_ptr<DBRecordIndex> MakeEmpty() const override
+    {
+        return std::unique_ptr<DBRecordIndex>(new DBWorkformIndex);
+    }
 
     // The set stored under the name; an empty set when there is none.
     void GetSet(const char* name, DBRecordSet& out);

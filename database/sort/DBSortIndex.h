@@ -25,6 +25,9 @@ public:
     void Build();
 
     const DBRecordSet& GetRecordSet() const { return recordSet; }
+    // The database is going while a cursor still holds the index: the index
+    // no longer reads it nor tells it of its own end.
+    void ForgetDatabase() { m_database = nullptr; }
     const CString& GetScratchPath() const { return scratchFile.GetPathName(); }
 
 private:
