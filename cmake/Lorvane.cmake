@@ -15,6 +15,12 @@ function(lorvane_setup_toolchain)
     configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-exec.in ${CMAKE_BINARY_DIR}/wine-exec
       @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
       WORLD_READ WORLD_EXECUTE)
+  elseif(LORVANE_RELEASE)
+    # x86-64 host code with the Windows widths, optimised and without
+    # sanitizers: the benchmarks only, beside peers built the same way.
+    add_compile_options(${warn} -O2 -g0 -fno-delete-null-pointer-checks)
+    add_compile_definitions(NDEBUG LORVANE_NATIVE=1)
+    set(LORVANE_TEST_RUNNER "" CACHE INTERNAL "")
   elseif(LORVANE_NATIVE OR LORVANE_FUZZ)
     # x86-64 host code with the Windows widths of classlib/Types.h; programs
     # run directly under ASan, UBSan and LeakSanitizer.
@@ -28,7 +34,7 @@ function(lorvane_setup_toolchain)
     add_link_options(${san})
     set(LORVANE_TEST_RUNNER "" CACHE INTERNAL "")
   else()
-    message(FATAL_ERROR "Configure with the mingw toolchain file, -DLORVANE_NATIVE=ON or -DLORVANE_FUZZ=ON (see scripts/)")
+    message(FATAL_ERROR "Configure with the mingw toolchain file, -DLORVANE_NATIVE=ON, -DLORVANE_RELEASE=ON or -DLORVANE_FUZZ=ON (see scripts/)")
   endif()
   if(WIN32)
     set(ZLIB_LIBRARY ${zlib} CACHE FILEPATH "" FORCE)

@@ -230,6 +230,11 @@ std::string Authors()
 
 } // namespace
 
+void BenchRestartRandom()
+{
+    g_seed = 12345;
+}
+
 unsigned BenchRandom()
 {
     g_seed = g_seed * 1103515245u + 12345u;
@@ -240,7 +245,8 @@ void FillBenchRecord(DBRecord& record, int i)
 {
     char year[16];
     std::snprintf(year, sizeof year, "%d", 1950 + (int)(BenchRandom() % 70));
-    const std::string keywords = Keywords().Draw() + "; " + Keywords().Draw() + "; " + Keywords().Draw();
+    // One keyword a line, as imports store them: each line is a term.
+    const std::string keywords = Keywords().Draw() + "\n" + Keywords().Draw() + "\n" + Keywords().Draw();
     record.SetWorkformId((int16_t)(i % 4));
     record.SetField(StyledString(Authors().c_str()), 1);
     record.SetField(StyledString(Capitalised(Text(12)).c_str()), 4);

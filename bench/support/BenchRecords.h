@@ -2,7 +2,7 @@
 // fixed pseudo-random sequence so every run sees the same records.
 //
 // Each record has one of four workforms, one to six authors, a title of 12
-// words, a journal, a year (1950-2019), three keywords, an abstract of 40
+// words, a journal, a year (1950-2019), three keywords (one a line), an abstract of 40
 // words and a note of 50 words. Its terms are drawn from generated pools with
 // a Zipf-like distribution (s = 1: the term of rank r, from 0, is drawn with a
 // weight of 1 / (r + 1 + shift)):
@@ -28,6 +28,8 @@ class DBRecord;
 
 // The next number of the benchmarks' fixed sequence.
 unsigned BenchRandom();
+// Starts the sequence again, so a second engine sees the same records.
+void BenchRestartRandom();
 // Fills the fields of record number i (its ID is left to the caller).
 void FillBenchRecord(DBRecord& record, int i);
 // The term of the given frequency rank (0 = the commonest; ranks wrap around

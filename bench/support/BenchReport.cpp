@@ -1,12 +1,18 @@
 #include "BenchReport.h"
 
+#ifdef _WIN32
 #include <windows.h>
 #include <psapi.h>
+#else
+#include <sys/resource.h>
+#include <time.h>
+#endif
 #include <cstdio>
 
 #include "classlib/Exceptions.h"
 #include "classlib/HeapTuning.h"
 
+#ifdef _WIN32
 static long long Ticks()
 {
     LARGE_INTEGER t;
@@ -14,15 +20,50 @@ static long long Ticks()
     return t.QuadPart;
 }
 
+static double TicksPerSecond()
+{
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return double(f.QuadPart);
+}
+
+static double PeakMemoryMiB()
+{
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof pmc;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
+        return -1;
+    return double(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+#else
+static long long Ticks()
+{
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (long long)t.tv_sec * 1000000000LL + t.tv_nsec;
+}
+
+static double TicksPerSecond()
+{
+    return 1e9;
+}
+
+static double PeakMemoryMiB()
+{
+    rusage usage = {};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return -1;
+    return double(usage.ru_maxrss) / 1024.0; // KiB on Linux
+}
+#endif
+
 BenchClock::BenchClock() : m_start(Ticks()) {}
 
 void BenchClock::Restart() { m_start = Ticks(); }
 
 double BenchClock::Seconds() const
 {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return double(Ticks() - m_start) / double(f.QuadPart);
+    return double(Ticks() - m_start) / TicksPerSecond();
 }
 
 void BenchPrintRate(const char* phase, double ops, double seconds)
@@ -40,10 +81,9 @@ void BenchPrintValue(const char* what, double value, const char* unit)
 
 void BenchPrintPeakMemory()
 {
-    PROCESS_MEMORY_COUNTERS pmc = {};
-    pmc.cb = sizeof pmc;
-    if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
-        BenchPrintValue("peak memory", double(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0), "MiB");
+    const double peak = PeakMemoryMiB();
+    if (peak >= 0)
+        BenchPrintValue("peak memory", peak, "MiB");
 }
 
 int BenchMain(void (*run)())

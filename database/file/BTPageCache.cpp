@@ -42,6 +42,8 @@ BTPage* BTPageCache::s_pFreeBuffers = nullptr;
 DWORD BTPageCache::s_buffersInUse = 0;
 unsigned long long BTPageCache::s_hits = 0;
 unsigned long long BTPageCache::s_misses = 0;
+unsigned long long BTPageCache::s_pageWrites = 0;
+unsigned long long BTPageCache::s_deflates = 0;
 BTPagedFile* BTPageCache::s_pFirstFile = nullptr;
 DWORD BTPageCache::s_totalCount = 0;
 DWORD BTPageCache::s_totalLimit = BTPageCache::defaultTotalLimit;
@@ -164,7 +166,7 @@ BTPage* BTPageCache::Evict()
             if (page->m_nRefs == 0 && !page->m_bUsed)
             {
                 if (page->m_bDirty && file->IsWritable())
-                    file->WritePage(page);
+                    file->WriteBack(page);
                 file->RemoveCached(page);
                 return page;
             }

@@ -83,6 +83,10 @@ public:
     static unsigned long long GetHits() { return s_hits; }
     static unsigned long long GetMisses() { return s_misses; }
     static void ResetHitCounts() { s_hits = s_misses = 0; }
+    // Pages written to their files and pages deflated for it, ever (for
+    // benchmarks).
+    static unsigned long long GetPageWrites() { return s_pageWrites; }
+    static unsigned long long GetDeflates() { return s_deflates; }
 
 private:
     friend class BTPagedFile;
@@ -97,6 +101,8 @@ private:
 
     static unsigned long long s_hits;
     static unsigned long long s_misses;
+    static unsigned long long s_pageWrites;
+    static unsigned long long s_deflates;
     static BTPagedFile* s_pFirstFile;
     static DWORD s_totalCount;
     static DWORD s_totalLimit;

@@ -1,6 +1,7 @@
 #include "database/file/BTPagedFile.h"
 
 #include "database/file/BTPageCache.h"
+#include "database/file/BTPageDeflater.h"
 #include "database/file/BTOperation.h"
 #include "database/file/BTWriteGate.h"
 #include "database/file/BTHeaderTooLongException.h"
@@ -11,7 +12,9 @@
 #include "classlib/MessageBox.h"
 #include "toolkit/core/LTComp.h"
 
+#include <algorithm>
 #include <string.h>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(BTPagedFile, CPFile)
 
@@ -30,6 +33,28 @@ const DWORD kScratchData = 4096;     // room for compressed bytes when writing
 
 // The slot being read or written: u16 L, then the compressed bytes.
 BYTE s_scratch[2 + kScratchData];
+
+// Pages written together: deflated at once, their slots written in runs.
+const size_t kBatchPages = 256;
+// The longest run of adjacent slots or pages written in one call.
+const UINT kLongestRun = 1u << 20;
+
+// What a batch writes: bytes at an offset of the file.
+struct RegionWrite
+{
+    DWORD offset;
+    const BYTE* bytes;
+    UINT size;
+};
+
+// A batch's buffers, kept between batches: each page's slot being written
+// (u16 L and the compressed bytes), the first slots of split pages, and a
+// run of adjacent regions.
+std::vector<BYTE> s_batchSlots;
+std::vector<BYTE> s_batchFirsts;
+std::vector<BYTE> s_run;
+std::vector<RegionWrite> s_writes;
+std::vector<BTPageDeflater::Job> s_jobs;
 
 const size_t kTableStep = 100;
 // A view is made again once the file has grown by a quarter and this much:
@@ -188,11 +213,15 @@ void BTPagedFile::WriteCommit(const BYTE* header)
 {
     // From the least recent page: pages appended in a row then go to disk in
     // file order.
-    for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
-    {
-        if (page->m_bDirty)
-            WritePage(page);
-    }
+    std::vector<BTPage*> dirty;
+    AfxTranslateBadAlloc([&] {
+        for (BTPage* page = m_pLru; page; page = page->m_pMoreRecent)
+        {
+            if (page->m_bDirty)
+                dirty.push_back(page);
+        }
+    });
+    WritePages(dirty.data(), dirty.size());
     WriteHeaderImage(header);
     CFile::Flush();
 }
@@ -532,8 +561,165 @@ void BTPagedFile::WritePage(BTPage* page)
     if (page->m_pOwner)
         page->m_pOwner->BeforePageWrite(page);
     WritePageData(page);
+    ++BTPageCache::s_pageWrites;
     page->m_bDirty = FALSE;
     BTOperation::PageWritten(page);
+}
+
+void BTPagedFile::WritePages(BTPage* const* pages, size_t count)
+{
+    for (size_t start = 0; start < count; start += kBatchPages)
+        WriteBatch(pages + start, std::min(kBatchPages, count - start));
+}
+
+void BTPagedFile::WriteBack(BTPage* victim)
+{
+    if (!m_bCompressed)
+    {
+        WritePage(victim);
+        return;
+    }
+    // The dirty pages nearest the victim in the least-recently-used order
+    // would be evicted (and deflated one at a time) next: they are deflated
+    // with it now, and stay cached, clean.
+    BTPage* batch[kBatchPages];
+    size_t count = 0;
+    batch[count++] = victim;
+    for (BTPage* page = victim->m_pMoreRecent; page && count < kBatchPages; page = page->m_pMoreRecent)
+    {
+        if (page->m_bDirty && page->m_nRefs == 0 && !page->m_bUsed)
+            batch[count++] = page;
+    }
+    WriteBatch(batch, count);
+}
+
+void BTPagedFile::WriteBatch(BTPage* const* pages, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (pages[i]->m_pOwner)
+            pages[i]->m_pOwner->BeforePageWrite(pages[i]);
+    }
+    AfxTranslateBadAlloc([&] {
+        s_writes.clear();
+        s_writes.reserve(2 * count);
+    });
+    size_t ready = count; // pages whose regions are laid out
+    CException* failure = nullptr;
+    if (m_bCompressed)
+    {
+        const size_t slotBytes = 2 + kScratchData;
+        AfxTranslateBadAlloc([&] {
+            s_batchSlots.assign(count * slotBytes, 0);
+            s_batchFirsts.resize(count * slotSize);
+            s_jobs.resize(count);
+        });
+        for (size_t i = 0; i < count; ++i)
+            s_jobs[i] = BTPageDeflater::Job{pages[i]->m_data, pageSize, &s_batchSlots[i * slotBytes] + 2,
+                                            kScratchData, 0, 0};
+        BTPageDeflater::Deflate(s_jobs.data(), count);
+        for (size_t i = 0; i < count; ++i)
+        {
+            try
+            {
+                LayOutSlots(pages[i], s_jobs[i].result, s_jobs[i].destLength, &s_batchSlots[i * slotBytes],
+                            &s_batchFirsts[i * slotSize]);
+            }
+            catch (CException* e)
+            {
+                ready = i;
+                failure = e;
+                break;
+            }
+        }
+    }
+    else
+    {
+        for (size_t i = 0; i < count; ++i)
+            s_writes.push_back(RegionWrite{pages[i]->m_offset, pages[i]->m_data, pageSize});
+    }
+    try
+    {
+        WriteRegions();
+    }
+    catch (CException*)
+    {
+        if (failure)
+            failure->Delete();
+        throw;
+    }
+    for (size_t i = 0; i < ready; ++i)
+    {
+        pages[i]->m_bDirty = FALSE;
+        ++BTPageCache::s_pageWrites;
+        BTOperation::PageWritten(pages[i]);
+    }
+    if (failure)
+        throw failure;
+}
+
+void BTPagedFile::LayOutSlots(BTPage* page, int result, DWORD length, BYTE* slot, BYTE* first)
+{
+    if (result != LTComp::ok || length > kCompressedMax)
+        AfxThrowMemoryException();
+    ++BTPageCache::s_deflates;
+    slot[0] = (BYTE)length;
+    slot[1] = (BYTE)(length >> 8);
+    if (length > kInlineMax)
+    {
+        DWORD overflow = LookupOverflowSlot(page->m_offset);
+        SetOverflowSlot(page->m_offset, overflow);
+        page->m_bOverflow = TRUE;
+        memcpy(first, slot, 2 + kSplitAt);
+        PutU32(first + 2 + kSplitAt, overflow);
+        s_writes.push_back(RegionWrite{overflow, slot + 2 + kSplitAt, slotSize});
+        s_writes.push_back(RegionWrite{page->m_offset, first, slotSize});
+        return;
+    }
+    if (page->m_bOverflow)
+    {
+        RemoveOverflowSlot(page->m_offset);
+        page->m_bOverflow = FALSE;
+    }
+    s_writes.push_back(RegionWrite{page->m_offset, slot, slotSize});
+}
+
+void BTPagedFile::WriteRegions()
+{
+    // In the order of the file, adjacent regions joined into one write. A
+    // region the journal must save first is written alone, as WriteRegion
+    // saves it: a run is written at once only when none of it needs that.
+    std::stable_sort(s_writes.begin(), s_writes.end(),
+                     [](const RegionWrite& a, const RegionWrite& b) { return a.offset < b.offset; });
+    size_t i = 0;
+    while (i < s_writes.size())
+    {
+        size_t end = i + 1;
+        UINT bytes = s_writes[i].size;
+        BOOL bProtected = m_journal.Protects(s_writes[i].offset);
+        while (end < s_writes.size() && s_writes[end].offset == s_writes[end - 1].offset + s_writes[end - 1].size &&
+               bytes + s_writes[end].size <= kLongestRun)
+        {
+            bProtected = bProtected || m_journal.Protects(s_writes[end].offset);
+            bytes += s_writes[end].size;
+            ++end;
+        }
+        if (end - i == 1 || bProtected)
+        {
+            for (; i < end; ++i)
+                WriteRegion(s_writes[i].offset, s_writes[i].bytes, s_writes[i].size);
+            continue;
+        }
+        AfxTranslateBadAlloc([&] { s_run.resize(bytes); });
+        BYTE* at = s_run.data();
+        for (size_t k = i; k < end; ++k)
+        {
+            memcpy(at, s_writes[k].bytes, s_writes[k].size);
+            at += s_writes[k].size;
+        }
+        WriteRegion(s_writes[i].offset, s_run.data(), bytes);
+        i = end;
+    }
 }
 
 void BTPagedFile::WritePageData(BTPage* page)
@@ -657,6 +843,7 @@ void BTPagedFile::WriteCompressed(BTPage* page)
     unsigned long length = kScratchData;
     if (comp.Compress(s_scratch + 2, &length, page->m_data, pageSize) != LTComp::ok || length > kCompressedMax)
         AfxThrowMemoryException();
+    ++BTPageCache::s_deflates;
     s_scratch[0] = (BYTE)length;
     s_scratch[1] = (BYTE)(length >> 8);
 

@@ -15,6 +15,12 @@
 // used unheld page. Callers hold a BTPageRef on a page while they use it and
 // mark it dirty after changing it; dirty pages are written back on eviction
 // and by FlushBuffers, which shows the wait cursor while it runs. A file opened read-only never writes anything back.
+// A compressed file deflates the pages it writes together on a small pool of
+// threads (BTPageDeflater; the same bytes as one stream gives): a flush all
+// of its dirty pages, an eviction its victim with the dirty unheld pages that
+// follow it in the least-recently-used order, which stay cached, clean. The
+// slots (or plain pages) of such a batch reach the file in file order, adjacent
+// ones in one write.
 //
 // A flush is all or nothing on disk: before a byte of the file as last
 // committed is overwritten (by a flush, or by the cache writing back a page
@@ -86,6 +92,11 @@ public:
     virtual BTPage* ReadPage(DWORD offset, BTPageOwner* owner, BOOL bRead = TRUE);
     // Writes the page's data at its offset and marks it clean.
     virtual void WritePage(BTPage* page);
+    // Writes the pages as WritePage does each, in the order given; a
+    // compressed file deflates them together (BTPageDeflater) into the same
+    // bytes, and the slots or pages reach the file in runs of adjacent
+    // offsets. A failure leaves the page it met and those after it dirty.
+    void WritePages(BTPage* const* pages, size_t count);
     // Loads or stores the header at offset 0 through SerializeHeader. A
     // header too long for its area is refused (BTHeaderTooLongException)
     // before anything is written; FlushBuffers checks it before any page.
@@ -160,6 +171,16 @@ protected:
     const BYTE* FindMapped(DWORD offset);
     void DropView();
     void WritePageData(BTPage* page);
+    // Eviction's write of a dirty page it takes: in a compressed file, with
+    // the dirty unheld pages that follow it in the least-recently-used order.
+    void WriteBack(BTPage* victim);
+    void WriteBatch(BTPage* const* pages, size_t count);
+    // A deflated page's slots (slot: u16 L and the compressed bytes, zeros
+    // after them; first: room for a split page's first slot) added to the
+    // batch's writes, its overflow slot taken or given up.
+    void LayOutSlots(BTPage* page, int result, DWORD length, BYTE* slot, BYTE* first);
+    // The batch's writes, in file order, adjacent ones joined.
+    void WriteRegions();
     void ReadCompressed(BTPage* page);
     void WriteCompressed(BTPage* page);
     // Takes bytes of new space at the end of the file and returns its
