@@ -1,0 +1,7 @@
+// The rebuild mode of the kill writer (KillRebuildWriter.cpp).
+#pragma once
+
+#include <string>
+
+int RebuildWrite(const std::string& name);
+int RebuildCheck(const std::string& name);
