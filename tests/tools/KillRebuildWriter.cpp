@@ -6,6 +6,8 @@
 //                                    after each commit FILE.committed gets
 //                                    the batch number, and FILE.phase says
 //                                    whether it commits or rebuilds
+//   kill_writer rebuild-create FILE  makes the empty database FILE (the kill
+//                                    test's writers are not killed in this)
 //   kill_writer rebuild-check FILE   opens the database read-write (any
 //                                    recovery made, every prompt answered
 //                                    by its default button), then prints one
@@ -192,6 +194,15 @@ int RebuildWrite(const std::string& name)
         SetPhase(name, "rebuild");
         db.RebuildKeyFile(DBDatabase::IDS_REBUILDING_KEY_FILE);
     }
+}
+
+int RebuildCreate(const std::string& name)
+{
+    ScratchApp app;
+    DBDatabase db;
+    db.SetPathName(name.c_str());
+    db.CreateNew();
+    return 0;
 }
 
 int RebuildCheck(const std::string& name)

@@ -3,5 +3,6 @@
 
 #include <string>
 
+int RebuildCreate(const std::string& name);
 int RebuildWrite(const std::string& name);
 int RebuildCheck(const std::string& name);

@@ -5,7 +5,7 @@
 //                               followed by a flush, forever; after each
 //                               flush returns, FILE.committed gets the
 //                               batch number (z: a compressed file)
-//   kill_writer rebuild-write FILE, kill_writer rebuild-check FILE: a
+//   kill_writer rebuild-create|rebuild-write|rebuild-check FILE: a
 //                               database rebuilt again and again (see
 //                               KillRebuildWriter.cpp)
 //   kill_writer check FILE [z]  opens FILE with recovery and prints one line:
@@ -162,6 +162,8 @@ int main(int argc, char** argv)
     }
     const bool compressed = argc > 3 && std::strcmp(argv[3], "z") == 0;
     try {
+        if (std::strcmp(argv[1], "rebuild-create") == 0)
+            return RebuildCreate(argv[2]);
         if (std::strcmp(argv[1], "rebuild-write") == 0)
             return RebuildWrite(argv[2]);
         if (std::strcmp(argv[1], "rebuild-check") == 0)
