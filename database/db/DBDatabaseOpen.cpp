@@ -30,6 +30,8 @@
 #include "classlib/MessageBox.h"
 #include "classlib/Resources.h"
 #include "database/db/DBIndexRebuildTask.h"
+#include "database/db/DBKeyFileRecovery.h"
+#include "database/file/ArchivePromptException.h"
 
 #include <ctime>
 
@@ -57,6 +59,19 @@ void SerializeLong(CArchive& ar, int32_t& value)
         ar >> dword;
         value = (int32_t)dword;
     }
+}
+
+// An exception that says what went wrong in a prompt of its own shows that
+// prompt; others the prompt of their kind.
+void ReportOpenFailure(const CString& path, CException* e)
+{
+    if (ArchivePromptException* own = dynamic_cast<ArchivePromptException*>(e)) {
+        char text[1024];
+        own->GetErrorMessage(text, sizeof text);
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION, own->GetPromptId());
+        return;
+    }
+    ReportFileException(path, e, FALSE, DBDatabase::IDP_OPEN_FAILED);
 }
 
 } // namespace
@@ -207,7 +222,7 @@ BOOL DBDatabase::OpenKeyFile(UINT nOpenFlags)
     try {
         opened = keyFile.OpenFile(nOpenFlags, &error);
     } catch (CException* e) {
-        ReportFileException(keyFile.GetPathName(), e, FALSE, IDP_OPEN_FAILED);
+        ReportOpenFailure(keyFile.GetPathName(), e);
         e->Delete();
         AbandonOpen();
     }
@@ -233,9 +248,13 @@ BOOL DBDatabase::OpenDatabase(UINT nOpenFlags, CFileException* pError)
     try {
         if (!BTPagedFile::OpenFile(nOpenFlags, pError))
             return FALSE;
+        // A rebuild cut short is finished or undone before the key file opens.
+        DBKeyFileRecovery::Resolve(*this);
     } catch (CException* e) {
-        ReportFileException(GetPathName(), e, FALSE, IDP_OPEN_FAILED);
+        ReportOpenFailure(GetPathName(), e);
         e->Delete();
+        if (IsOpen())
+            Abort();
         AfxThrowUserException();
     }
     const int version = GetVersion();

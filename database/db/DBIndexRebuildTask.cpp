@@ -1,15 +1,23 @@
 #include "database/db/DBIndexRebuildTask.h"
 
 #include "app/core/ErrorReport.h"
-#include "app/core/Paths.h"
 #include "classlib/Exceptions.h"
+#include "database/db/DBKeyFileRecovery.h"
+#include "database/file/BTJournal.h"
 
 namespace {
+
+BOOL FileExists(const CString& path)
+{
+    CFileStatus status;
+    return CFile::GetStatus(path, status);
+}
 
 void RemoveQuietly(const CString& path)
 {
     try {
-        CFile::Remove(path);
+        BTJournal::Discard(path);
+        BTJournal::Delete(path);
     } catch (CException* e) {
         e->Delete();
     }
@@ -19,7 +27,7 @@ void RemoveQuietly(const CString& path)
 
 DBIndexRebuildTask::DBIndexRebuildTask(DBDatabase& database, UINT progressTitleId)
     : DBRecordSetTask(database, database.GetAllRecords(), progressTitleId), m_db(database),
-      m_movedAside(FALSE), m_created(FALSE)
+      m_closedOld(FALSE), m_created(FALSE)
 {
     m_db.SaveKeyState(m_before);
 }
@@ -27,20 +35,21 @@ DBIndexRebuildTask::DBIndexRebuildTask(DBDatabase& database, UINT progressTitleI
 BOOL DBIndexRebuildTask::Begin()
 {
     DBKeyFile& keyFile = m_db.GetKeyFile();
-    const CString keyPath = keyFile.GetPathName();
-    if (keyFile.Exists()) {
-        if (keyFile.IsOpen())
-            keyFile.Close();
-        m_oldPath = ReplaceExtension(keyPath, ".old");
-        RemoveQuietly(m_oldPath);
-        CFile::Rename(keyPath, m_oldPath);
-        m_movedAside = TRUE;
+    m_keyPath = keyFile.GetPathName();
+    m_buildPath = DBKeyFileRecovery::BuildPathFor(m_keyPath);
+    // The key file in place stays as its last commit left it: the rebuild
+    // replaces whatever this session changed in it.
+    if (keyFile.IsOpen()) {
+        keyFile.Abort();
+        m_closedOld = TRUE;
     }
+    RemoveQuietly(m_buildPath);
+    keyFile.SetPathName(m_buildPath);
     keyFile.SetDocumentType(DBKeyFile::kDocumentType);
     keyFile.SetVersion(DBKeyFile::kCurrentVersion);
     CFileException error;
     if (!keyFile.OpenFile(kCreateMode, &error)) {
-        ReportFileException(keyPath, &error, TRUE, IDP_KEY_FILE_CREATE_FAILED);
+        ReportFileException(m_buildPath, &error, TRUE, IDP_KEY_FILE_CREATE_FAILED);
         return FALSE;
     }
     m_created = TRUE;
@@ -57,12 +66,26 @@ BOOL DBIndexRebuildTask::Apply(DBRecord& record)
 BOOL DBIndexRebuildTask::End()
 {
     m_db.GetDuplicateRecords() = m_duplicates;
-    m_db.GetKeyFile().FlushIfWritable();
-    if (m_movedAside) {
-        RemoveQuietly(m_oldPath);
-        m_movedAside = FALSE;
+    DBKeyFile& keyFile = m_db.GetKeyFile();
+    BOOL bCommitted = FALSE;
+    try {
+        // The new key file whole on disk under its own name, then closed:
+        // the last commit moves it in place.
+        keyFile.FlushIfWritable();
+        keyFile.Close();
+        m_created = FALSE;
+        keyFile.SetPathName(m_keyPath);
+        m_db.SetCommitMove(m_buildPath, m_keyPath);
+        bCommitted = CommitDatabase();
+    } catch (CException* e) {
+        ReportException(e);
+        e->Delete();
     }
-    return CommitDatabase();
+    if (!bCommitted) {
+        Abort();
+        return FALSE;
+    }
+    return ReopenKeyFile();
 }
 
 BOOL DBIndexRebuildTask::Abort()
@@ -70,22 +93,30 @@ BOOL DBIndexRebuildTask::Abort()
     // Sets pending for the new key file go with it.
     m_db.GetPendingSets().Discard();
     DBKeyFile& keyFile = m_db.GetKeyFile();
-    const CString keyPath = keyFile.GetPathName();
     if (m_created) {
         keyFile.Abort();
-        RemoveQuietly(keyPath);
         m_created = FALSE;
     }
+    m_db.SetCommitMove(CString(), CString());
+    // A last commit cut short is its recovery's to finish or undo: the new
+    // key file may already be in place, or still be needed there.
+    if (!FileExists(BTJournal::MasterPathFor(m_db.GetPathName())))
+        RemoveQuietly(m_buildPath);
+    keyFile.SetPathName(m_keyPath);
     m_db.RestoreKeyState(m_before);
-    if (m_movedAside) {
-        m_movedAside = FALSE;
-        CFile::Rename(m_oldPath, keyPath);
-        CFileException error;
-        if (!keyFile.OpenFile(kReopenMode, &error)) {
-            ReportFileException(keyPath, &error, FALSE, IDP_KEY_FILE_REOPEN_FAILED);
-            return FALSE;
-        }
-        // Opening read the file's position indexes afresh; the roots stay.
-    }
-    return CommitDatabase();
+    if (!m_closedOld)
+        return TRUE;
+    m_closedOld = FALSE;
+    return ReopenKeyFile();
+}
+
+BOOL DBIndexRebuildTask::ReopenKeyFile()
+{
+    // Opening reads the file's position indexes afresh; the roots stay.
+    DBKeyFile& keyFile = m_db.GetKeyFile();
+    CFileException error;
+    if (keyFile.OpenFile(kReopenMode, &error))
+        return TRUE;
+    ReportFileException(m_keyPath, &error, FALSE, IDP_KEY_FILE_REOPEN_FAILED);
+    return FALSE;
 }

@@ -1,18 +1,24 @@
 // DBIndexRebuildTask: makes the key file anew from the records.
 //
-// Begin moves an existing key file aside (".old"), creates a new one
-// (0x8003/1047) and binds every index tree, the sort slots and the
-// duplicate finder to it; Apply adds each record to every index, the slots
-// whose indexBuilt is set and the duplicate finder; End takes the
-// duplicates found, flushes the key file, deletes the ".old" file and
-// commits the database.
+// Begin closes the key file in place without writing it and creates the new
+// one (0x8003/1047) under a name of its own (DBKeyFileRecovery::BuildPathFor),
+// binding every index tree, the sort slots and the duplicate finder to it;
+// Apply adds each record to every index, the slots whose indexBuilt is set
+// and the duplicate finder; End takes the duplicates found, writes the new
+// key file whole and closes it, then commits the database with the new key
+// file moved over the old one as part of that commit (BTPagedFile::
+// SetCommitMove), and opens the key file in place again. Until that commit
+// the database on disk is the one before the rebuild, its old key file in
+// place; a crash at any point leaves one or the other for the next open
+// (DBKeyFileRecovery).
 //
-// Abort (Stop, No after a failing record, a failed Begin or End) deletes the
-// new key file, puts the ".old" one back and reopens it, and restores what
-// the database's tables said of the old key file (tree roots, slot
-// definitions and times, list sort, collation version, duplicates) as it was
-// when the task was made, before committing: the database then is exactly
-// the one before the rebuild.
+// Abort (Stop, No after a failing record, a failed Begin) and a failed End
+// delete the new key file (unless the last commit was under way: its
+// recovery then decides at the next open), put back what the database's
+// tables said of the old key file (tree roots, slot definitions and times,
+// list sort, collation version, duplicates) as it was when the task was
+// made, and open the old key file again; nothing is written. The caller
+// then aborts the data file, so both files stay byte for byte as before.
 #pragma once
 
 #include "database/db/DBDatabase.h"
@@ -37,10 +43,14 @@ public:
     BOOL Abort() override;
 
 private:
+    // Opens the key file in place again; FALSE (reported) when it cannot.
+    BOOL ReopenKeyFile();
+
     DBDatabase& m_db;
     DBDatabase::KeyState m_before;
     DBRecordSet m_duplicates;
-    CString m_oldPath;
-    BOOL m_movedAside;
+    CString m_keyPath;
+    CString m_buildPath;
+    BOOL m_closedOld; // the key file in place was open at Begin
     BOOL m_created;
 };

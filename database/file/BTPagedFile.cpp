@@ -96,7 +96,8 @@ BTPagedFile::BTPagedFile()
       m_failAtRequest(0),
       m_bMappedReads(TRUE),
       m_viewTriedAt(0),
-      m_bDiskHeader(FALSE)
+      m_bDiskHeader(FALSE),
+      m_recovery(BTJournal::nothingFound)
 {
 }
 
@@ -134,7 +135,7 @@ void BTPagedFile::OnOpen()
     m_position = unknownPosition;
     DropView();
     // A flush that did not end is undone before anything is read.
-    BTJournal::Recover(*this, IsWritable());
+    m_recovery = BTJournal::Recover(*this, IsWritable());
     BTPageCache::Register(this);
     // A partial page at the end (a damaged file) stays where it is; new
     // pages go after it, on the page grid.
@@ -174,8 +175,36 @@ void BTPagedFile::FlushBuffers()
     BYTE header[headerAreaSize];
     if (!PrepareCommit(header))
         return;
+    CommitAlone(header);
+}
+
+void BTPagedFile::SetCommitMove(const CString& from, const CString& to)
+{
+    m_moveFrom = from;
+    m_moveTo = to;
+}
+
+void BTPagedFile::CommitAlone(const BYTE* header)
+{
+    if (m_moveFrom.IsEmpty())
+    {
+        m_journal.Sync();
+        WriteCommit(header);
+        EndCommit(header);
+        return;
+    }
+    // The master journal names the move before this file changes; the move
+    // itself, after this file is on disk, is the commit.
+    const CString master = BTJournal::MasterPathFor(m_path);
+    const CString from = m_moveFrom, to = m_moveTo;
+    BTJournal::WriteMaster(master, BTJournal::Named{m_path, m_journal.GetIdentity()}, BTJournal::Named{to, 0}, from);
+    m_journal.NameMaster(master);
     m_journal.Sync();
     WriteCommit(header);
+    BTJournal::MoveOver(from, to);
+    SetCommitMove(CString(), CString());
+    BTJournal::Discard(to);
+    BTJournal::RemoveMaster(master);
     EndCommit(header);
 }
 
@@ -185,11 +214,15 @@ BOOL BTPagedFile::PrepareCommit(BYTE* header)
     // no longer fits must not leave new pages behind under the old header.
     // Writing pages changes nothing the header holds.
     BuildHeaderImage(header);
-    BOOL bAny = m_journal.IsActive() || !m_bDiskHeader || memcmp(header, m_diskHeader, headerAreaSize) != 0;
+    BOOL bAny = m_journal.IsActive() || !m_bDiskHeader || memcmp(header, m_diskHeader, headerAreaSize) != 0 ||
+                !m_moveFrom.IsEmpty();
     if (SaveDirtyOriginals())
         bAny = TRUE;
     if (bAny)
+    {
         m_journal.Save(*this, 0, headerAreaSize);
+        m_journal.NoteNewHeader(header);
+    }
     return bAny;
 }
 
@@ -241,26 +274,30 @@ void BTPagedFile::FlushPagesTogether(BTPagedFile& first, BTPagedFile& second)
     BOOL writes[2] = {FALSE, FALSE};
     for (int i = 0; i < 2; ++i)
         writes[i] = files[i]->IsOpen() && files[i]->IsWritable() && files[i]->PrepareCommit(headers[i]);
-    if (!writes[0] || !writes[1])
+    if (!writes[0] || !writes[1] || !first.m_moveFrom.IsEmpty() || !second.m_moveFrom.IsEmpty())
     {
-        // One file alone commits on its own.
-        for (int i = 0; i < 2; ++i)
+        // One file alone commits on its own; a file with a move commits
+        // after the other.
+        const int order[2] = {first.m_moveFrom.IsEmpty() ? 0 : 1, first.m_moveFrom.IsEmpty() ? 1 : 0};
+        for (int i : order)
         {
-            if (!writes[i])
-                continue;
-            files[i]->m_journal.Sync();
-            files[i]->WriteCommit(headers[i]);
-            files[i]->EndCommit(headers[i]);
+            if (writes[i])
+                files[i]->CommitAlone(headers[i]);
         }
         return;
     }
     CWaitCursor wait;
     const CString master = BTJournal::MasterPathFor(first.m_path);
-    BTJournal::WriteMaster(master, first.m_path, second.m_path);
-    for (BTPagedFile* file : files)
+    BTJournal::WriteMaster(master, BTJournal::Named{first.m_path, first.m_journal.GetIdentity()},
+                           BTJournal::Named{second.m_path, second.m_journal.GetIdentity()});
+    for (int i = 0; i < 2; ++i)
     {
-        file->m_journal.NameMaster(master);
-        file->m_journal.Sync();
+        BTPagedFile* other = files[1 - i];
+        BYTE committed[headerAreaSize];
+        BTJournal::ReadHeader(*other, committed);
+        files[i]->m_journal.NameMaster(master);
+        files[i]->m_journal.NamePartner(other->m_path, committed, headers[1 - i]);
+        files[i]->m_journal.Sync();
     }
     for (int i = 0; i < 2; ++i)
         files[i]->WriteCommit(headers[i]);

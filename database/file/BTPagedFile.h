@@ -114,6 +114,17 @@ public:
     // they were, or both new, after the next open.
     static void FlushPagesTogether(BTPagedFile& first, BTPagedFile& second);
 
+    // Makes the next commit of this file also move the file `from` (closed,
+    // on disk as it is to stay) over `to`, as one commit through the master
+    // journal (BTJournal): after a crash the next open of this file finds
+    // both as they were, or this file committed and `from` in place of `to`.
+    // A commit with a move writes even when nothing changed. Empty paths
+    // cancel a move not yet made.
+    void SetCommitMove(const CString& from, const CString& to);
+    BOOL HasCommitMove() const { return !m_moveFrom.IsEmpty(); }
+    // What the recovery at the last open found and did.
+    BTJournal::Outcome GetRecovery() const { return m_recovery; }
+
     // Clears the owner and the check mark of every cached page that names
     // it; a tree calls this when it goes away while its file stays open.
     void ForgetOwner(BTPageOwner* owner);
@@ -202,6 +213,8 @@ protected:
     BOOL SaveDirtyOriginals();
     void WriteCommit(const BYTE* header);
     void EndCommit(const BYTE* header);
+    // The commit of this file alone, with its move when one is set.
+    void CommitAlone(const BYTE* header);
     void ThrowDamaged() const;        // archive exception bad schema, with path
     // Moves to the offset unless the file is there already.
     void SeekTo(DWORD offset);
@@ -263,4 +276,7 @@ private:
     DWORD m_viewTriedAt; // the file end at the last try to map, 0 for none
     BYTE m_diskHeader[headerAreaSize]; // the header as on disk, when m_bDiskHeader
     BOOL m_bDiskHeader;
+    CString m_moveFrom; // a move the next commit makes (SetCommitMove)
+    CString m_moveTo;
+    BTJournal::Outcome m_recovery;
 };

@@ -5,6 +5,9 @@
 //                               followed by a flush, forever; after each
 //                               flush returns, FILE.committed gets the
 //                               batch number (z: a compressed file)
+//   kill_writer rebuild-create|rebuild-write|rebuild-check FILE: a
+//                               database rebuilt again and again (see
+//                               KillRebuildWriter.cpp)
 //   kill_writer check FILE [z]  opens FILE with recovery and prints one line:
 //                               "ok", "lost N" (committed keys missing or
 //                               deleted keys back), "damaged: ..." or
@@ -15,6 +18,7 @@
 // after every batch is known; the file must hold the tree of the last
 // committed batch or of the one after it.
 #include "database/btree/BTreeTestSupport.h"
+#include "tools/KillRebuildWriter.h"
 
 #include "classlib/Exceptions.h"
 
@@ -158,6 +162,12 @@ int main(int argc, char** argv)
     }
     const bool compressed = argc > 3 && std::strcmp(argv[3], "z") == 0;
     try {
+        if (std::strcmp(argv[1], "rebuild-create") == 0)
+            return RebuildCreate(argv[2]);
+        if (std::strcmp(argv[1], "rebuild-write") == 0)
+            return RebuildWrite(argv[2]);
+        if (std::strcmp(argv[1], "rebuild-check") == 0)
+            return RebuildCheck(argv[2]);
         if (std::strcmp(argv[1], "write") == 0)
             return Write(argv[2], compressed);
         return Check(argv[2], compressed);

@@ -8,6 +8,7 @@
 
 #include "classlib/Exceptions.h"
 #include "database/file/BTJournal.h"
+#include "database/file/BTRecoveryException.h"
 #include "database/file/BTWriteGate.h"
 
 #include <gtest/gtest.h>
@@ -158,8 +159,8 @@ TEST_P(CrashRecoveryTest, EveryWritePointGivesTheTreeBeforeOrAfter)
 INSTANTIATE_TEST_SUITE_P(PlainAndCompressed, CrashRecoveryTest, ::testing::Bool());
 
 // A file with a journal left by a crash opens read-only only after it was
-// opened once with write access: the read-only open is refused and changes
-// nothing.
+// opened once with write access: the read-only open is refused, saying so,
+// and changes nothing.
 TEST(JournalTest, ReadOnlyOpenOfAFileWithAJournalIsRefused)
 {
     TreeOnFile t;
@@ -196,8 +197,8 @@ TEST(JournalTest, ReadOnlyOpenOfAFileWithAJournalIsRefused)
     bool refused = false;
     try {
         t.file.OpenFile(CFile::modeRead | CFile::shareDenyWrite, &error);
-    } catch (CFileException* e) {
-        refused = e->m_cause == CFileException::accessDenied;
+    } catch (BTRecoveryException* e) {
+        refused = e->GetPromptId() == BTRecoveryException::IDP_SAVE_PENDING;
         e->Delete();
     }
     EXPECT_TRUE(refused);
@@ -211,6 +212,90 @@ TEST(JournalTest, ReadOnlyOpenOfAFileWithAJournalIsRefused)
     EXPECT_EQ(before, found);
     EXPECT_FALSE(Exists(journal));
     t.file.Close();
+    std::remove(t.name.c_str());
+}
+
+// A journal names the file it was written for: beside another file (the
+// same file as other commits left it) it is refused and left in place,
+// changing nothing; a journal written before journals named their files
+// (identity 0) is rolled back as it always was.
+TEST(JournalTest, AJournalIsAppliedOnlyToItsOwnFile)
+{
+    TreeOnFile t;
+    t.name = TestFileName("journal_own");
+    t.file.SetTree(&t.tree);
+    ASSERT_TRUE(CreateAndOpen(t.file, t.name));
+    t.tree.Attach(&t.file);
+    FillBase(t.tree);
+    t.file.Close();
+    const std::vector<BYTE> base = ReadWholeFile(t.name);
+    const CString journal = BTJournal::PathFor(t.name.c_str());
+    std::vector<std::string> before;
+    ASSERT_TRUE(t.Open());
+    t.Verify(&before);
+    BTWriteGate::StopAfter(0xFFFFFFFF, FALSE);
+    ChangeBatch(t.tree, 6);
+    t.file.FlushBuffers();
+    const DWORD writes = BTWriteGate::GetCount();
+    BTWriteGate::Open();
+    t.file.Close();
+    // Another file of that name: the same one after other changes.
+    WriteWholeFile(t.name, base);
+    ASSERT_TRUE(t.Open());
+    t.file.GetTitleText() = "Another file";
+    ChangeBatch(t.tree, 7);
+    t.file.Close();
+    const std::vector<BYTE> other = ReadWholeFile(t.name);
+    // A crash in the first commit leaves the journal and half the writes.
+    WriteWholeFile(t.name, base);
+    ASSERT_TRUE(t.Open());
+    BTWriteGate::StopAfter(writes / 2, FALSE);
+    ChangeBatch(t.tree, 6);
+    t.file.FlushBuffers();
+    BTWriteGate::Open();
+    t.file.Abort();
+    const std::vector<BYTE> crashed = ReadWholeFile(t.name), left = ReadWholeFile(journal.GetString());
+    ASSERT_FALSE(left.empty());
+    ASSERT_NE(left[8] | left[9] | left[10] | left[11], 0); // the identity
+
+    // Beside a file it was not written for.
+    WriteWholeFile(t.name, other);
+    t.file.SetPathName(t.name.c_str());
+    UINT prompt = 0;
+    for (UINT mode : {(UINT)(CFile::modeReadWrite | CFile::shareExclusive),
+                      (UINT)(CFile::modeRead | CFile::shareDenyWrite)}) {
+        CFileException error;
+        try {
+            t.file.OpenFile(mode, &error);
+        } catch (BTRecoveryException* e) {
+            prompt = e->GetPromptId();
+            EXPECT_EQ(e->m_strFileName, journal);
+            e->Delete();
+        }
+        EXPECT_EQ(prompt, (UINT)BTRecoveryException::IDP_FOREIGN_JOURNAL);
+        EXPECT_FALSE(t.file.IsOpen());
+        EXPECT_EQ(other, ReadWholeFile(t.name));
+        EXPECT_EQ(left, ReadWholeFile(journal.GetString()));
+    }
+
+    // An identity of 0 (and the header's checksum to match) is not checked.
+    std::vector<BYTE> unnamed = left;
+    std::fill(unnamed.begin() + 8, unnamed.begin() + 12, 0);
+    DWORD sum = 2166136261u;
+    for (int i = 0; i < 12; ++i)
+        sum = (sum ^ unnamed[i]) * 16777619u;
+    for (int i = 0; i < 4; ++i)
+        unnamed[12 + i] = (BYTE)(sum >> (8 * i));
+    for (const std::vector<BYTE>* written : {&left, (const std::vector<BYTE>*)&unnamed}) {
+        WriteWholeFile(t.name, crashed);
+        WriteWholeFile(journal.GetString(), *written);
+        ASSERT_TRUE(t.Open());
+        std::vector<std::string> found;
+        ASSERT_EQ("", t.Verify(&found));
+        EXPECT_EQ(before, found);
+        EXPECT_FALSE(Exists(journal));
+        t.file.Close();
+    }
     std::remove(t.name.c_str());
 }
 
