@@ -120,3 +120,22 @@
 // The first MDI child's item in the window menu; the MDI client numbers the rest after it.
 #define AFX_IDM_FIRST_MDICHILD 0xFF00
 
+
+// Printing and print preview.
+#define AFX_IDP_COMMAND_FAILURE 0xF109       // a command could not be carried out
+#define AFX_IDP_FAILED_TO_START_PRINT 0xF10B // the print job could not start or was cut off
+#define AFX_IDS_PRINTONPORT 0xF040           // "on %1" under the printer's name
+#define AFX_IDS_PRINTPAGENUM 0xF041          // the page the printing dialog shows
+#define AFX_IDS_PREVIEWPAGEDESC 0xF042       // one page, then two pages, for the preview's status
+#define AFX_IDS_ONEPAGE 0xF043
+#define AFX_IDS_TWOPAGE 0xF044
+#define AFX_IDS_PRINTING 0xF045 // the printing dialog's title
+#define AFX_ID_PREVIEW_CLOSE 0xE300
+#define AFX_ID_PREVIEW_NUMPAGE 0xE301
+#define AFX_ID_PREVIEW_NEXT 0xE302
+#define AFX_ID_PREVIEW_PREV 0xE303
+#define AFX_ID_PREVIEW_PRINT 0xE304
+#define AFX_ID_PREVIEW_ZOOMIN 0xE305
+#define AFX_ID_PREVIEW_ZOOMOUT 0xE306
+#define AFX_IDD_PREVIEW_TOOLBAR 0x7802 // the preview's bar when the view names none
+#define AFX_IDW_PREVIEW_BAR 0xE805

@@ -4,6 +4,17 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
+#ifdef _WIN32
+void AfxFreeDispatchPart(IDispatch* pPart); // classlib/win/OleDispatch.cpp
+#endif
+
+CCmdTarget::~CCmdTarget()
+{
+#ifdef _WIN32
+    AfxFreeDispatchPart(m_pDispatchPart);
+#endif
+}
+
 namespace {
 
 const AFX_MSGMAP_ENTRY g_rootEntries[] = {{0, 0, 0, 0, nullptr, nullptr}};

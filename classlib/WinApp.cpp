@@ -55,6 +55,11 @@ CWinApp::~CWinApp()
 #ifdef _WIN32
     delete[] m_pszHelpFilePath;
     delete[] m_pszExeName;
+    SelectPrinter(nullptr, nullptr);
+    if (m_atomApp != 0)
+        ::GlobalDeleteAtom(m_atomApp);
+    if (m_atomSystemTopic != 0)
+        ::GlobalDeleteAtom(m_atomSystemTopic);
 #endif
     if (g_pApp == this)
         g_pApp = m_pPreviousApp;

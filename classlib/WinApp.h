@@ -24,6 +24,9 @@
 class CDocManager;
 class CDocTemplate;
 class CProfile;
+#ifdef _WIN32
+class CPrintDialog;
+#endif
 
 class CWinApp : public CWinThread
 {
@@ -120,6 +123,34 @@ public:
     // The wait cursor: 1 begins, -1 ends, 0 restores it.
     virtual void DoWaitCursor(int nCode);
 
+    // Start-up calls. Three-dimensional controls are the system's own: nothing to switch on.
+    BOOL Enable3dControls() { return TRUE; }
+    // Shell open by DDE: the application and "system" topics are registered atoms from now on.
+    void EnableShellOpen();
+    // Every template whose document string names a registry file type: its extension, type, and the open
+    // (and, with bCompat, print and print-to) commands with the program's path. Templates without a
+    // file type register nothing.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+
+    // The application's printer: the default queue until Print Setup chooses another. The handles are
+    // the application's (freed when it goes); GetPrinterDeviceDefaults lends them to pPrintDlg and
+    // answers FALSE, showing nothing, when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+    // Takes the default printer when none is selected, or always with bForceDefaults.
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    // Makes the given handles the application's printer (freeing the old ones when they differ).
+    void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode);
+    // Runs a print or print setup dialog on the application's printer and keeps what it chose.
+    INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    void OnFilePrintSetup();
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
+    UINT m_nNumPreviewPages = 0; // what a preview starts with when the view does not say
+    // The command line being carried out (its printer for "/pt"); NULL outside ProcessShellCommand.
+    CCommandLineInfo* m_pCmdInfo = nullptr;
+    ATOM m_atomApp = 0;
+    ATOM m_atomSystemTopic = 0;
+
     HINSTANCE m_hInstance = nullptr;
     LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
@@ -152,4 +183,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
 // The thread's WH_MSGFILTER hook that hands system modal loops' messages to ProcessMessageFilter.
 void AfxInstallMessageFilter();
+// Starts Windows Sockets 1.1 once per process; later calls give the first call's answer. lpwsaData
+// (may be NULL) receives what the start reported. The sockets end with the process.
+BOOL AfxSocketInit(WSADATA* lpwsaData = nullptr);
 #endif

@@ -2,6 +2,7 @@
 
 #include "classlib/Document.h"
 #include "classlib/win/DC.h"
+#include "classlib/win/PrintInfo.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -81,7 +82,12 @@ void CView::OnUpdate(CView* pSender, LPARAM, CObject*)
         Invalidate(TRUE);
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
+{
+    // Without a known last page only the first is printed.
+    if (pInfo != nullptr && pInfo->GetMaxPage() == 0xFFFF && pInfo->m_nCurPage > 1)
+        pInfo->m_bContinuePrinting = FALSE;
+}
 
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
 {

@@ -34,6 +34,23 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
 
+    // Printing (ViewPrinting.cpp). File Print runs OnPreparePrinting (by default DoPreparePrinting: the
+    // print dialog, or the application's printer when printing directly or previewing), then
+    // OnBeginPrinting, StartDoc, and for each page from the first asked for to the last OnPrepareDC
+    // (which may end the job by clearing m_bContinuePrinting; the default does so after page 1 when the
+    // maximum page is not known), StartPage, OnPrint (by default OnDraw) and EndPage; then EndDoc and
+    // OnEndPrinting. A modeless "Printing" dialog with Cancel shows the progress; the printer's abort
+    // procedure keeps it responsive. A job that cannot start or that the printer cuts off gives one
+    // message; OnEndPrinting runs in every case once OnBeginPrinting has.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintDirect();
+    void DoFilePrint(BOOL bDirect);
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;

@@ -97,8 +97,10 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
         CDocument* pDoc = OpenDocumentFile(rCmdInfo.m_strFileName);
         if (pDoc == nullptr)
             return FALSE;
+        m_pCmdInfo = &rCmdInfo; // the printer of "/pt"
         if (m_pMainWnd != nullptr)
             m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+        m_pCmdInfo = nullptr;
         pDoc->OnCloseDocument();
         if (m_pMainWnd != nullptr)
             m_pMainWnd->SendMessage(WM_CLOSE);
