@@ -3,6 +3,10 @@
 #include <chrono>
 #include <ctime>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace
 {
 bool ToLocal(int64_t t, std::tm& out)
@@ -67,7 +71,17 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int
 
 CTime CTime::GetCurrentTime()
 {
+#ifdef _WIN32
+    // The C runtime's time() looks up the time zone on every call, which
+    // under Wine re-reads the zone file; a record open reads the clock twice.
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const int64_t kUnixEpochTicks = 116444736000000000LL; // 100 ns ticks from 1601 to 1970
+    return CTime((ticks - kUnixEpochTicks) / 10000000);
+#else
     return CTime(static_cast<int64_t>(std::time(nullptr)));
+#endif
 }
 
 int CTime::GetYear() const { return Local(m_time).tm_year + 1900; }

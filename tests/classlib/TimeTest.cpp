@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 TEST(TimeTest, LocalFieldsRoundTripAndArithmetic)
@@ -33,6 +34,17 @@ TEST(TimeTest, SecondsSince1970InUtc)
     EXPECT_STREQ(t.FormatGmt("%Y-%m-%d %H:%M:%S"), "2001-09-09 01:46:40");
     EXPECT_EQ(DWORD(t.GetTime()), 1000000000u);
     EXPECT_GT(CTime::GetCurrentTime().GetTime(), 1000000000);
+}
+
+// The clock is read from the system's time directly; it must agree with the
+// C runtime's seconds since 1970.
+TEST(TimeTest, CurrentTimeIsTheRuntimesSecondsSince1970)
+{
+    const int64_t before = static_cast<int64_t>(std::time(nullptr));
+    const int64_t now = CTime::GetCurrentTime().GetTime();
+    const int64_t after = static_cast<int64_t>(std::time(nullptr));
+    EXPECT_GE(now, before);
+    EXPECT_LE(now, after + 1);
 }
 
 // The tick count is a millisecond clock: across a pause it moves by the
