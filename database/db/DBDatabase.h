@@ -275,6 +275,7 @@ public:
     // when it cannot be read (reported). The document hands out its own.
     DBRecord* OpenRecord(int32_t recordNumber) override;
     BOOL CommitDatabase() override;
+    DBDatabase* GetChangeDatabase() override { return this; }
     BOOL HoldsRecord(int32_t recordNumber) const { return allRecords.Contains(recordNumber); }
     // TRUE when another stored record has the record's duplicate key.
     BOOL FindDuplicateOf(const DBRecord& record);
