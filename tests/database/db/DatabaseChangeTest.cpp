@@ -491,6 +491,9 @@ TEST_F(DatabaseChangeTest, ASortCursorMayOutliveItsDatabase)
     m_cursor.reset();
     m_db->Close();
     m_db.reset();
+    // The broken rule is counted, not left to read freed memory.
+    EXPECT_EQ(m_outlivingIndexes + 1, DBDatabase::GetOutlivingIndexCount());
+    m_outlivingIndexes = DBDatabase::GetOutlivingIndexCount();
     delete cursor; // the sanitizers catch a read of the gone database
 }
 

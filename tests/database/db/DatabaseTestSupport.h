@@ -188,12 +188,15 @@ protected:
     {
         m_base = std::string("db_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         RemoveFiles();
+        m_outlivingIndexes = DBDatabase::GetOutlivingIndexCount();
     }
     void TearDown() override
     {
         ScriptedProgressDisplay::StopAtCall(0);
         m_db.reset();
         RemoveFiles();
+        // Every cursor went before its database.
+        EXPECT_EQ(m_outlivingIndexes, DBDatabase::GetOutlivingIndexCount());
     }
     void RemoveFiles()
     {
@@ -235,6 +238,7 @@ protected:
     ScratchProfileApp m_app;
     std::string m_base;
     std::unique_ptr<DBDatabase> m_db;
+    int m_outlivingIndexes = 0; // the count at SetUp; a test that breaks the rule on purpose moves it
 };
 
 inline void AddSampleRecords(DBDatabase& db)
