@@ -25,6 +25,7 @@
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
 #include "database/db/DBRecordSetTask.h"
+#include "tests/tools/KillSupport.h"
 
 #include <cstdio>
 #include <cstring>
@@ -113,17 +114,6 @@ State Read(DBDatabase& db)
     return s;
 }
 
-int Committed(const std::string& name)
-{
-    int n = 0;
-    if (FILE* f = std::fopen((name + ".committed").c_str(), "r")) {
-        if (std::fscanf(f, "%d", &n) != 1)
-            n = 0;
-        std::fclose(f);
-    }
-    return n;
-}
-
 bool Open(DBDatabase& db, const std::string& name)
 {
     db.SetPathName(name.c_str());
@@ -190,14 +180,6 @@ void Batch(DBDatabase& db, int b, std::map<std::string, int32_t>& numbers)
     db.SaveGroup(*group);
 }
 
-void NoteCommitted(const std::string& name, int b)
-{
-    FILE* f = std::fopen((name + ".committed.new").c_str(), "w");
-    std::fprintf(f, "%d\n", b);
-    std::fclose(f);
-    std::rename((name + ".committed.new").c_str(), (name + ".committed").c_str());
-}
-
 int Write(const std::string& name)
 {
     DBDatabase db;
@@ -236,16 +218,8 @@ int Check(const std::string& name)
         return 0;
     }
     DBDatabase db;
-    try {
-        if (!Open(db, name)) {
-            std::printf("open failed\n");
-            return 1;
-        }
-    } catch (CException* e) {
-        e->Delete();
-        std::printf("open failed\n");
+    if (!OpenForCheck([&] { return Open(db, name); }))
         return 1;
-    }
     const CString problem = db.Verify();
     if (!problem.IsEmpty()) {
         std::printf("verify failed: %s\n", (const char*)problem);
