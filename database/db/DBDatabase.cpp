@@ -73,6 +73,15 @@ DBDatabase::DBDatabase()
     BindKeyTrees(keyFile);
 }
 
+namespace {
+int s_outlivingIndexes = 0;
+} // namespace
+
+int DBDatabase::GetOutlivingIndexCount()
+{
+    return s_outlivingIndexes;
+}
+
 DBDatabase::~DBDatabase()
 {
     ASSERT(m_change == nullptr);
@@ -84,6 +93,7 @@ DBDatabase::~DBDatabase()
             delete index;
         } else {
             TRACE("a sort index outlives its database\n");
+            ++s_outlivingIndexes;
             index->ForgetDatabase();
         }
     }

@@ -53,9 +53,11 @@
 //
 // Lifetimes: cursors go before the indexes they walk, and every DBSortCursor
 // (with the DBSortIndex it holds) before the database; a sort index still
-// held when the database ends is detached from it (in debug builds a trace
-// says so) and only deletes its scratch file when its last cursor goes. No
-// Change may be open when the database ends (asserted in debug builds).
+// held when the database ends is detached from it, so that it never reads
+// the gone database, and only deletes its scratch file when its last cursor
+// goes; the broken rule is counted (GetOutlivingIndexCount: the tests' fixture
+// fails a test that broke it) and traced in debug builds. No Change may be
+// open when the database ends (asserted in debug builds).
 //
 // A database whose stored data contradict its indexes shows message 4100 and
 // ends the operation with the user exception.
@@ -190,6 +192,9 @@ public:
 
     DBDatabase();
     ~DBDatabase() override;
+    // Sort indexes still held by a cursor when their database ended, over
+    // the process (see Lifetimes above).
+    static int GetOutlivingIndexCount();
 
     // ---- files: each operation also reaches the key file ----
     void SetPathName(const CString& path) override;
@@ -275,6 +280,7 @@ public:
     // when it cannot be read (reported). The document hands out its own.
     DBRecord* OpenRecord(int32_t recordNumber) override;
     BOOL CommitDatabase() override;
+    DBDatabase* GetChangeDatabase() override { return this; }
     BOOL HoldsRecord(int32_t recordNumber) const { return allRecords.Contains(recordNumber); }
     // TRUE when another stored record has the record's duplicate key.
     BOOL FindDuplicateOf(const DBRecord& record);

@@ -42,6 +42,11 @@ public:
     BOOL End() override;
     BOOL Abort() override;
 
+protected:
+    // The new key file is all or nothing by itself (above); one Change over
+    // the rebuild would hold every page of it in memory until the end.
+    BOOL RunsAsOneChange() const override { return FALSE; }
+
 private:
     // Opens the key file in place again; FALSE (reported) when it cannot.
     BOOL ReopenKeyFile();

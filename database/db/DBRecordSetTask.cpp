@@ -4,8 +4,11 @@
 #include "app/core/ProgressDialog.h"
 #include "classlib/Exceptions.h"
 #include "classlib/MessageBox.h"
+#include "database/db/DBBatchChange.h"
 #include "database/db/DBRecord.h"
 #include "database/db/IDBRecordSource.h"
+
+#include <memory>
 
 DBRecordSetTask::DBRecordSetTask(IDBRecordSource& database, const DBRecordSet& records, UINT progressTextId)
     : m_database(database), m_recordSet(records), m_progressTextId(progressTextId)
@@ -45,6 +48,10 @@ BOOL DBRecordSetTask::Run()
             if (!ApplyTo(number))
                 return FALSE;
         } catch (CException* e) {
+            // A failed change dooms the batch: none of it can be kept, and
+            // Execute reports the failure.
+            if (DBBatchChange::IsDoomed())
+                throw;
             e->Delete();
             if (AfxMessageBox(IDP_CONTINUE_AFTER_ERROR, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
                 return FALSE;
@@ -67,14 +74,21 @@ void DBRecordSetTask::AbortQuietly()
 
 BOOL DBRecordSetTask::Execute()
 {
+    std::unique_ptr<DBBatchChange> batch;
     try {
+        if (RunsAsOneChange())
+            batch.reset(new DBBatchChange(m_database));
         if (!Begin() || !Run()) {
+            batch.reset();
             AbortQuietly();
             return FALSE;
         }
+        if (batch)
+            batch->Commit();
     } catch (CException* e) {
         ReportException(e);
         e->Delete();
+        batch.reset();
         AbortQuietly();
         return FALSE;
     }

@@ -4,10 +4,18 @@
 // the walk failed or was stopped; with a progress dialog and, after a record
 // that cannot be read or applied, message 4101 (Yes goes on, No stops).
 //
-// Execute: a failed Begin runs Abort and stops. An exception from Begin or
-// Run (other than a user exception, which was reported already) is reported,
-// and Abort runs, so a task never leaves half its work standing as if done;
-// an exception from End is reported. The result is TRUE only after End.
+// Execute: Begin and the walk run as one Change of the database the records
+// are stored in (DBBatchChange), kept only when the walk reached its end and
+// the commit of the files that closes the Change succeeded; End then runs. A failed Begin, a walk that
+// stops (No, Stop, Apply FALSE) and an exception from Begin or Run (reported
+// unless it is a user exception, which was reported already) undo the whole
+// Change, then Abort runs: a task never leaves half its work standing, on
+// disk or in memory. A change that fails inside the walk is not asked about
+// (message 4101): the batch can no longer be kept, so the walk ends there.
+// An exception from End is reported. The result is TRUE only after End.
+//
+// A task that makes its own all-or-nothing (a key file built anew beside the
+// old one) runs without the Change: RunsAsOneChange FALSE.
 #pragma once
 
 #include "database/db/DBRecordSet.h"
@@ -37,6 +45,7 @@ public:
     BOOL Execute();
 
 protected:
+    virtual BOOL RunsAsOneChange() const { return TRUE; }
     BOOL CommitDatabase();
 
     IDBRecordSource& m_database;

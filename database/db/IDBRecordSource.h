@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+class DBDatabase;
 class DBRecord;
 
 class IDBRecordSource
@@ -21,6 +22,9 @@ public:
     // Writes every dirty page and the headers of the database files and
     // flushes them; FALSE when that failed (reported).
     virtual BOOL CommitDatabase() = 0;
+    // The database the records are stored in, whose Change a batch runs in
+    // (DBBatchChange); NULL where records are kept elsewhere.
+    virtual DBDatabase* GetChangeDatabase() { return nullptr; }
 
 protected:
     ~IDBRecordSource() = default;

@@ -71,6 +71,9 @@ public:
     void Commit();
 
     static BOOL IsOpen() { return s_depth > 0; }
+    // A joined scope failed: the open operation will be rolled back whatever
+    // else succeeds.
+    static BOOL IsDoomed() { return s_depth > 0 && s_bDoomed; }
     // The paged file's side, no-ops while no operation is open.
     static void EnlistFile(BTPagedFile* file);
     // Keeps the page's before-image unless it has one already.

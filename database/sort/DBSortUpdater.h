@@ -2,10 +2,11 @@
 // that is marked built but still empty, and the duplicate index when its
 // settings name fields and it is empty.
 //
-// A slot is in use only over a complete index: Abort (after Stop, No at a
-// failing record, or an exception) empties every index it was filling and
-// clears their indexBuilt bits, and turns duplicate detection off, so the
-// next use starts over.
+// A slot is in use only over a complete index: the build is one Change of
+// the database (DBRecordSetTask), so after Stop, No at a failing record or
+// an exception the pages it filled are put back first; Abort then empties
+// every index it was filling and clears their indexBuilt bits, and turns
+// duplicate detection off, so the next use starts over.
 //
 // BuildSortSlotIndex is what the database document runs before showing a set
 // in a slot's order.

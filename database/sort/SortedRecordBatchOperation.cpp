@@ -1,6 +1,7 @@
 #include "database/sort/SortedRecordBatchOperation.h"
 
 #include "app/core/ProgressDialog.h"
+#include "database/db/DBBatchChange.h"
 #include "database/db/DBRecord.h"
 #include "database/db/IDBRecordSource.h"
 
@@ -44,35 +45,41 @@ BOOL SortedRecordBatchOperation::ApplyToCurrent(LONG* result)
 
 BOOL SortedRecordBatchOperation::Run(BOOL showProgress, UINT progressTextId)
 {
-    Begin();
-    std::unique_ptr<ProgressDialog> progress;
-    if (showProgress)
-        progress.reset(new ProgressDialog(0, recordSet.GetCount(), progressTextId));
-    BOOL completed = TRUE;
+    BOOL completed = FALSE;
     try {
-        for (LONG r = cursor.SeekFirst(0, recordSet, forward);; r = cursor.Step(recordSet, forward)) {
-            currentRecord = r;
-            if (r == -1)
-                break;
-            LONG applied = 0;
-            if (!ApplyToCurrent(&applied) || applied == 0) {
-                completed = FALSE; // stopped by Apply, or a record that cannot be opened
-                break;
-            }
-            if (progress) {
-                ++count;
-                if (!progress->SetPos(count)) {
-                    completed = FALSE;
-                    break;
-                }
-            }
-        }
+        std::unique_ptr<DBBatchChange> batch;
+        if (document)
+            batch.reset(new DBBatchChange(*document));
+        Begin();
+        completed = Walk(showProgress, progressTextId);
+        if (completed && batch)
+            batch->Commit();
     } catch (...) {
         End();
         throw;
     }
     End();
     return completed;
+}
+
+BOOL SortedRecordBatchOperation::Walk(BOOL showProgress, UINT progressTextId)
+{
+    std::unique_ptr<ProgressDialog> progress;
+    if (showProgress)
+        progress.reset(new ProgressDialog(0, recordSet.GetCount(), progressTextId));
+    for (LONG r = cursor.SeekFirst(0, recordSet, forward);; r = cursor.Step(recordSet, forward)) {
+        currentRecord = r;
+        if (r == -1)
+            return TRUE;
+        LONG applied = 0;
+        if (!ApplyToCurrent(&applied) || applied == 0)
+            return FALSE; // stopped by Apply, or a record that cannot be opened
+        if (progress) {
+            ++count;
+            if (!progress->SetPos(count))
+                return FALSE;
+        }
+    }
 }
 
 LONG SortedRecordBatchOperation::Next()

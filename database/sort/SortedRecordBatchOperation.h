@@ -4,6 +4,12 @@
 // Run walks the whole set; Next gives one record per call. A record that is
 // in the set but cannot be opened fails the run (Run FALSE): an output that
 // silently stopped early would look complete.
+//
+// Run is one Change of the database the records are stored in (Begin and the
+// walk; DBBatchChange), kept only when the walk reached its end and the files
+// were committed with it: a walk that fails, is stopped or raises changes
+// nothing (a renumbering is never left half done); End runs either way. Next changes what
+// each Apply changes, one record at a time.
 #pragma once
 
 #include "database/db/DBRecordSet.h"
@@ -46,6 +52,8 @@ protected:
     LONG count;
 
 private:
+    // The steps of Run after Begin: TRUE when the walk reached its end.
+    BOOL Walk(BOOL showProgress, UINT progressTextId);
     // Opens, locks, applies and unlocks; FALSE when the record cannot be opened.
     BOOL ApplyToCurrent(LONG* result);
 };

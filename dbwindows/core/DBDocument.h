@@ -144,6 +144,7 @@ public:
     // IDBRecordSource
     DBRecord* OpenRecord(int32_t recordNumber) override { return OpenRecord(recordNumber, 0); }
     BOOL CommitDatabase() override { return m_database.CommitDatabase(); }
+    DBDatabase* GetChangeDatabase() override { return &m_database; }
 
 private:
     template <class T> BOOL GetSetup(std::unique_ptr<T>& slot, DWORD id, T& out);

@@ -10,19 +10,22 @@
 //                               "verify failed: ..." or "open failed"; exit
 //                               status 0 only for "ok"
 //
-// Batch b (from 1) adds records "b-0" to "b-19" titled "t b i"; retitles
-// "u b" the records of batch b - 1 whose i is a multiple of 4; deletes those
+// Batch b (from 1) retitles "u b" the records of batch b - 1 whose i is a
+// multiple of 4 (a record-set task, which commits at its end); adds records
+// "b-0" to "b-19" titled "t b i"; deletes those
 // of batch b - 2 whose i modulo 5 is 1; adds the group "Batch b" holding the
 // new records whose i is a multiple of 3; and deletes the group "Batch b-4".
 // The database after every batch is therefore known; the file must hold the
 // state of the last committed batch, or of the one after it whole or as its
-// group calls left it (each commits).
+// group calls and its task left it (each commits).
 #include "app/core/NativePath.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Profile.h"
 #include "classlib/WinApp.h"
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
+#include "database/db/DBRecordSetTask.h"
+#include "tests/tools/KillSupport.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,12 +53,13 @@ struct State
 };
 
 // Stages of the last batch: its group calls commit the database first
-// (kGroupAdded, kGroupDropped), the records and the new group's members come
-// with the last commit (kWhole).
+// (kGroupAdded, kGroupDropped), then the retitling task (kRetitled); the
+// records and the new group's members come with the last commit (kWhole).
 enum Stage
 {
     kGroupAdded,
     kGroupDropped,
+    kRetitled,
     kWhole,
 };
 
@@ -65,8 +69,10 @@ State Expected(int batches, Stage stage = kWhole)
     for (int b = 1; b <= batches; ++b) {
         if (b == batches && stage != kWhole) {
             s.groups["Batch " + std::to_string(b)];
-            if (b > 4 && stage == kGroupDropped)
+            if (b > 4 && stage != kGroupAdded)
                 s.groups.erase("Batch " + std::to_string(b - 4));
+            for (int i = 0; b > 1 && stage == kRetitled && i < kRecords; i += 4)
+                s.titles[Id(b - 1, i)] = "u " + std::to_string(b);
             break;
         }
         for (int i = 0; i < kRecords; ++i)
@@ -108,17 +114,6 @@ State Read(DBDatabase& db)
     return s;
 }
 
-int Committed(const std::string& name)
-{
-    int n = 0;
-    if (FILE* f = std::fopen((name + ".committed").c_str(), "r")) {
-        if (std::fscanf(f, "%d", &n) != 1)
-            n = 0;
-        std::fclose(f);
-    }
-    return n;
-}
-
 bool Open(DBDatabase& db, const std::string& name)
 {
     db.SetPathName(name.c_str());
@@ -131,6 +126,26 @@ void SetTitle(DBRecord& record, const std::string& title)
     record.SetField(StyledString(title.c_str()), 4);
 }
 
+// Retitles every record of its set, all or nothing, and commits.
+class Retitle : public DBRecordSetTask
+{
+public:
+    Retitle(DBDatabase& db, const DBRecordSet& set, const std::string& title)
+        : DBRecordSetTask(db, set, 0), m_db(db), m_title(title)
+    {
+    }
+    BOOL Apply(DBRecord& record) override
+    {
+        SetTitle(record, m_title);
+        m_db.UpdateRecord(record);
+        return TRUE;
+    }
+
+private:
+    DBDatabase& m_db;
+    std::string m_title;
+};
+
 // The group calls commit: they come first, and a batch run again after a
 // kill between them finds their work done.
 void Batch(DBDatabase& db, int b, std::map<std::string, int32_t>& numbers)
@@ -140,6 +155,11 @@ void Batch(DBDatabase& db, int b, std::map<std::string, int32_t>& numbers)
         group = db.AddGroup(("Batch " + std::to_string(b)).c_str());
     if (b > 4)
         db.DeleteGroup(("Batch " + std::to_string(b - 4)).c_str());
+    DBRecordSet older;
+    for (int i = 0; b > 1 && i < kRecords; i += 4)
+        older.Set(numbers[Id(b - 1, i)]);
+    if (!Retitle(db, older, "u " + std::to_string(b)).Execute())
+        AfxThrowUserException();
     for (int i = 0; i < kRecords; ++i) {
         DBRecord record;
         record.m_bAutoDelete = FALSE;
@@ -151,13 +171,6 @@ void Batch(DBDatabase& db, int b, std::map<std::string, int32_t>& numbers)
         db.AddRecord(record, number);
         numbers[Id(b, i)] = number;
     }
-    for (int i = 0; b > 1 && i < kRecords; i += 4) {
-        DBRecord record;
-        record.m_bAutoDelete = FALSE;
-        db.ReadRecord(record, numbers[Id(b - 1, i)]);
-        SetTitle(record, "u " + std::to_string(b));
-        db.UpdateRecord(record);
-    }
     for (int i = 1; b > 2 && i < kRecords; i += 5) {
         db.DeleteRecord(numbers[Id(b - 2, i)]);
         numbers.erase(Id(b - 2, i));
@@ -165,14 +178,6 @@ void Batch(DBDatabase& db, int b, std::map<std::string, int32_t>& numbers)
     for (int i = 0; i < kRecords; i += 3)
         group->Set(numbers[Id(b, i)]);
     db.SaveGroup(*group);
-}
-
-void NoteCommitted(const std::string& name, int b)
-{
-    FILE* f = std::fopen((name + ".committed.new").c_str(), "w");
-    std::fprintf(f, "%d\n", b);
-    std::fclose(f);
-    std::rename((name + ".committed.new").c_str(), (name + ".committed").c_str());
 }
 
 int Write(const std::string& name)
@@ -213,16 +218,8 @@ int Check(const std::string& name)
         return 0;
     }
     DBDatabase db;
-    try {
-        if (!Open(db, name)) {
-            std::printf("open failed\n");
-            return 1;
-        }
-    } catch (CException* e) {
-        e->Delete();
-        std::printf("open failed\n");
+    if (!OpenForCheck([&] { return Open(db, name); }))
         return 1;
-    }
     const CString problem = db.Verify();
     if (!problem.IsEmpty()) {
         std::printf("verify failed: %s\n", (const char*)problem);
@@ -231,7 +228,8 @@ int Check(const std::string& name)
     const State found = Read(db);
     db.Close();
     for (const State& allowed : {Expected(committed), Expected(committed + 1, kGroupAdded),
-                                 Expected(committed + 1, kGroupDropped), Expected(committed + 1)}) {
+                                 Expected(committed + 1, kGroupDropped), Expected(committed + 1, kRetitled),
+                                 Expected(committed + 1)}) {
         if (found == allowed) {
             std::printf("ok\n");
             return 0;

@@ -17,6 +17,7 @@
 //                                    than one rebuilt from the records) or
 //                                    "open failed"; exit status 0 for "ok"
 #include "KillRebuildWriter.h"
+#include "KillSupport.h"
 
 #include "app/core/NativePath.h"
 #include "app/core/TempFile.h"
@@ -85,30 +86,11 @@ void AddRecord(DBDatabase& db, int k)
     db.AddRecord(record, db.GetNextFreeRecordNumber());
 }
 
-int Committed(const std::string& name)
-{
-    int n = 0;
-    if (FILE* f = std::fopen((name + ".committed").c_str(), "r")) {
-        if (std::fscanf(f, "%d", &n) != 1)
-            n = 0;
-        std::fclose(f);
-    }
-    return n;
-}
-
 void SetPhase(const std::string& name, const char* phase)
 {
     FILE* f = std::fopen((name + ".phase").c_str(), "w");
     std::fprintf(f, "%s\n", phase);
     std::fclose(f);
-}
-
-void SetCommitted(const std::string& name, int b)
-{
-    FILE* f = std::fopen((name + ".committed.new").c_str(), "w");
-    std::fprintf(f, "%d\n", b);
-    std::fclose(f);
-    std::rename((name + ".committed.new").c_str(), (name + ".committed").c_str());
 }
 
 std::vector<int> Numbers(const DBRecordSet& set)
@@ -190,7 +172,7 @@ int RebuildWrite(const std::string& name)
         for (int k = kBatch * (b - 1); k < kBatch * b; ++k)
             AddRecord(db, k);
         db.CommitFiles();
-        SetCommitted(name, b);
+        NoteCommitted(name, b);
         SetPhase(name, "rebuild");
         db.RebuildKeyFile(DBDatabase::IDS_REBUILDING_KEY_FILE);
     }
@@ -210,16 +192,8 @@ int RebuildCheck(const std::string& name)
     ScratchApp app;
     CMessageBoxScript boxes; // every prompt its default answer
     DBDatabase db;
-    try {
-        if (!OpenDatabase(db, name)) {
-            std::printf("open failed\n");
-            return 1;
-        }
-    } catch (CException* e) {
-        e->Delete();
-        std::printf("open failed\n");
+    if (!OpenForCheck([&] { return OpenDatabase(db, name); }))
         return 1;
-    }
     const int committed = Committed(name);
     const int count = db.GetAllRecords().GetCount();
     if (count < kBatch * committed) {

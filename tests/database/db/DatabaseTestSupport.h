@@ -18,16 +18,38 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <unistd.h>
 #endif
+
+// Files as bytes, for the tests that compare them before and after.
+inline bool Exists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+inline std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteContents(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 // TRUE when f raises the class library's exception E (deleted here).
 template <class E, class F> bool Raises(F f)
@@ -188,12 +210,15 @@ protected:
     {
         m_base = std::string("db_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         RemoveFiles();
+        m_outlivingIndexes = DBDatabase::GetOutlivingIndexCount();
     }
     void TearDown() override
     {
         ScriptedProgressDisplay::StopAtCall(0);
         m_db.reset();
         RemoveFiles();
+        // Every cursor went before its database.
+        EXPECT_EQ(m_outlivingIndexes, DBDatabase::GetOutlivingIndexCount());
     }
     void RemoveFiles()
     {
@@ -235,6 +260,7 @@ protected:
     ScratchProfileApp m_app;
     std::string m_base;
     std::unique_ptr<DBDatabase> m_db;
+    int m_outlivingIndexes = 0; // the count at SetUp; a test that breaks the rule on purpose moves it
 };
 
 inline void AddSampleRecords(DBDatabase& db)
