@@ -1,6 +1,5 @@
 #include "database/btree/BTBulkBuilder.h"
 
-#include "app/core/ArchiveObject.h"
 #include "classlib/Exceptions.h"
 #include "database/btree/BTChunkedObject.h"
 #include "database/btree/BTNode.h"
@@ -64,7 +63,7 @@ void BTBulkBuilder::Append(const BYTE* entry, int length)
 void BTBulkBuilder::AppendObject(CObject& object, const BTObjectKey& key)
 {
     CStreamFile stream;
-    ArchiveObject(object, stream, FALSE);
+    BTChunkedObject::Archive(object, stream, FALSE);
     const DWORD total = stream.GetLength();
     if (total > (DWORD)BTChunkedObject::maxChunks * BTChunkedObject::chunkSize)
         AfxThrowNotSupportedException();

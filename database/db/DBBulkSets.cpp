@@ -235,7 +235,8 @@ void DBBulkSets::Add(DBPendingSets::Store& store, const std::string& key, LONG r
         }
     }
     entry->rule = (BYTE)rule;
-    if (isNew && rule == DBPendingSets::kNameWhenAdded && name && !name->IsEmpty()) {
+    if (isNew && rule == DBPendingSets::kNameWhenAdded && name && !name->IsEmpty() &&
+        !(entry->named && SameName(entry->name, *name))) {
         entry->name = *name;
         entry->named = true;
     }
