@@ -15,9 +15,16 @@ const UINT kMinBufSize = 128;
 const UINT kStringSlice = 0x10000;
 } // namespace
 
-CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* /*lpBuf*/)
+CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
     : m_pFile(pFile), m_nMode(nMode)
 {
+    // A buffer the caller lends is used as it is (of nBufSize bytes).
+    if (lpBuf != nullptr && nBufSize > 0) {
+        m_nBufSize = UINT(nBufSize);
+        m_pBuf = static_cast<BYTE*>(lpBuf);
+        m_bUserBuf = true;
+        return;
+    }
     m_nBufSize = nBufSize < int(kMinBufSize) ? kMinBufSize : UINT(nBufSize);
     m_pBuf = new (std::nothrow) BYTE[m_nBufSize];
     if (m_pBuf == nullptr)
@@ -38,7 +45,8 @@ CArchive::~CArchive()
         }
     }
     Abort();
-    delete[] m_pBuf;
+    if (!m_bUserBuf)
+        delete[] m_pBuf;
 }
 
 void CArchive::Flush()

@@ -137,6 +137,7 @@ private:
     UINT m_nMode;
     BYTE* m_pBuf;
     UINT m_nBufSize;
+    bool m_bUserBuf = false; // the caller's buffer (lpBuf), not freed here
     UINT m_nPos = 0;  // next byte to read / write in the buffer
     UINT m_nFill = 0; // bytes valid in the buffer (loading)
 };

@@ -4,6 +4,7 @@
 #include "bench/support/BenchReport.h"
 
 #include "classlib/Exceptions.h"
+#include "database/db/DBBulkImport.h"
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
 #include "database/file/BTPageCache.h"
@@ -29,6 +30,34 @@ BenchImportFigures BenchAddOneByOne(DBDatabase& db, int first, int count)
     }
     const double commitStart = clock.Seconds();
     db.CommitFiles();
+    figures.seconds = clock.Seconds();
+    figures.commitSeconds = figures.seconds - commitStart;
+    figures.deflates = BTPageCache::GetDeflates() - deflates;
+    figures.pageWrites = BTPageCache::GetPageWrites() - writes;
+    return figures;
+}
+
+BenchImportFigures BenchAddInBulk(DBDatabase& db, int first, int count, size_t bound)
+{
+    BenchImportFigures figures;
+    const unsigned long long deflates = BTPageCache::GetDeflates();
+    const unsigned long long writes = BTPageCache::GetPageWrites();
+    BenchClock clock;
+    DBRecord record;
+    record.m_bAutoDelete = FALSE;
+    DBBulkImport bulk(db, bound);
+    for (int i = first; i < first + count; ++i) {
+        FillBenchRecord(record, i);
+        record.SetRecordIdText(db.GetNextRecordId());
+        for (int f = 1; f <= DBRecord::kFieldCount; ++f)
+            figures.fieldBytes += (size_t)record.GetField((BYTE)f).text.GetLength();
+        bulk.Add(record);
+        if (bulk.GetSets().GetRunCount() > figures.runs)
+            figures.runs = bulk.GetSets().GetRunCount();
+    }
+    figures.setsPeak = bulk.GetSets().GetPeakMemory();
+    const double commitStart = clock.Seconds();
+    bulk.Finish();
     figures.seconds = clock.Seconds();
     figures.commitSeconds = figures.seconds - commitStart;
     figures.deflates = BTPageCache::GetDeflates() - deflates;

@@ -15,11 +15,16 @@ struct BenchImportFigures
     size_t fieldBytes = 0;    // field text of the records added
     unsigned long long deflates = 0;
     unsigned long long pageWrites = 0;
+    size_t setsPeak = 0; // bulk: the most memory the collected pairs held
+    int runs = 0;        // bulk: sorted runs written to scratch files
 };
 
 // The records first..first + count - 1, each with the next record ID, added
 // one by one as a user's saves add them, then one commit.
 BenchImportFigures BenchAddOneByOne(DBDatabase& db, int first, int count);
+// The same records imported as one bulk batch (DBBulkImport, its pairs
+// bounded by `bound` bytes), committed once at the end.
+BenchImportFigures BenchAddInBulk(DBDatabase& db, int first, int count, size_t bound);
 // Random point reads by record number among the first `records`.
 double BenchRandomReads(DBDatabase& db, int records, int reads);
 // Every fourth record in ascending order, as a search tests its candidates;

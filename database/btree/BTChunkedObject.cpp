@@ -1,7 +1,9 @@
 #include "database/btree/BTChunkedObject.h"
 
 #include "app/core/ArchiveObject.h"
+#include "classlib/Archive.h"
 #include "classlib/Exceptions.h"
+#include "classlib/File.h"
 #include "classlib/Object.h"
 #include "database/btree/BTNode.h"
 #include "database/btree/BTree.h"
@@ -11,9 +13,40 @@
 
 #include <cstring>
 
+namespace {
+
+// The archive buffer of the chunked-object calls, kept: a heap block of its
+// size taken for every object was a large share of an import's time. A
+// Serialize that stores or reads another object on its way takes a buffer
+// of its own.
+BYTE s_archiveBuffer[4096];
+bool s_archiveBufferBusy = false;
+
+} // namespace
+
+void BTChunkedObject::Archive(CObject& object, CFile& file, BOOL bLoad)
+{
+    if (s_archiveBufferBusy) {
+        ArchiveObject(object, file, bLoad);
+        return;
+    }
+    struct Busy {
+        Busy() { s_archiveBufferBusy = true; }
+        ~Busy() { s_archiveBufferBusy = false; }
+    } busy;
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, (bLoad ? CArchive::load : CArchive::store) | CArchive::bNoFlushOnDelete,
+                    (int)sizeof s_archiveBuffer, s_archiveBuffer);
+        object.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+}
+
 void BTChunkedObject::Store(CObject& object, CStreamFile& stream)
 {
-    ArchiveObject(object, stream, FALSE);
+    Archive(object, stream, FALSE);
     if (stream.GetLength() > (DWORD)maxChunks * chunkSize)
         AfxThrowNotSupportedException();
 }
@@ -63,7 +96,7 @@ BOOL BTChunkedObject::ReadAt(BTreeCursor& cursor, CObject& object)
         if (!cursor.Next())
             break;
     }
-    ArchiveObject(object, stream, TRUE);
+    Archive(object, stream, TRUE);
     return TRUE;
 }
 

@@ -27,6 +27,7 @@
 
 class BTree;
 class BTreeCursor;
+class CFile;
 class CObject;
 class CStreamFile;
 
@@ -85,6 +86,9 @@ public:
 
     // Adds to the tree's object count, never below 0.
     static void AdjustObjectCount(BTree& tree, int delta);
+    // The object's archive written to (bLoad: read from) the file from its
+    // start, as ArchiveObject does it, through a buffer kept for these calls.
+    static void Archive(CObject& object, CFile& file, BOOL bLoad);
 
 private:
     // The object's archive in stream, rewound; raises CNotSupportedException

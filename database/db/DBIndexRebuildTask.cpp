@@ -32,6 +32,24 @@ DBIndexRebuildTask::DBIndexRebuildTask(DBDatabase& database, UINT progressTitleI
     m_db.SaveKeyState(m_before);
 }
 
+DBIndexRebuildTask::~DBIndexRebuildTask()
+{
+    try {
+        DropBulk();
+    } catch (CException* e) {
+        e->Delete();
+    }
+}
+
+void DBIndexRebuildTask::DropBulk()
+{
+    DBPendingSets& pending = m_db.GetPendingSets();
+    if (pending.GetBulk() != &m_sets)
+        return;
+    m_sets.Discard();
+    pending.SetBulk(nullptr);
+}
+
 BOOL DBIndexRebuildTask::Begin()
 {
     DBKeyFile& keyFile = m_db.GetKeyFile();
@@ -54,6 +72,7 @@ BOOL DBIndexRebuildTask::Begin()
     }
     m_created = TRUE;
     m_db.BindKeyTrees(keyFile);
+    m_db.GetPendingSets().SetBulk(&m_sets);
     return TRUE;
 }
 
@@ -66,9 +85,11 @@ BOOL DBIndexRebuildTask::Apply(DBRecord& record)
 BOOL DBIndexRebuildTask::End()
 {
     m_db.GetDuplicateRecords() = m_duplicates;
-    DBKeyFile& keyFile = m_db.GetKeyFile();
     BOOL bCommitted = FALSE;
     try {
+        // Every new tree built from the pairs collected.
+        m_db.GetPendingSets().SetBulk(nullptr);
+        DBKeyFile& keyFile = m_db.GetKeyFile();
         // The new key file whole on disk under its own name, then closed:
         // the last commit moves it in place.
         keyFile.FlushIfWritable();
@@ -92,6 +113,7 @@ BOOL DBIndexRebuildTask::Abort()
 {
     // Sets pending for the new key file go with it.
     m_db.GetPendingSets().Discard();
+    DropBulk();
     DBKeyFile& keyFile = m_db.GetKeyFile();
     if (m_created) {
         keyFile.Abort();

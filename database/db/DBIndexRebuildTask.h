@@ -12,6 +12,9 @@
 // place; a crash at any point leaves one or the other for the next open
 // (DBKeyFileRecovery).
 //
+// The records' index sets are collected as a bulk batch (DBBulkSets) and
+// each new tree is built bottom-up once, at End.
+//
 // Abort (Stop, No after a failing record, a failed Begin) and a failed End
 // delete the new key file (unless the last commit was under way: its
 // recovery then decides at the next open), put back what the database's
@@ -21,6 +24,7 @@
 // then aborts the data file, so both files stay byte for byte as before.
 #pragma once
 
+#include "database/db/DBBulkSets.h"
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecordSetTask.h"
 
@@ -36,6 +40,7 @@ public:
     };
 
     DBIndexRebuildTask(DBDatabase& database, UINT progressTitleId);
+    ~DBIndexRebuildTask() override;
 
     BOOL Begin() override;
     BOOL Apply(DBRecord& record) override;
@@ -50,6 +55,8 @@ protected:
 private:
     // Opens the key file in place again; FALSE (reported) when it cannot.
     BOOL ReopenKeyFile();
+    // Forgets the batch's pairs and takes it from the database.
+    void DropBulk();
 
     DBDatabase& m_db;
     DBDatabase::KeyState m_before;
@@ -58,4 +65,5 @@ private:
     CString m_buildPath;
     BOOL m_closedOld; // the key file in place was open at Begin
     BOOL m_created;
+    DBBulkSets m_sets;
 };

@@ -1,6 +1,7 @@
 #include "database/db/DBPendingSets.h"
 
 #include "classlib/Exceptions.h"
+#include "database/db/DBBulkSets.h"
 #include "database/text/StyledString.h"
 
 #include <algorithm>
@@ -115,7 +116,7 @@ bool Crowded(size_t count, int blocks)
 
 DBPendingSets::Store::~Store() {}
 
-DBPendingSets::DBPendingSets() : m_bound(kDefaultBound), m_memory(0), m_dirtyCount(0), m_depth(0) {}
+DBPendingSets::DBPendingSets() : m_bound(kDefaultBound), m_memory(0), m_dirtyCount(0), m_depth(0), m_bulk(nullptr) {}
 
 DBPendingSets::~DBPendingSets() {}
 
@@ -205,6 +206,10 @@ void DBPendingSets::Recount(Store::Entry& entry)
 int DBPendingSets::Add(Store& store, const std::string& key, LONG recordNumber, const StyledString* name,
                        NameRule rule)
 {
+    if (m_bulk && store.IsCollectable()) {
+        m_bulk->Add(store, key, recordNumber, name, rule);
+        return 1;
+    }
     Store::Entry& entry = Find(store, key);
     if (entry.present && Holds(entry, recordNumber))
         return CountOf(entry);
@@ -268,6 +273,20 @@ int DBPendingSets::Add(Store& store, const std::string& key, LONG recordNumber, 
 
 int DBPendingSets::Remove(Store& store, const std::string& key, LONG recordNumber)
 {
+    if (m_bulk && store.IsCollectable()) {
+        // The batch's sets are written first; the layer keeps no set of a
+        // collectable store while a batch runs.
+        Flush();
+        DBRecordSet set;
+        if (!store.LoadSet(set, key))
+            return 0;
+        const int left = set.Clear(recordNumber);
+        if (left > 0)
+            store.StoreSet(set, key);
+        else
+            store.DeleteSet(key);
+        return left;
+    }
     Store::Entry& entry = Find(store, key);
     if (!entry.present)
         return 0;
@@ -287,6 +306,8 @@ int DBPendingSets::Remove(Store& store, const std::string& key, LONG recordNumbe
 
 BOOL DBPendingSets::GetSet(Store& store, const std::string& key, DBRecordSet& out)
 {
+    if (m_bulk && store.IsCollectable() && m_bulk->HasPending())
+        Flush();
     auto found = store.m_entries.find(key);
     if (found == store.m_entries.end()) {
         out.RemoveAll();
@@ -385,7 +406,27 @@ void SortByKey(std::vector<Item*>& items)
 
 } // namespace
 
+BOOL DBPendingSets::HasPending() const
+{
+    return m_dirtyCount > 0 || (m_bulk && m_bulk->HasPending());
+}
+
+void DBPendingSets::SetBulk(DBBulkSets* bulk)
+{
+    Flush();
+    // Sets kept from before are not told of the batch's additions.
+    Discard();
+    m_bulk = bulk;
+}
+
 void DBPendingSets::Flush()
+{
+    FlushOwn();
+    if (m_bulk && m_bulk->HasPending())
+        m_bulk->Build();
+}
+
+void DBPendingSets::FlushOwn()
 {
     if (m_dirtyCount == 0)
         return;
@@ -409,6 +450,8 @@ void DBPendingSets::Flush()
 
 void DBPendingSets::Discard()
 {
+    if (m_bulk)
+        m_bulk->Discard();
     for (Store* store : m_stores)
         store->m_entries.clear();
     m_stores.clear();

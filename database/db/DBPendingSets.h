@@ -46,6 +46,9 @@
 #include <unordered_map>
 #include <vector>
 
+class BTBulkBuilder;
+class BTree;
+class DBBulkSets;
 class StyledString;
 
 class DBPendingSets
@@ -63,6 +66,13 @@ public:
         virtual void DeleteSet(const std::string& key) = 0;
         // Every key the tree holds, in the tree's order.
         virtual void GetKeys(std::vector<std::string>& keys) = 0;
+        // The tree, and the set's chunks appended to a bottom-up build of it.
+        virtual BTree& GetTree() = 0;
+        virtual void AppendSet(BTBulkBuilder& builder, DBRecordSet& set, const std::string& key) = 0;
+        // Whether a bulk batch may collect its additions (a store whose
+        // callers need each addition's count may not).
+        BOOL IsCollectable() const { return m_collectable; }
+        void SetCollectable(BOOL collectable) { m_collectable = collectable; }
 
         // One key's set as the layer holds it.
         struct Entry
@@ -82,6 +92,7 @@ public:
     private:
         friend class DBPendingSets;
         std::unordered_map<std::string, Entry> m_entries;
+        BOOL m_collectable = TRUE;
     };
 
     // How an added record names the key's set.
@@ -107,9 +118,14 @@ public:
     DBPendingSets& operator=(const DBPendingSets&) = delete;
 
     void SetBound(size_t bytes) { m_bound = bytes; }
+    // A bulk batch: while set, additions to collectable stores go to it, and
+    // it is built (its sets written) by Flush, before a removal or read of
+    // a collectable store, and when it is unset. Not inside a change.
+    void SetBulk(DBBulkSets* bulk);
+    DBBulkSets* GetBulk() const { return m_bulk; }
     size_t GetBound() const { return m_bound; }
     size_t GetMemory() const { return m_memory; }
-    BOOL HasPending() const { return m_dirtyCount > 0; }
+    BOOL HasPending() const;
 
     // Puts the record into (takes it out of) the set under the key; returns
     // the set's count after the call.
@@ -176,6 +192,7 @@ private:
     void Touch(Store::Entry& entry);
     void Recount(Store::Entry& entry);
     void UndoAll();
+    void FlushOwn();
     // Turns the sparse sets that would be smaller as bitmaps into bitmaps.
     void Uncrowd();
     // Writes the entry's set to the tree, or deletes its key.
@@ -188,6 +205,7 @@ private:
     size_t m_memory;
     size_t m_dirtyCount;
     int m_depth;
+    DBBulkSets* m_bulk;
 };
 
 template <class Visit> void DBPendingSets::ForEachMember(Store& store, const std::string& key, Visit visit)

@@ -1,5 +1,6 @@
 #include "database/db/DBSetStores.h"
 
+#include "database/btree/BTBulkBuilder.h"
 #include "database/btree/BTRecordTree.h"
 #include "database/btree/BTreeCursor.h"
 #include "database/btree/StringKeyTree.h"
@@ -59,4 +60,24 @@ void RecordTreeSetStore::GetKeys(std::vector<std::string>& keys)
         const DWORD key = cursor.ReadU32();
         AfxTranslateBadAlloc([&] { keys.push_back(MakeKey(key)); });
     }
+}
+
+BTree& StringTreeSetStore::GetTree()
+{
+    return m_tree;
+}
+
+void StringTreeSetStore::AppendSet(BTBulkBuilder& builder, DBRecordSet& set, const std::string& key)
+{
+    builder.AppendObject(set, StringKeyTree::ObjectKey(key.c_str()));
+}
+
+BTree& RecordTreeSetStore::GetTree()
+{
+    return m_tree;
+}
+
+void RecordTreeSetStore::AppendSet(BTBulkBuilder& builder, DBRecordSet& set, const std::string& key)
+{
+    builder.AppendObject(set, BTRecordTree::ObjectKey(KeyOf(key)));
 }

@@ -21,6 +21,8 @@ public:
     void StoreSet(DBRecordSet& set, const std::string& key) override;
     void DeleteSet(const std::string& key) override;
     void GetKeys(std::vector<std::string>& keys) override;
+    BTree& GetTree() override;
+    void AppendSet(BTBulkBuilder& builder, DBRecordSet& set, const std::string& key) override;
 
 private:
     StringKeyTree& m_tree;
@@ -39,6 +41,8 @@ public:
     void StoreSet(DBRecordSet& set, const std::string& key) override;
     void DeleteSet(const std::string& key) override;
     void GetKeys(std::vector<std::string>& keys) override;
+    BTree& GetTree() override;
+    void AppendSet(BTBulkBuilder& builder, DBRecordSet& set, const std::string& key) override;
 
 private:
     static DWORD KeyOf(const std::string& key);

@@ -73,7 +73,11 @@ void Fold(std::string& text)
 
 } // namespace
 
-DBDuplicateFinder::DBDuplicateFinder() : m_database(nullptr), m_pending(nullptr), m_sets(*this) {}
+DBDuplicateFinder::DBDuplicateFinder() : m_database(nullptr), m_pending(nullptr), m_sets(*this)
+{
+    // Each addition asks the count of its key: a bulk batch may not collect it.
+    m_sets.SetCollectable(FALSE);
+}
 
 DBDuplicateFinder::~DBDuplicateFinder() {}
 

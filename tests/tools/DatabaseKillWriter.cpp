@@ -18,10 +18,22 @@
 // The database after every batch is therefore known; the file must hold the
 // state of the last committed batch, or of the one after it whole or as its
 // group calls and its task left it (each commits).
+//
+//   db_kill_writer bulk-write FILE   bulk imports (DBBulkImport) of three
+//                                    slices of kSlice records each, forever;
+//                                    after each slice's commit returns,
+//                                    FILE.committed gets the slice number
+//   db_kill_writer bulk-check FILE   as check: the database must hold the
+//                                    records of the slices committed, or of
+//                                    one slice more, each whole
+//
+// Slice s (from 1) adds records "s-0" to "s-<kSlice - 1>" with shared and own
+// authors, keywords and dates, so that the index sets grow in every tree.
 #include "app/core/NativePath.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Profile.h"
 #include "classlib/WinApp.h"
+#include "database/db/DBBulkImport.h"
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
 #include "database/db/DBRecordSetTask.h"
@@ -256,12 +268,108 @@ int Check(const std::string& name)
     return 1;
 }
 
+// ---- bulk imports ----
+
+const int kSlice = 150;
+const int kSlicesPerBatch = 3;
+
+State ExpectedSlices(int slices)
+{
+    State s;
+    for (int slice = 1; slice <= slices; ++slice) {
+        for (int i = 0; i < kSlice; ++i)
+            s.titles[Id(slice, i)] = "t " + Id(slice, i);
+    }
+    return s;
+}
+
+void FillSliceRecord(DBRecord& record, int slice, int i)
+{
+    record.SetRecordIdText(Id(slice, i).c_str());
+    SetTitle(record, "t " + Id(slice, i));
+    const std::string authors = "Writer" + std::to_string(i % 7) + ", A.\nOwn" + Id(slice, i) + ", B.";
+    record.SetField(StyledString(authors.c_str()), 1);
+    const std::string keywords = "kw" + std::to_string(i % 11) + "\nkw" + std::to_string(slice % 13);
+    record.SetField(StyledString(keywords.c_str()), 45);
+    record.SetField(StyledString(std::to_string(1800 + (slice * 7 + i) % 200).c_str()), 12);
+}
+
+int BulkWrite(const std::string& name)
+{
+    DBDatabase db;
+    db.SetPathName(name.c_str());
+    if (Committed(name) == 0)
+        db.CreateNew();
+    if (!Open(db, name))
+        return 2;
+    // The last run may have been killed between a commit and its count.
+    if (Committed(name) > 0 && Read(db) == ExpectedSlices(Committed(name) + 1))
+        NoteCommitted(name, Committed(name) + 1);
+    for (int slice = Committed(name) + 1;;) {
+        DBBulkImport bulk(db, 16 * 1024);
+        for (int n = 0; n < kSlicesPerBatch; ++n, ++slice) {
+            for (int i = 0; i < kSlice; ++i) {
+                DBRecord record;
+                record.m_bAutoDelete = FALSE;
+                FillSliceRecord(record, slice, i);
+                bulk.Add(record);
+            }
+            if (n + 1 < kSlicesPerBatch)
+                bulk.CommitSlice();
+            else
+                bulk.Finish();
+            NoteCommitted(name, slice);
+        }
+    }
+}
+
+int BulkCheck(const std::string& name)
+{
+    const int committed = Committed(name);
+    if (committed == 0) {
+        std::printf("ok\n");
+        return 0;
+    }
+    DBDatabase db;
+    try {
+        if (!Open(db, name)) {
+            std::printf("open failed\n");
+            return 1;
+        }
+    } catch (CException* e) {
+        e->Delete();
+        std::printf("open failed\n");
+        return 1;
+    }
+    const CString problem = db.Verify();
+    if (!problem.IsEmpty()) {
+        std::printf("verify failed: %s\n", (const char*)problem);
+        return 1;
+    }
+    const State found = Read(db);
+    db.Close();
+    if (found == ExpectedSlices(committed) || found == ExpectedSlices(committed + 1)) {
+        std::printf("ok\n");
+        return 0;
+    }
+    const State expected = ExpectedSlices(committed);
+    int lost = 0;
+    for (const auto& title : expected.titles)
+        lost += found.titles.count(title.first) == 0;
+    if (lost > 0) {
+        std::printf("lost %d\n", lost);
+        return 1;
+    }
+    std::printf("neither before nor after a slice: %d records\n", (int)found.titles.size());
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: db_kill_writer write|check FILE\n");
+        std::fprintf(stderr, "usage: db_kill_writer write|check|bulk-write|bulk-check FILE\n");
         return 2;
     }
     const std::string name = argv[2];
@@ -276,6 +384,10 @@ int main(int argc, char** argv)
     try {
         if (std::strcmp(argv[1], "write") == 0)
             return Write(name);
+        if (std::strcmp(argv[1], "bulk-write") == 0)
+            return BulkWrite(name);
+        if (std::strcmp(argv[1], "bulk-check") == 0)
+            return BulkCheck(name);
         return Check(name);
     } catch (CException* e) {
         std::printf("failed: %s\n", (const char*)e->GetErrorText());

@@ -13,6 +13,7 @@
 #include "database/db/DBDatabase.h"
 #include "database/db/DBRecord.h"
 #include "database/db/FieldTerms.h"
+#include "database/search/SearchDatabaseRecords.h"
 #include "database/sort/DBSortCursor.h"
 
 #include <gtest/gtest.h>
@@ -274,4 +275,33 @@ inline void AddSampleRecords(DBDatabase& db)
     };
     for (const RecordFields& fields : samples)
         AddNewRecord(db, fields);
+}
+
+// What a database answers, groups and typed searches included.
+struct Snapshot
+{
+    DatabaseAnswers answers;
+    std::map<std::string, std::vector<int>> groups;
+    std::vector<std::vector<int>> searches;
+    bool operator==(const Snapshot& o) const
+    {
+        return answers == o.answers && groups == o.groups && searches == o.searches;
+    }
+};
+
+const char* const kSearches[] = {"titl = cell*", "auth = smith", "date < 1980", "key = cells and not jrnl = science",
+                                 "rec# = 20-60"};
+
+inline Snapshot Take(DBDatabase& db)
+{
+    Snapshot s;
+    s.answers = Answers(db);
+    for (int i = 0; i < db.GetGroupCount(); ++i)
+        s.groups[std::string(db.GetGroup(i).name.text)] = Numbers(db.GetGroup(i));
+    for (const char* text : kSearches) {
+        DBRecordSet found;
+        EXPECT_TRUE(SearchDatabaseRecords(text, db, db.GetAllRecords(), found)) << text;
+        s.searches.push_back(Numbers(found));
+    }
+    return s;
 }

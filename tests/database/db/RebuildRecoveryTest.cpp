@@ -10,41 +10,11 @@
 #include "database/file/BTJournal.h"
 #include "database/file/BTRecoveryException.h"
 #include "database/file/BTWriteGate.h"
-#include "database/search/SearchDatabaseRecords.h"
 
 #include <fstream>
 #include <sys/stat.h>
 
 namespace {
-
-// What a database answers, groups and typed searches included.
-struct Snapshot
-{
-    DatabaseAnswers answers;
-    std::map<std::string, std::vector<int>> groups;
-    std::vector<std::vector<int>> searches;
-    bool operator==(const Snapshot& o) const
-    {
-        return answers == o.answers && groups == o.groups && searches == o.searches;
-    }
-};
-
-const char* const kSearches[] = {"titl = cell*", "auth = smith", "date < 1980", "key = cells and not jrnl = science",
-                                 "rec# = 20-60"};
-
-Snapshot Take(DBDatabase& db)
-{
-    Snapshot s;
-    s.answers = Answers(db);
-    for (int i = 0; i < db.GetGroupCount(); ++i)
-        s.groups[std::string(db.GetGroup(i).name.text)] = Numbers(db.GetGroup(i));
-    for (const char* text : kSearches) {
-        DBRecordSet found;
-        EXPECT_TRUE(SearchDatabaseRecords(text, db, db.GetAllRecords(), found)) << text;
-        s.searches.push_back(Numbers(found));
-    }
-    return s;
-}
 
 class RebuildRecovery : public DatabaseFixture
 {
