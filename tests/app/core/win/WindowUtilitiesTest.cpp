@@ -6,6 +6,7 @@
 
 #include "app/core/win/ClipboardSession.h"
 #include "app/core/win/ContextMenu.h"
+#include "app/core/win/FontCharsetMap.h"
 #include "app/core/win/PrinterDC.h"
 #include "app/core/win/FontSettings.h"
 #include "app/core/win/ScreenMetrics.h"
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include <string>
@@ -286,6 +288,58 @@ TEST_F(WindowUtilities, TheDefaultPrinterGivesItsDCAndItsFonts)
     for (size_t i = 0; i < faces.size(); ++i)
         EXPECT_EQ(faces.end(), std::find(faces.begin() + i + 1, faces.end(), faces[i])) << faces[i];
     parent.DestroyWindow();
+}
+
+int CALLBACK CollectFace(const LOGFONT* font, const TEXTMETRIC*, DWORD, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<std::pair<std::string, BYTE>>*>(lParam)->emplace_back(font->lfFaceName,
+                                                                                       font->lfCharSet);
+    return 1;
+}
+
+TEST_F(WindowUtilities, CharacterSetsComeFromThePrintersFontsOnly)
+{
+    HDC hPrinterDC = GetPrinterDC();
+    if (hPrinterDC == nullptr)
+        GTEST_SKIP() << "no default printer";
+    std::vector<std::pair<std::string, BYTE>> printerFaces, screenFaces;
+    ::EnumFontFamilies(hPrinterDC, nullptr, CollectFace, reinterpret_cast<LPARAM>(&printerFaces));
+    ::DeleteDC(hPrinterDC);
+    HDC hScreenDC = ::GetDC(nullptr);
+    ::EnumFontFamilies(hScreenDC, nullptr, CollectFace, reinterpret_cast<LPARAM>(&screenFaces));
+    ::ReleaseDC(nullptr, hScreenDC);
+    ASSERT_FALSE(printerFaces.empty());
+    auto onPrinter = [&](const std::string& face) {
+        return std::find_if(printerFaces.begin(), printerFaces.end(),
+                            [&](const std::pair<std::string, BYTE>& f) { return f.first == face; }) !=
+               printerFaces.end();
+    };
+    // A face enumerated in several sets keeps the first.
+    for (size_t i = 0; i < printerFaces.size(); ++i) {
+        const auto& face = printerFaces[i];
+        if (!std::all_of(printerFaces.begin(), printerFaces.begin() + i,
+                         [&](const std::pair<std::string, BYTE>& f) { return f.first != face.first; }))
+            continue;
+        BYTE charSet = 0xAA;
+        EXPECT_TRUE(LookupFontCharset(face.first.c_str(), charSet)) << face.first;
+        EXPECT_EQ(face.second, charSet) << face.first;
+    }
+    int nScreenOnly = 0;
+    for (const auto& face : screenFaces) {
+        if (onPrinter(face.first))
+            continue;
+        ++nScreenOnly;
+        BYTE charSet = 0xAA;
+        EXPECT_FALSE(LookupFontCharset(face.first.c_str(), charSet)) << face.first << " is the screen's only";
+        EXPECT_EQ(0xAA, charSet);
+    }
+    // (The test machine's screen and printer share the pinned faces, so the loop above may find none.)
+    if (nScreenOnly == 0)
+        std::printf("note: no face of the screen is missing on the printer here\n");
+    BYTE charSet = 0;
+    EXPECT_FALSE(LookupFontCharset("No Such Face Anywhere", charSet));
+    EXPECT_FALSE(LookupFontCharset("", charSet));
+    EXPECT_FALSE(LookupFontCharset(nullptr, charSet));
 }
 
 TEST(Clipboard, ASessionPutsDataAndClosesWhatItOpened)
