@@ -139,3 +139,4 @@
 #define AFX_ID_PREVIEW_ZOOMOUT 0xE306
 #define AFX_IDD_PREVIEW_TOOLBAR 0x7802 // the preview's bar when the view names none
 #define AFX_IDW_PREVIEW_BAR 0xE805
+#define AFX_IDW_PANE_SAVE 0xEA21 // the pane's id while a preview takes its place

@@ -3,6 +3,8 @@
 #include "app/core/NativePath.h"
 #include "classlib/Exceptions.h"
 
+#include <cstring>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -35,4 +37,64 @@ CString MakeTempFileName()
     ::close(fd);
     return CString(NativePath::FromSystem(pattern.c_str()).c_str());
 #endif
+}
+
+CTempFile::~CTempFile()
+{
+    if (!m_bOpen)
+        return;
+    try {
+        const CString path = m_file.GetFilePath();
+        m_file.Close();
+        CFile::Remove(path);
+    } catch (CException* e) {
+        e->Delete();
+    }
+}
+
+BOOL CTempFile::Open()
+{
+    if (m_bOpen)
+        return TRUE;
+    try {
+        const CString path = MakeTempFileName();
+        CFileException error;
+        if (!m_file.Open(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &error)) {
+            error.ReportError();
+            CFile::Remove(path);
+            return FALSE;
+        }
+    } catch (CException* e) {
+        e->ReportError();
+        e->Delete();
+        return FALSE;
+    }
+    m_bOpen = TRUE;
+    return TRUE;
+}
+
+void CTempFile::Truncate()
+{
+    if (m_bOpen)
+        m_file.SetLength(0);
+}
+
+void CTempFile::Append(const void* pBytes, UINT nLength)
+{
+    if (!m_bOpen)
+        return;
+    m_file.SeekToEnd();
+    m_file.Write(pBytes, nLength);
+}
+
+void CTempFile::AppendText(const char* pszText)
+{
+    Append(pszText, static_cast<UINT>(std::strlen(pszText)));
+}
+
+CFile& CTempFile::Flush()
+{
+    if (m_bOpen)
+        m_file.Flush();
+    return m_file;
 }

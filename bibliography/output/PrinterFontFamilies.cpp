@@ -5,6 +5,8 @@
 #include <string.h>
 
 #ifdef _WIN32
+#include "app/core/win/PrinterDC.h"
+
 #include <windows.h>
 #endif
 
@@ -36,24 +38,11 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM c
     return 1;
 }
 
-// "name,driver,port" of the windows section names the default printer.
-HDC CreateDefaultPrinterDC()
-{
-    char device[512] = {0};
-    if (::GetProfileStringA("windows", "device", "", device, sizeof device) == 0)
-        return nullptr;
-    char* comma = strchr(device, ',');
-    if (comma != nullptr)
-        *comma = '\0';
-    if (device[0] == '\0')
-        return nullptr;
-    return ::CreateDCA("WINSPOOL", device, nullptr, nullptr);
-}
 } // namespace
 
 void ListPrinterFontFamilies(RtfFontFamilyArray& families)
 {
-    HDC dc = CreateDefaultPrinterDC();
+    HDC dc = GetPrinterDC();
     if (dc == nullptr)
         return;
     ::EnumFontFamiliesA(dc, nullptr, AddFamily, reinterpret_cast<LPARAM>(&families));

@@ -83,6 +83,9 @@ CBrush* CDC::SelectObject(CBrush* pBrush)
 
 CFont* CDC::SelectObject(CFont* pFont)
 {
+    // Text is measured on the attribute context: it gets the font too.
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
+        ::SelectObject(m_hAttribDC, pFont->GetSafeHandle());
     return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pFont->GetSafeHandle())));
 }
 
@@ -98,6 +101,8 @@ int CDC::SelectObject(CRgn* pRgn)
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
 {
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC && ::GetObjectType(pObject->GetSafeHandle()) == OBJ_FONT)
+        ::SelectObject(m_hAttribDC, pObject->GetSafeHandle());
     return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->GetSafeHandle()));
 }
 
@@ -112,10 +117,20 @@ CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
         ::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground));
 }
 
+int CDC::SetMapMode(int nMapMode)
+{
+    const int nOld = ::SetMapMode(m_hDC, nMapMode);
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
+        ::SetMapMode(m_hAttribDC, nMapMode);
+    return nOld;
+}
+
 CPoint CDC::SetViewportOrg(int x, int y)
 {
     POINT old = {0, 0};
     ::SetViewportOrgEx(m_hDC, x, y, &old);
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
+        ::SetViewportOrgEx(m_hAttribDC, x, y, nullptr);
     return old;
 }
 
@@ -123,6 +138,8 @@ CPoint CDC::SetWindowOrg(int x, int y)
 {
     POINT old = {0, 0};
     ::SetWindowOrgEx(m_hDC, x, y, &old);
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
+        ::SetWindowOrgEx(m_hAttribDC, x, y, nullptr);
     return old;
 }
 
@@ -130,6 +147,8 @@ CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight)
 {
     POINT old = {0, 0};
     ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &old);
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
+        ::OffsetViewportOrgEx(m_hAttribDC, nWidth, nHeight, nullptr);
     return old;
 }
 
@@ -144,6 +163,8 @@ CSize CDC::SetViewportExt(int cx, int cy)
 {
     SIZE old = {0, 0};
     ::SetViewportExtEx(m_hDC, cx, cy, &old);
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
+        ::SetViewportExtEx(m_hAttribDC, cx, cy, nullptr);
     return old;
 }
 
@@ -151,6 +172,8 @@ CSize CDC::SetWindowExt(int cx, int cy)
 {
     SIZE old = {0, 0};
     ::SetWindowExtEx(m_hDC, cx, cy, &old);
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
+        ::SetWindowExtEx(m_hAttribDC, cx, cy, nullptr);
     return old;
 }
 

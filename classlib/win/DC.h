@@ -1,7 +1,8 @@
 // CDC: a device context, and the window DCs CClientDC, CWindowDC and CPaintDC.
 //
 // m_hDC receives output and m_hAttribDC answers attribute queries; they are the same handle except where a
-// derived class separates them. A CDC made with CreateDC/CreateCompatibleDC owns its DC and deletes it; one
+// derived class separates them (the print preview's: printer attributes, output to the screen), and then
+// the mapping calls and font selections go to both, so that measuring matches drawing. A CDC made with CreateDC/CreateCompatibleDC owns its DC and deletes it; one
 // attached with Attach deletes it too unless detached; FromHandle wrappers are temporary and own nothing.
 // The window DCs release (or end painting on) their DC when destroyed.
 #pragma once
@@ -77,7 +78,8 @@ public:
     int SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
     int GetROP2() const { return ::GetROP2(m_hAttribDC); }
     UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
-    int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
+    // The mapping calls set the attribute context too when it is a separate one (a preview).
+    int SetMapMode(int nMapMode);
     int GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
     CPoint SetViewportOrg(int x, int y);
     CPoint SetWindowOrg(int x, int y);

@@ -163,7 +163,7 @@ CFrameWnd::CFrameWnd()
     : m_rectBorder(0, 0, 0, 0), m_pFloatingFrameClass(nullptr), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE),
       m_nWindow(-1), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_nIDHelp(0), m_nIDTracking(0),
       m_nIDLastMessage(0), m_lpfnCloseProc(nullptr), m_pViewActive(nullptr), m_hMenuAlt(nullptr),
-      m_bInRecalcLayout(FALSE)
+      m_bInRecalcLayout(FALSE), m_bPreviewMode(FALSE)
 {
 }
 
@@ -408,6 +408,10 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName)
 
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
+    if (m_bPreviewMode) {
+        DelayUpdateFrameMenu(hMenuAlt); // done when the preview ends
+        return;
+    }
     if (hMenuAlt == nullptr)
         hMenuAlt = m_hMenuDefault;
     if (hMenuAlt != nullptr && ::GetMenu(m_hWnd) != hMenuAlt)
@@ -585,7 +589,7 @@ LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam)
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
-    if (m_nIdleFlags & idleMenu) {
+    if ((m_nIdleFlags & idleMenu) && !m_bPreviewMode) {
         m_nIdleFlags &= ~idleMenu;
         OnUpdateFrameMenu(m_hMenuAlt);
     }

@@ -26,6 +26,7 @@ class CDocument;
 class CDocTemplate;
 class CView;
 class CFrameWnd;
+struct CPrintPreviewState;
 
 // WM_FLOATSTATUS flags: what a floating frame is told about its dock site.
 #define FS_SHOW 0x01
@@ -108,6 +109,12 @@ public:
     void DelayUpdateFrameMenu(HMENU hMenuAlt);
     HMENU GetDefaultMenu() const { return m_hMenuDefault; }
     virtual HACCEL GetDefaultAccelerator();
+
+    // Print preview (FrameWndPreview.cpp): entering puts the menu, accelerators, visible control bars
+    // (all but the status bar) and the pane away in pState and installs its close procedure; leaving
+    // gives them back from pState, the active view too.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    BOOL IsInPreviewMode() const { return m_bPreviewMode; }
 
     // Status prompts: the first line of string nID; the bar that shows them (child AFX_IDW_STATUS_BAR).
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
@@ -202,6 +209,7 @@ protected:
     CString m_strTitle;
     HMENU m_hMenuAlt; // menu asked for by a delayed menu update
     BOOL m_bInRecalcLayout;
+    BOOL m_bPreviewMode; // menu updates wait while a preview holds the frame
 
 private:
     // Bars that outlive the frame object no longer point at it.

@@ -209,6 +209,10 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU h
     CMDIFrameWnd* pFrame = GetMDIFrame();
     if (pFrame == nullptr)
         return;
+    if (pFrame->IsInPreviewMode()) {
+        pFrame->DelayUpdateFrameMenu(nullptr); // the active child's menu, when the preview ends
+        return;
+    }
     if (bActivate) {
         if (hMenuAlt == nullptr)
             hMenuAlt = m_hMenuShared != nullptr ? m_hMenuShared : pFrame->GetDefaultMenu();

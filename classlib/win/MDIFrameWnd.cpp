@@ -6,6 +6,7 @@
 #include "classlib/MessageBox.h"
 #include "classlib/win/MDIChildWnd.h"
 #include "classlib/win/Menu.h"
+#include "classlib/win/View.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 
@@ -155,6 +156,10 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
+    if (m_bPreviewMode) {
+        DelayUpdateFrameMenu(hMenuAlt); // done when the preview ends
+        return;
+    }
     CMDIChildWnd* pActive = MDIGetActive();
     if (pActive != nullptr) {
         pActive->OnUpdateFrameMenu(TRUE, pActive, hMenuAlt);
@@ -170,6 +175,10 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInf
 {
     // The active child (its view and document, itself, the application) comes first; the application
     // has been asked then, so it is not asked twice.
+    // A print preview in this frame is its own active view and comes first.
+    CView* pView = GetActiveView();
+    if (m_bPreviewMode && pView != nullptr && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     CMDIChildWnd* pActive = MDIGetActive();
     if (pActive == nullptr)
         return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

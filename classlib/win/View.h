@@ -13,6 +13,8 @@
 
 class CDC;
 struct CPrintInfo;
+struct CPrintPreviewState;
+class CPreviewView;
 
 class CView : public CWnd
 {
@@ -50,6 +52,18 @@ public:
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintDirect();
     void DoFilePrint(BOOL bDirect);
+
+    // Print preview (ViewPreview.cpp, classlib/win/PreviewView.h). DoPrintPreview shows pPrintView's
+    // pages in a preview of class pPreviewViewClass (a CPreviewView) with the bar of template
+    // nIDResource; FALSE when it cannot start, the frame then being as it was and pState still the
+    // caller's; on success the preview owns pState. OnEndPrintPreview, called on the printing view when
+    // the preview closes, ends the job (OnEndPrinting), gives the frame back and destroys the preview.
+    BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                        CPrintPreviewState* pState);
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+    // File Print Preview: this view's pages with the class library's bar; "Command failed." when the
+    // preview cannot start.
+    afx_msg void OnFilePrintPreview();
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -125,6 +125,9 @@ void WriteStyleRun(CArchive& ar, const StyleRun& run)
 void ReadStyleRun(CArchive& ar, StyleRun& run)
 {
     ReadRun(ar, run);
+    // A run alone names no set by the platform's default one: it reads as "none".
+    if (run.charSet == 1)
+        run.charSet = 0;
 }
 
 void WriteStyleRuns(CArchive& ar, const StyleRunArray& runs)

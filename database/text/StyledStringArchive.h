@@ -42,6 +42,7 @@ void WriteStyleRuns(CArchive& ar, const StyleRunArray& runs);
 void ReadStyleRuns(CArchive& ar, StyleRunArray& runs);
 
 // One run alone, as in the run list: length field, packed word, i16 point
-// size, 32 bytes of font name.
+// size, 32 bytes of font name. Read alone, character set 1 (the platform's
+// default) comes back as 0.
 void WriteStyleRun(CArchive& ar, const StyleRun& run);
 void ReadStyleRun(CArchive& ar, StyleRun& run);

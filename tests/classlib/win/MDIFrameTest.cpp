@@ -7,6 +7,8 @@
 #include "classlib/DocTemplate.h"
 #include "classlib/win/FileDialog.h"
 #include "classlib/win/NewTypeChooser.h"
+#include "classlib/win/PreviewView.h"
+#include "classlib/win/PrintDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -422,6 +424,44 @@ TEST_F(MdiFrameTest, FileNewAsksWhichKindOfDocument)
     app.OnFileNew();
     EXPECT_EQ(0, notes->GetDocumentCount());
     EXPECT_EQ(1, sketches->GetDocumentCount());
+}
+
+} // namespace
+
+namespace {
+
+// The main frame previews a child's view: its commands reach the preview before any child, and a child
+// activated meanwhile does not bring the menu back before the preview ends.
+TEST_F(MdiFrameTest, APreviewHoldsTheMainFrameUntilItCloses)
+{
+    CPrintDialog probe(FALSE);
+    if (!probe.GetDefaults())
+        GTEST_SKIP() << "no default printer";
+    CDocument* note = notes->OpenDocumentFile(nullptr);
+    CDocument* sketch = sketches->OpenDocumentFile(nullptr);
+    ASSERT_TRUE(note != nullptr && sketch != nullptr);
+    const HMENU hMenuBefore = MainMenu();
+    FirstViewOf(sketch)->OnFilePrintPreview();
+    auto* pPreview = dynamic_cast<CPreviewView*>(main->GetActiveView());
+    ASSERT_NE(nullptr, pPreview);
+    EXPECT_EQ(main, pPreview->GetParentFrame());
+    EXPECT_EQ(nullptr, MainMenu());
+    EXPECT_FALSE(::IsWindowVisible(main->m_hWndMDIClient));
+
+    main->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN, 0);
+    EXPECT_EQ(static_cast<UINT>(CPreviewView::ZOOM_MIDDLE), pPreview->GetZoomState());
+    main->MDIActivate(ChildOf(note));
+    main->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(nullptr, MainMenu());
+
+    main->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
+    EXPECT_EQ(nullptr, main->GetActiveView());
+    EXPECT_TRUE(::IsWindowVisible(main->m_hWndMDIClient));
+    EXPECT_EQ(hMenuBefore, MainMenu());
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, ::GetDlgCtrlID(main->m_hWndMDIClient));
+    // Then the menu follows the child that became active meanwhile.
+    main->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(notes->m_hMenuShared, MainMenu());
 }
 
 } // namespace
