@@ -178,7 +178,7 @@ void LTDockBar::NormalizeRowPercentages(int nRowStart, CControlBar* pKeep, int* 
         fOthers += pLT->m_fPctWidth;
     if (pKept != nullptr) {
         // The kept bar keeps its share (within the minimum and 0.95); the others divide the rest in
-        // proportion, or equally when they have none.
+        // proportion, or take the minimum when they have none (an expanded bar's row).
         if (shares.empty()) {
             pKept->m_fPctWidth = 1.0f;
             return;
@@ -187,8 +187,7 @@ void LTDockBar::NormalizeRowPercentages(int nRowStart, CControlBar* pKeep, int* 
         pKept->m_fPctWidth = fKept;
         const float fRest = 1.0f - fKept;
         for (LTControlBar* pLT : shares) {
-            const float f = fOthers > 0.0f ? pLT->m_fPctWidth * fRest / fOthers
-                                           : fRest / static_cast<float>(shares.size());
+            const float f = fOthers > 0.0f ? pLT->m_fPctWidth * fRest / fOthers : 0.0f;
             pLT->m_fPctWidth = std::max(f, m_fMinPct);
         }
         return;

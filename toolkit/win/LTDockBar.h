@@ -10,7 +10,8 @@
 //     inner side (towards the frame's client area).
 // The shares of a row are normalised at each layout (NormalizeRowPercentages): every share is at least the
 // minimum (18 pixels of the row's length), the kept bar (m_pKeepBar) keeps its share, capped at 0.95, and
-// the others divide the rest in proportion; without a kept bar they are scaled to sum to one.
+// the others divide the rest in proportion (or take the minimum when they have none); without a kept bar
+// they are scaled to sum to one.
 //
 // Splitters are dragged with the left button (a modal loop on this thread, the mouse captured): no bar
 // gets shorter than 18 pixels, no row thinner than 19, nor the client area left less than 19; Escape or the

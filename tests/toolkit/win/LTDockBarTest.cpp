@@ -230,7 +230,7 @@ TEST_F(LTDockBarTest, SharesAreNormalisedAroundTheKeptBar)
         {{0.5f, 2.0f, 2.0f}, 0, {0.5f, 0.25f, 0.25f}},
         // The others sum to less than the kept bar's share: they divide the rest.
         {{0.6f, 0.1f, 0.1f}, 0, {0.6f, 0.2f, 0.2f}},
-        {{0.0f, 0.6f, 0.0f}, 1, {0.2f, 0.6f, 0.2f}},
+        {{0.0f, 0.6f, 0.0f}, 1, {fMin, 0.6f, fMin}},
         // Capped at 0.95, the others at least the minimum.
         {{0.98f, 0.5f, 0.5f}, 0, {0.95f, fMin, fMin}},
         {{0.01f, 1.0f, 1.0f}, 0, {fMin, 0.5f * (1.0f - fMin), 0.5f * (1.0f - fMin)}},
