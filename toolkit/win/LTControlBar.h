@@ -24,6 +24,7 @@
 
 class CMenu;
 class CControlBarInfo;
+class LTControlBarManager;
 
 #define LT_BAR_STYLE_MASK 0x0040FFFFL
 
@@ -136,7 +137,7 @@ public:
     float m_fSavePctWidth;
     DWORD m_dwExStyle;
     CRect m_rcMargins;
-    void* m_pBarManager;
+    LTControlBarManager* m_pBarManager; // the toolbar manager that owns the bar, or NULL
     LTGripperMetrics m_gripper;
     CRect m_rcHideBtn;
     BOOL m_bHidePressed;

@@ -5,6 +5,8 @@
 #include "classlib/CmdUI.h"
 #include "classlib/win/AfxPriv.h"
 #include "toolkit/win/LTGlobalData.h"
+#include "toolkit/win/LTToolBarManager.h"
+#include "toolkit/win/ToolBarResource.h"
 
 #include <algorithm>
 
@@ -63,6 +65,8 @@ ON_WM_CANCELMODE()
 ON_WM_TIMER()
 ON_WM_DESTROY()
 ON_WM_SYSCOLORCHANGE()
+ON_WM_SHOWWINDOW()
+ON_WM_WINDOWPOSCHANGING()
 ON_REGISTERED_MESSAGE(WM_LTTB_DESTROYSELF, OnDestroySelf)
 END_MESSAGE_MAP()
 
@@ -160,16 +164,33 @@ UINT LTCustomToolBar::FindImageIndex(UINT nID) const
     return static_cast<UINT>(it - m_commands.begin());
 }
 
+LTToolBarManager* LTCustomToolBar::GetToolBarManager() const
+{
+    return m_pBarManager != nullptr && m_pBarManager->IsKindOf(RUNTIME_CLASS(LTToolBarManager))
+               ? static_cast<LTToolBarManager*>(m_pBarManager)
+               : nullptr;
+}
+
 ToolBarButton* LTCustomToolBar::CreateButton(UINT nID, LTCustomToolBar* pOwner)
 {
     LTCustomToolBar* pBar = pOwner != nullptr ? pOwner : this;
-    // The manager's button map comes with the manager; without one every button is a plain one.
-    ToolBarButton* pButton = ToolBarButton::classToolBarButton.CreateButton();
+    // The manager's button map chooses the kind; the last entry for the command wins.
+    const ToolBarButtonMapEntry* pEntry = nullptr;
+    LTToolBarManager* pManager = GetToolBarManager();
+    if (pManager != nullptr && pManager->GetButtonMap() != nullptr) {
+        for (const ToolBarButtonMapEntry* p = pManager->GetButtonMap(); p->pClass != nullptr; ++p) {
+            if (p->nID == nID)
+                pEntry = p;
+        }
+    }
+    ToolBarButton* pButton =
+        pEntry != nullptr ? pEntry->pClass->CreateButton() : ToolBarButton::classToolBarButton.CreateButton();
     if (pButton == nullptr)
         return nullptr;
+    pButton->m_dwStyle = pEntry != nullptr ? pEntry->dwStyle : 0;
     pButton->m_nID = nID;
     pButton->m_nImage = pBar->FindImageIndex(nID);
-    pButton->Init(pBar, nullptr);
+    pButton->Init(pBar, pEntry != nullptr ? pEntry->data : nullptr);
     pButton->SetOrientation(pBar->m_dwOrientation);
     return pButton;
 }
@@ -317,19 +338,31 @@ void LTCustomToolBar::InvalidateButton(int nIndex)
     }
 }
 
-void LTCustomToolBar::SendButtonMessage(UINT nID, UINT nCode, const void* pData, BOOL)
+void LTCustomToolBar::SendButtonMessage(UINT nID, UINT nCode, const void* pData, BOOL bAllBars)
 {
-    // Without a manager this bar is all the bars there are.
+    LTToolBarManager* pManager = GetToolBarManager();
+    if (bAllBars && pManager != nullptr) {
+        pManager->BroadcastButtonMessage(nID, nCode, pData);
+        return;
+    }
     for (ToolBarButton* pButton : m_buttons) {
         if (pButton->m_nID == nID && !pButton->IsSeparator())
             pButton->OnButtonMessage(nCode, pData);
     }
 }
 
-void LTCustomToolBar::NotifyManager(UINT) {}
+void LTCustomToolBar::NotifyManager(UINT nCode)
+{
+    LTToolBarManager* pManager = GetToolBarManager();
+    if (pManager != nullptr && m_hWnd != nullptr)
+        pManager->Broadcast(static_cast<UINT>(GetDlgCtrlID()), nCode);
+}
 
 ToolBarDrawContext* LTCustomToolBar::GetDrawContext()
 {
+    LTToolBarManager* pManager = GetToolBarManager();
+    if (pManager != nullptr && pManager->m_pDrawContext)
+        return pManager->m_pDrawContext.get();
     if (!m_pOwnContext)
         m_pOwnContext = std::make_unique<ToolBarDrawContext>();
     return m_pOwnContext.get();
@@ -882,4 +915,44 @@ void LTCustomToolBar::OnSysColorChange()
     LTControlBar::OnSysColorChange();
     if (m_pOwnContext)
         m_pOwnContext->RebuildDitherBrush();
+    LTToolBarManager* pManager = GetToolBarManager();
+    if (pManager != nullptr && pManager->m_pDrawContext)
+        pManager->m_pDrawContext->RebuildDitherBrush();
+    if (m_bOwnsBitmap && m_lpszBitmapResource != nullptr) {
+        CBitmap bitmap;
+        std::vector<UINT> commands;
+        int cx = 0, cy = 0;
+        if (LoadToolBarResource(m_lpszBitmapResource, &bitmap, commands, cx, cy)) {
+            if (m_hBitmap != nullptr)
+                ::DeleteObject(m_hBitmap);
+            m_hBitmap = static_cast<HBITMAP>(bitmap.Detach());
+        }
+    } else if (!m_bOwnsBitmap && pManager != nullptr) {
+        pManager->ReloadSharedBitmap();
+    }
+}
+
+void LTCustomToolBar::OnWindowPosChanging(WINDOWPOS* lpWndPos)
+{
+    if (lpWndPos->flags & SWP_HIDEWINDOW)
+        NotifyManager(LTBN_HIDDEN);
+    else if (lpWndPos->flags & SWP_SHOWWINDOW)
+        NotifyManager(LTBN_SHOWN);
+    // The base repaints bordered bars on every resize: the buttons need that only when they wrap anew.
+    const DWORD dwStyle = m_dwStyle;
+    m_dwStyle &= ~CBRS_BORDER_ANY;
+    LTControlBar::OnWindowPosChanging(lpWndPos);
+    m_dwStyle = dwStyle & LT_BAR_STYLE_MASK;
+    if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && !(lpWndPos->flags & SWP_NOSIZE)) {
+        CRect rect;
+        GetWindowRect(&rect);
+        if (rect.Width() != lpWndPos->cx || rect.Height() != lpWndPos->cy)
+            Invalidate();
+    }
+}
+
+void LTCustomToolBar::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    LTControlBar::OnShowWindow(bShow, nStatus);
+    NotifyManager(bShow ? LTBN_SHOWN : LTBN_HIDDEN);
 }

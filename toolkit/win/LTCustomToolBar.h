@@ -29,6 +29,8 @@
 #include <memory>
 #include <vector>
 
+class LTToolBarManager;
+
 #define LTTB_HOT_TIMER 0xE002
 #define LTTB_LAST_DEFAULT_ID 59423
 #define LTTB_BAR_TYPE_ID 14946
@@ -122,6 +124,9 @@ public:
     int m_nWidest;
     std::vector<ToolBarButton*> m_buttons;
 
+    // The bar's toolbar manager, or NULL.
+    LTToolBarManager* GetToolBarManager() const;
+
 protected:
     void MarkDirty() { m_bDirtyHorz = m_bDirtyVert = m_bDirtyFloat = TRUE; }
     void DeleteButtons();
@@ -142,6 +147,8 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnDestroy();
     afx_msg void OnSysColorChange();
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg LRESULT OnDestroySelf(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
