@@ -4,6 +4,7 @@
 #include "classlib/ClassLibIds.h"
 #include "classlib/CmdUI.h"
 #include "classlib/win/AfxPriv.h"
+#include "toolkit/win/LTCustomToolBarInfoEx.h"
 #include "toolkit/win/LTGlobalData.h"
 #include "toolkit/win/LTToolBarManager.h"
 #include "toolkit/win/ToolBarResource.h"
@@ -309,6 +310,34 @@ LRESULT LTCustomToolBar::OnDestroySelf(WPARAM, LPARAM)
     if (m_buttons.empty())
         DestroyWindow();
     return 0;
+}
+
+void LTCustomToolBar::GetButtonsInfo(LTCustomToolBarInfoEx* pInfo)
+{
+    GetWindowText(pInfo->m_strTitle);
+    pInfo->m_buttons.clear();
+    for (const ToolBarButton* pButton : m_buttons) {
+        LTToolBarButtonRecord record{pButton->IsSeparator() ? 0u : pButton->m_nID, {}};
+        if (!pButton->IsSeparator())
+            pButton->SaveData(record.data);
+        pInfo->m_buttons.push_back(std::move(record));
+    }
+}
+
+void LTCustomToolBar::SetButtonsInfo(const LTCustomToolBarInfoEx* pInfo)
+{
+    SetButtons(nullptr, 0);
+    if (!pInfo->m_strTitle.IsEmpty())
+        SetWindowText(pInfo->m_strTitle);
+    for (const LTToolBarButtonRecord& record : pInfo->m_buttons) {
+        ToolBarButton* pButton = record.nID == 0 ? CreateSeparator() : CreateButton(record.nID);
+        if (pButton == nullptr)
+            continue;
+        if (!record.data.empty())
+            pButton->LoadData(record.data.data(), static_cast<UINT>(record.data.size()));
+        m_buttons.push_back(pButton);
+    }
+    MarkDirty();
 }
 
 int LTCustomToolBar::CommandToIndex(UINT nID) const
@@ -710,6 +739,15 @@ void LTCustomToolBar::DrawBorders(CDC* pDC, CRect& rect)
             pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, data.clrBtnShadow);
     }
     LTControlBar::DrawBorders(pDC, rect);
+}
+
+void LTCustomToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    LTControlBar::OnBarStyleChange(dwOldStyle, dwNewStyle);
+    if ((dwOldStyle ^ dwNewStyle) & (CBRS_ALIGN_ANY | CBRS_FLOATING | CBRS_SIZE_DYNAMIC | CBRS_SIZE_FIXED))
+        MarkDirty();
+    for (ToolBarButton* pButton : m_buttons)
+        pButton->OnBarStyleChange(dwNewStyle);
 }
 
 void LTCustomToolBar::AddGripperSize(CSize* pSize, BOOL bHorz)

@@ -30,6 +30,7 @@
 #include <vector>
 
 class LTToolBarManager;
+class LTCustomToolBarInfoEx;
 
 #define LTTB_HOT_TIMER 0xE002
 #define LTTB_LAST_DEFAULT_ID 59423
@@ -102,6 +103,8 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     void DoPaint(CDC* pDC) override;
+    // A new side, floating state or sizing style lays the buttons out again (and tells them).
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     void DrawBorders(CDC* pDC, CRect& rect) override;
     void AddGripperSize(CSize* pSize, BOOL bHorz) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
@@ -123,6 +126,11 @@ public:
     CSize m_sizeHorzTB, m_sizeVertTB, m_sizeFloatTB;
     int m_nWidest;
     std::vector<ToolBarButton*> m_buttons;
+
+    // The title and one record per button (0 for separators, with the data the button saves).
+    void GetButtonsInfo(LTCustomToolBarInfoEx* pInfo);
+    // Replaces the buttons by the records (and the title when the saved one is not empty).
+    void SetButtonsInfo(const LTCustomToolBarInfoEx* pInfo);
 
     // The bar's toolbar manager, or NULL.
     LTToolBarManager* GetToolBarManager() const;

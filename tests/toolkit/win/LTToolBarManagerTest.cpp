@@ -3,13 +3,17 @@
 #include "LTDockingTestSupport.h"
 #include "ToolBarTestSupport.h"
 
+#include "classlib/MemFile.h"
 #include "classlib/WinApp.h"
 #include "toolkit/win/LTGlobalData.h"
+#include "toolkit/win/LTCustomToolBarInfoEx.h"
 #include "toolkit/win/LTToolBarManager.h"
+#include "toolkit/win/ToolBarWndButton.h"
 #include "toolkit/win/LoadSysColorBitmap.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
@@ -27,10 +31,35 @@ const int kImageCount = sizeof kImages / sizeof kImages[0];
 const char* const kBase = "Toolbars\\Main";
 const char* const kSection = "Toolbars\\Main-ToolBarManager";
 
+// The main frame's map: check buttons, and the font and size combo boxes (window id, style, width, minimum
+// width, drop height; little-endian).
 const ToolBarButtonMapEntry kButtonMap[] = {
     {&ToolBarButton::classToolBarButton, 33996, LTBS_CHECKBOX, {}},
     {&ToolBarButton::classToolBarButton, 33999, LTBS_CHECKBOX, {}},
+    {&ToolBarComboButton::classToolBarComboButton,
+     33997,
+     0,
+     {0xCD, 0x84, 0, 0, 0x02, 0x01, 0x21, 0x50, 150, 0, 40, 0, 0x90, 0x01}},
+    {&ToolBarComboButton::classToolBarComboButton,
+     34000,
+     0,
+     {0xD0, 0x84, 0, 0, 0x02, 0x00, 0x21, 0x50, 60, 0, 40, 0, 200, 0}},
     {nullptr, 0, 0, {}},
+};
+
+// Records the window buttons' notifications.
+class WndButtonOwner : public CWnd
+{
+public:
+    std::vector<std::pair<WPARAM, LPARAM>> m_notes;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SECTOOLBARWNDNOTIFY)
+            m_notes.emplace_back(wParam, lParam);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
 };
 
 // Records the bar notifications it is sent.
@@ -266,6 +295,124 @@ TEST_F(LTToolBarManagerTest, CheckButtonsToggleOnEveryBarAndListenersHearOfBars)
     manager->CreateUserToolBar();
     EXPECT_TRUE(listener.m_notes.empty());
     listener.DestroyWindow();
+}
+
+TEST_F(LTToolBarManagerTest, ComboButtonsHostTheirWindowOnHorizontalBars)
+{
+    WndButtonOwner owner;
+    owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0);
+    LTCustomToolBar* pBar = manager->CreateUserToolBar();
+    pBar->SetOwner(&owner);
+    const UINT ids[] = {33997, 0, 33996};
+    pBar->SetButtons(ids, 3);
+    HWND hCombo = ::GetDlgItem(pBar->m_hWnd, 33997);
+    ASSERT_NE(nullptr, hCombo);
+    ASSERT_EQ(1u, owner.m_notes.size());
+    EXPECT_EQ(MAKEWPARAM(33997, LTWBN_CREATED), owner.m_notes[0].first);
+    EXPECT_EQ(reinterpret_cast<LPARAM>(hCombo), owner.m_notes[0].second);
+    EXPECT_EQ(static_cast<LONG>(CBS_DROPDOWN | CBS_SORT),
+              ::GetWindowLong(hCombo, GWL_STYLE) & (3 | CBS_SORT));
+
+    // Enter in the edit field is the owner's, not the field's.
+    HWND hEdit = ::GetWindow(hCombo, GW_CHILD);
+    ASSERT_NE(nullptr, hEdit);
+    owner.m_notes.clear();
+    EXPECT_EQ(0, ::SendMessage(hEdit, WM_KEYDOWN, VK_RETURN, 0));
+    ASSERT_EQ(1u, owner.m_notes.size());
+    EXPECT_EQ(MAKEWPARAM(33997, LTWBN_ENTER), owner.m_notes[0].first);
+
+    const struct
+    {
+        UINT nSide;
+        BOOL bShown;
+        int nWidth; // the button's
+    } sides[] = {{AFX_IDW_DOCKBAR_TOP, TRUE, 150},
+                 {AFX_IDW_DOCKBAR_LEFT, FALSE, 23},
+                 {AFX_IDW_DOCKBAR_TOP, TRUE, 150}};
+    auto* pButton = static_cast<ToolBarComboButton*>(static_cast<ToolBarWndButton*>(pBar->GetButton(0)));
+    for (const auto& side : sides) {
+        manager->DockOn(pBar, side.nSide, nullptr);
+        frame->RecalcLayout();
+        EXPECT_EQ(side.bShown, ::IsWindowVisible(hCombo) != FALSE) << side.nSide;
+        EXPECT_EQ(side.nWidth, pButton->m_cx) << side.nSide;
+        if (side.bShown) {
+            const CRect rect = RectInParent(pButton);
+            EXPECT_EQ(146, rect.Width());
+            EXPECT_EQ(pButton->m_x + 2, rect.left);
+            EXPECT_EQ(pBar->GetButton(1)->m_x, pButton->m_x + 150) << "the separator follows the combo";
+        }
+    }
+    owner.DestroyWindow();
+}
+
+TEST_F(LTToolBarManagerTest, ButtonListsSaveAndRestoreByteForByte)
+{
+    LTCustomToolBar* pBar = manager->CreateUserToolBar();
+    const UINT ids[] = {33997, 0, 34000};
+    pBar->SetButtons(ids, 3);
+    manager->DockOn(pBar, AFX_IDW_DOCKBAR_TOP, nullptr);
+    frame->RecalcLayout();
+    LTCustomToolBarInfoEx info;
+    pBar->GetButtonsInfo(&info);
+    EXPECT_EQ("ToolBar1", std::string(static_cast<LPCTSTR>(info.m_strTitle)));
+    const std::vector<BYTE> buttons = {0xCD, 0x84, 0,    0,    2, 150, 0, 0,  0, 0,
+                                       0,    0,    0xD0, 0x84, 0, 0,   2, 60, 0};
+    EXPECT_EQ(buttons, info.ButtonsValue());
+
+    const char* const section = "Toolbars\\Main-Bar3";
+    info.SaveToProfile(section);
+    BYTE* pData = nullptr;
+    UINT nSize = 0;
+    ASSERT_TRUE(AfxGetApp()->GetProfileBinary(section, "Buttons", &pData, &nSize));
+    EXPECT_EQ(buttons, std::vector<BYTE>(pData, pData + nSize));
+    delete[] pData;
+    EXPECT_EQ("ToolBar1",
+              std::string(static_cast<LPCTSTR>(AfxGetApp()->GetProfileString(section, "Title", "-"))));
+
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        info.ArchiveState(ar);
+        ar.Close();
+    }
+    std::vector<BYTE> archived = {8, 'T', 'o', 'o', 'l', 'B', 'a', 'r', '1', 3, 0, 0, 0};
+    archived.insert(archived.end(), buttons.begin(), buttons.end());
+    const DWORD nLength = file.GetLength();
+    BYTE* pArchived = file.Detach();
+    EXPECT_EQ(archived, std::vector<BYTE>(pArchived, pArchived + nLength));
+
+    // Restored: the same buttons, a window button at its saved width.
+    LTCustomToolBarInfoEx loaded;
+    {
+        CMemFile in(pArchived, nLength);
+        CArchive ar(&in, CArchive::load);
+        loaded.ArchiveState(ar);
+    }
+    std::free(pArchived);
+    EXPECT_EQ(info.m_buttons, loaded.m_buttons);
+    loaded.m_buttons[0].data = {200, 0};
+    loaded.m_strTitle = "";
+    LTCustomToolBar* pOther = manager->CreateUserToolBar("Other");
+    manager->DockOn(pOther, AFX_IDW_DOCKBAR_TOP, nullptr);
+    pOther->SetButtonsInfo(&loaded);
+    frame->RecalcLayout();
+    EXPECT_EQ("Other", Title(pOther)) << "an empty saved title leaves the bar's";
+    ASSERT_EQ(3, pOther->GetButtonCount());
+    EXPECT_EQ(200, pOther->GetButton(0)->m_cx);
+    EXPECT_TRUE(pOther->GetButton(1)->IsSeparator());
+    EXPECT_EQ(60, pOther->GetButton(2)->m_cx);
+
+    // No title: none written; a value cut short keeps the whole records before the cut.
+    LTCustomToolBarInfoEx untitled;
+    untitled.m_buttons = {{57600, {}}};
+    untitled.SaveToProfile("Toolbars\\Main-Bar4");
+    EXPECT_EQ("-", std::string(static_cast<LPCTSTR>(
+                       AfxGetApp()->GetProfileString("Toolbars\\Main-Bar4", "Title", "-"))));
+    const std::vector<LTToolBarButtonRecord> cut =
+        LTCustomToolBarInfoEx::ParseButtonsValue(buttons.data(), static_cast<UINT>(buttons.size() - 1));
+    ASSERT_EQ(2u, cut.size());
+    EXPECT_EQ(33997u, cut[0].nID);
+    EXPECT_EQ(0u, cut[1].nID);
 }
 
 } // namespace
