@@ -69,6 +69,8 @@ ON_WM_SYSCOLORCHANGE()
 ON_WM_SHOWWINDOW()
 ON_WM_WINDOWPOSCHANGING()
 ON_REGISTERED_MESSAGE(WM_LTTB_DESTROYSELF, OnDestroySelf)
+ON_REGISTERED_MESSAGE(WM_NODELAYHIDE, OnNoDelayHide)
+ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 LTCustomToolBar::LTCustomToolBar()
@@ -739,6 +741,37 @@ void LTCustomToolBar::DrawBorders(CDC* pDC, CRect& rect)
             pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, data.clrBtnShadow);
     }
     LTControlBar::DrawBorders(pDC, rect);
+}
+
+void LTCustomToolBar::DelayShow(BOOL bShow)
+{
+    LTToolBarManager* pManager = GetToolBarManager();
+    if (!bShow && pManager != nullptr && pManager->m_bCustomizeMode && IsFloating() && m_hWnd != nullptr) {
+        if (!(m_nStateFlags & delayHide)) {
+            m_nStateFlags = (m_nStateFlags & ~delayShow) | delayHide;
+            PostMessage(WM_NODELAYHIDE);
+        }
+        return;
+    }
+    LTControlBar::DelayShow(bShow);
+}
+
+LRESULT LTCustomToolBar::OnNoDelayHide(WPARAM, LPARAM)
+{
+    LTToolBarManager* pManager = GetToolBarManager();
+    if (pManager != nullptr && pManager->m_bCustomizeMode && IsFloating()) {
+        m_nStateFlags &= ~delayHide;
+        if (CFrameWnd* pFrame = GetDockingFrame())
+            pFrame->ShowControlBar(this, FALSE, FALSE);
+    }
+    return 0;
+}
+
+int LTCustomToolBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+    if (m_bCustomize && !IsFloating())
+        return MA_NOACTIVATE;
+    return LTControlBar::OnMouseActivate(pDesktopWnd, nHitTest, message);
 }
 
 void LTCustomToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)

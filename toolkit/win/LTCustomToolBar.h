@@ -103,6 +103,8 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     void DoPaint(CDC* pDC) override;
+    // While the manager customises, a floating bar to be hidden goes at once (through WM_NODELAYHIDE).
+    void DelayShow(BOOL bShow) override;
     // A new side, floating state or sizing style lays the buttons out again (and tells them).
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     void DrawBorders(CDC* pDC, CRect& rect) override;
@@ -158,5 +160,7 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg LRESULT OnDestroySelf(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 };

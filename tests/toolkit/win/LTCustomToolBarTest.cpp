@@ -9,6 +9,7 @@
 #include "toolkit/win/LTCustomToolBar.h"
 #include "toolkit/win/LTGlobalData.h"
 #include "toolkit/win/LoadSysColorBitmap.h"
+#include "toolkit/win/ToolBarResource.h"
 
 #include <gtest/gtest.h>
 
@@ -231,6 +232,62 @@ TEST_F(LTCustomToolBarTest, RemovingAButtonTakesADanglingSeparatorWithIt)
     EXPECT_EQ(0, pUser->GetButtonCount());
     PumpPending();
     EXPECT_FALSE(::IsWindow(hWnd));
+}
+
+TEST_F(LTCustomToolBarTest, InsertedButtonsShiftThePressedIndex)
+{
+    const struct
+    {
+        int nIndex;
+        UINT nID;       // 0: a separator
+        int nSelection; // before
+        std::vector<UINT> after;
+        int nSelectionAfter;
+    } cases[] = {
+        {1, 102, 1, {100, 102, 101}, 2},
+        {2, 102, -1, {100, 101, 102}, -1},
+        {0, 0, 0, {0, 100, 101}, 1},
+        {9, 103, 0, {100, 101, 103}, 0},
+    };
+    LTCustomToolBar* pBar = MakeToolBar(ID_BAR_ONE, {});
+    for (const auto& c : cases) {
+        const UINT ids[] = {100, 101};
+        pBar->SetButtons(ids, 2);
+        pBar->m_nSelection = c.nSelection;
+        const UINT nMRU = pBar->m_nMRUWidth;
+        pBar->InsertButton(c.nIndex, c.nID, c.nID == 0);
+        EXPECT_EQ(c.after, Ids(pBar)) << c.nIndex;
+        EXPECT_EQ(c.nSelectionAfter, pBar->m_nSelection) << c.nIndex;
+        EXPECT_EQ(nMRU + (c.nID == 0 ? 8u : 23u), pBar->m_nMRUWidth) << c.nIndex;
+    }
+    pBar->m_nSelection = -1;
+}
+
+TEST(ToolBarResource, CommandsAndImageSizeFromTheResourceBytes)
+{
+    const struct
+    {
+        std::vector<BYTE> bytes;
+        BOOL bOk;
+        std::vector<UINT> commands, raw;
+        int cx, cy;
+    } cases[] = {
+        {{1, 0, 16, 0, 15, 0, 3, 0, 100, 0, 0, 0, 0x10, 0x27}, TRUE, {100, 10000}, {100, 0, 10000}, 16, 15},
+        {{1, 0, 24, 0, 22, 0, 0, 0}, TRUE, {}, {}, 24, 22},
+        // Fewer ids than counted, or no header: nothing changes.
+        {{1, 0, 16, 0, 15, 0, 3, 0, 100, 0, 0, 0}, FALSE, {7}, {7}, -1, -1},
+        {{1, 0, 16, 0}, FALSE, {7}, {7}, -1, -1},
+    };
+    for (const auto& c : cases) {
+        std::vector<UINT> commands = {7}, raw = {7};
+        int cx = -1, cy = -1;
+        EXPECT_EQ(c.bOk, ParseToolBarResource(c.bytes.data(), static_cast<DWORD>(c.bytes.size()), commands,
+                                              cx, cy, &raw));
+        EXPECT_EQ(c.commands, commands);
+        EXPECT_EQ(c.raw, raw);
+        EXPECT_EQ(c.cx, cx);
+        EXPECT_EQ(c.cy, cy);
+    }
 }
 
 TEST_F(LTCustomToolBarTest, ClicksSendCommandsToTheOwner)

@@ -388,6 +388,52 @@ TEST_F(LTDockBarTest, AFloatingDockBarHidesItsFrameThenGoesWithItsLastBar)
     EXPECT_FALSE(::IsWindow(hWndFloat));
 }
 
+TEST_F(LTDockBarTest, DropFeedbackTakesTheRowsShare)
+{
+    LTControlBar* pOne = MakeBar(ID_BAR_ONE, 0, CSize(100, 40));
+    LTControlBar* pTwo = MakeBar(ID_BAR_TWO, 0, CSize(100, 40));
+    DockRow(AFX_IDW_DOCKBAR_TOP, {pOne, pTwo});
+    frame->RecalcLayout();
+    LTDockBar* pTop = LTSide(AFX_IDW_DOCKBAR_TOP);
+    CPoint origin(0, 0);
+    pTop->ClientToScreen(&origin);
+    LTControlBar* pSizable = MakeBar(ID_BAR_THREE, 0, CSize(100, 40));
+    LTControlBar* pToolbar = MakeBar(ID_BAR_THREE + 1, BAR_EX_TOOLBAR_LAYOUT, CSize(100, 26));
+    // Dragged 100 x 30 with the cursor a quarter along it and a third down.
+    auto drag = [&origin](int x, int y) {
+        return CRect(origin.x + x, origin.y + y, origin.x + x + 100, origin.y + y + 30);
+    };
+    const struct
+    {
+        LTControlBar* pBar;
+        CRect rectDrag; // screen
+        CPoint cursor;  // screen
+        CRect expected; // screen
+    } cases[] = {
+        // Into the row: its share of the length (1 / (1 + 1) x 480), the row's thickness, the cursor
+        // keeping its place.
+        {pSizable, drag(50, 5), drag(50, 5).TopLeft() + CSize(25, 10),
+         CRect(origin.x + 75 - 60, origin.y + 15 - 13, origin.x + 75 - 60 + 240, origin.y + 15 - 13 + 40)},
+        // Below the rows: the whole length.
+        {pSizable, drag(50, 200), drag(50, 200).TopLeft() + CSize(25, 10),
+         CRect(origin.x, origin.y + 200, origin.x + 480, origin.y + 230)},
+        // A toolbar keeps the dragged rectangle.
+        {pToolbar, drag(50, 5), drag(50, 5).TopLeft() + CSize(25, 10), drag(50, 5)},
+    };
+    // Each case over another row than the one before: none follows the previous feedback.
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, pTop->CalcDockingRect(c.pBar, c.rectDrag, c.cursor.x, c.cursor.y))
+            << c.rectDrag.left << "," << c.rectDrag.top;
+    pTop->CalcDockingRect(pSizable, drag(50, 200), origin.x, origin.y + 200);
+    // Again over the same row: the rectangle follows the cursor.
+    const CRect rectDrag = drag(50, 5);
+    const CPoint cursor = rectDrag.TopLeft() + CSize(25, 10);
+    const CRect first = pTop->CalcDockingRect(pSizable, rectDrag, cursor.x, cursor.y);
+    CRect moved = rectDrag;
+    moved.OffsetRect(10, 3);
+    EXPECT_EQ(first + CPoint(10, 3), pTop->CalcDockingRect(pSizable, moved, cursor.x + 10, cursor.y + 3));
+}
+
 // Paints into a memory bitmap of one colour and reads pixels back.
 class Picture
 {

@@ -297,6 +297,32 @@ TEST_F(LTToolBarManagerTest, CheckButtonsToggleOnEveryBarAndListenersHearOfBars)
     listener.DestroyWindow();
 }
 
+TEST_F(LTToolBarManagerTest, WhileCustomisingAFloatingBarHidesAtOnce)
+{
+    for (BOOL bCustomize : {FALSE, TRUE}) {
+        manager->SetCustomizeMode(bCustomize);
+        LTCustomToolBar* pBar = manager->CreateUserToolBar();
+        const UINT ids[] = {57600};
+        pBar->SetButtons(ids, 1);
+        frame->FloatControlBar(pBar, CPoint(300, 300), CBRS_ALIGN_TOP);
+        frame->RecalcLayout();
+        ASSERT_TRUE(pBar->IsFloating());
+        frame->ShowControlBar(pBar, FALSE, TRUE);
+        EXPECT_FALSE(pBar->IsVisible());
+        PumpPending();
+        // Delayed until the next layout, unless customising.
+        EXPECT_EQ(!bCustomize, (pBar->GetStyle() & WS_VISIBLE) != 0) << bCustomize;
+        const LPARAM lParam = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
+        const WPARAM wParam = reinterpret_cast<WPARAM>(frame->m_hWnd);
+        EXPECT_NE(MA_NOACTIVATE, pBar->SendMessage(WM_MOUSEACTIVATE, wParam, lParam))
+            << "floating: activated";
+        // Docked bars being customised leave the activation as it is.
+        manager->DockOn(pBar, AFX_IDW_DOCKBAR_TOP, nullptr);
+        EXPECT_EQ(bCustomize, pBar->SendMessage(WM_MOUSEACTIVATE, wParam, lParam) == MA_NOACTIVATE)
+            << bCustomize;
+    }
+}
+
 TEST_F(LTToolBarManagerTest, ComboButtonsHostTheirWindowOnHorizontalBars)
 {
     WndButtonOwner owner;
