@@ -2,9 +2,12 @@
 // flat toolbars and a sizable bar on the left, as the screen shows it, saved to be looked at (not
 // compared). Runs only where scripts/screenshots names the folder in LORVANE_ARTEFACTS; skipped elsewhere.
 #include "LTDockingTestSupport.h"
+#include "ToolBarTestSupport.h"
 
 #include "classlib/win/DC.h"
 #include "classlib/win/DialogTestSupport.h"
+#include "toolkit/win/LTCustomToolBar.h"
+#include "toolkit/win/LoadSysColorBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +71,25 @@ TEST(Screenshot, FrameWithToolkitDockRows)
     rect.OffsetRect(rect.Width() - 4, 0);
     fixture.LTSide(AFX_IDW_DOCKBAR_TOP)->DockControlBar(made[3], &rect);
     fixture.LTSide(AFX_IDW_DOCKBAR_LEFT)->DockControlBar(made[4]);
+    // Toolbars at the bottom: raised and flat buttons, a checked, a disabled and a pressed one.
+    const std::vector<BYTE> dib = StripDib(6);
+    CBitmap strip;
+    ASSERT_TRUE(LoadSysColorBitmapFromDib(&strip, dib.data(), static_cast<DWORD>(dib.size())));
+    const UINT commands[] = {100, 101, 102, 103, 104, 105};
+    const UINT ids[] = {100, 101, 0, 102, 103, 0, 104, 105};
+    for (int i = 0; i < 2; ++i) {
+        auto* pToolBar = new LTCustomToolBar;
+        pToolBar->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(pToolBar->CreateBarWindow(i == 0 ? 0 : BAR_EX_FLAT_BORDERS | BAR_EX_GRIPPER, frame,
+                                              WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, ID_BAR_ONE + 10 + i));
+        pToolBar->SetBitmap(strip, commands, 6, 16, 15);
+        pToolBar->SetButtons(ids, 8);
+        pToolBar->GetButton(1)->m_dwStyle |= LTBS_CHECKBOX | LTBS_CHECKED;
+        pToolBar->GetButton(3)->m_dwStyle |= LTBS_DISABLED;
+        pToolBar->GetButton(4)->m_dwStyle |= LTBS_PRESSED;
+        pToolBar->GetButton(6)->m_dwStyle |= LTBS_INDETERMINATE;
+        fixture.LTSide(AFX_IDW_DOCKBAR_BOTTOM)->DockControlBar(pToolBar);
+    }
     frame->RecalcLayout();
     PumpPending();
     ::RedrawWindow(frame->m_hWnd, nullptr, nullptr,
