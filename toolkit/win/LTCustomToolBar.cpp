@@ -113,11 +113,8 @@ BOOL LTCustomToolBar::CreateBarWindow(DWORD dwExStyle, CWnd* pParentWnd, DWORD d
                                       LPCTSTR lpszTitle)
 {
     m_dwStyle = dwStyle & LT_BAR_STYLE_MASK;
-    LPCTSTR lpszClass =
-        AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    if (!CWnd::Create(lpszClass, lpszTitle, dwStyle & ~CBRS_ALL, CRect(0, 0, 0, 0), pParentWnd, nID))
+    if (!MakeWindow(pParentWnd, dwStyle, nID, lpszTitle))
         return FALSE;
-    NotifyManager(LTBN_CREATED);
     MarkDirty();
     m_dwExStyle = dwExStyle | BAR_EX_TOOLBAR_LAYOUT;
     return TRUE;
@@ -129,6 +126,11 @@ BOOL LTCustomToolBar::CreateEx(LPCTSTR, LPCTSTR lpszTitle, UINT nID, DWORD dwSty
     m_dwExStyle = dwExStyle | BAR_EX_TOOLBAR_LAYOUT;
     MarkDirty();
     m_dwStyle = dwStyle & LT_BAR_STYLE_MASK;
+    return MakeWindow(pParentWnd, dwStyle, nID, lpszTitle);
+}
+
+BOOL LTCustomToolBar::MakeWindow(CWnd* pParentWnd, DWORD dwStyle, UINT nID, LPCTSTR lpszTitle)
+{
     LPCTSTR lpszClass =
         AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!CWnd::Create(lpszClass, lpszTitle, dwStyle & ~CBRS_ALL, CRect(0, 0, 0, 0), pParentWnd, nID))

@@ -138,6 +138,8 @@ public:
     LTToolBarManager* GetToolBarManager() const;
 
 protected:
+    // The window in the toolbar class (no class style, arrow, button face); managers hear of it.
+    BOOL MakeWindow(CWnd* pParentWnd, DWORD dwStyle, UINT nID, LPCTSTR lpszTitle);
     void MarkDirty() { m_bDirtyHorz = m_bDirtyVert = m_bDirtyFloat = TRUE; }
     void DeleteButtons();
     void FreeOwnBitmap();

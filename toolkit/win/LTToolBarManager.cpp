@@ -85,14 +85,19 @@ void LTToolBarManager::ApplyBitmapTo(LTCustomToolBar* pBar)
                     m_nImageWidth, m_nImageHeight);
 }
 
-BOOL LTToolBarManager::ReloadBitmap()
+BOOL LTToolBarManager::LoadChosenBitmap(CBitmap& bitmap, std::vector<UINT>& commands, int& cx, int& cy) const
 {
     LPCTSTR lpszName =
         m_bLargeButtons && m_lpszLargeBitmap != nullptr ? m_lpszLargeBitmap : m_lpszSmallBitmap;
+    return lpszName != nullptr && LoadToolBarResource(lpszName, &bitmap, commands, cx, cy);
+}
+
+BOOL LTToolBarManager::ReloadBitmap()
+{
     CBitmap bitmap;
     std::vector<UINT> commands;
     int cx = 0, cy = 0;
-    if (lpszName == nullptr || !LoadToolBarResource(lpszName, &bitmap, commands, cx, cy))
+    if (!LoadChosenBitmap(bitmap, commands, cx, cy))
         return FALSE;
     SetButtonBitmap(static_cast<HBITMAP>(bitmap.Detach()), commands.data(),
                     static_cast<UINT>(commands.size()), cx, cy);
@@ -111,12 +116,10 @@ BOOL LTToolBarManager::ReloadBitmap()
 
 void LTToolBarManager::ReloadSharedBitmap()
 {
-    LPCTSTR lpszName =
-        m_bLargeButtons && m_lpszLargeBitmap != nullptr ? m_lpszLargeBitmap : m_lpszSmallBitmap;
     CBitmap bitmap;
     std::vector<UINT> commands;
     int cx = 0, cy = 0;
-    if (lpszName == nullptr || !LoadToolBarResource(lpszName, &bitmap, commands, cx, cy))
+    if (!LoadChosenBitmap(bitmap, commands, cx, cy))
         return;
     m_bitmap.DeleteObject();
     m_bitmap.Attach(bitmap.Detach());

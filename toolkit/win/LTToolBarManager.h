@@ -109,6 +109,9 @@ public:
     // Docks on the side nDockBarID, through the toolkit's dock bar when the side is one.
     void DockOn(LTCustomToolBar* pBar, UINT nDockBarID, LPCRECT lpRect);
 
+    // The large resource when large buttons are on and there is one, else the small one.
+    BOOL LoadChosenBitmap(CBitmap& bitmap, std::vector<UINT>& commands, int& cx, int& cy) const;
+
     std::vector<HWND> m_disabledWindows;
     std::vector<std::unique_ptr<DefaultToolBarDef>> m_defaults;
     std::vector<CWnd*> m_listeners;

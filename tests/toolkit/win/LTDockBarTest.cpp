@@ -1,6 +1,7 @@
 // Toolkit dock bars in a frame: toolbar rows, sizable rows with their shares, splitters and lines, splitter
 // drags by posted mouse messages, removing bars and floating dock bars.
 #include "LTDockingTestSupport.h"
+#include "MemoryPicture.h"
 
 #include "classlib/win/DC.h"
 #include "toolkit/win/LTGlobalData.h"
@@ -434,32 +435,6 @@ TEST_F(LTDockBarTest, DropFeedbackTakesTheRowsShare)
     EXPECT_EQ(first + CPoint(10, 3), pTop->CalcDockingRect(pSizable, moved, cursor.x + 10, cursor.y + 3));
 }
 
-// Paints into a memory bitmap of one colour and reads pixels back.
-class Picture
-{
-public:
-    Picture(int cx, int cy)
-    {
-        HDC hScreen = ::GetDC(nullptr);
-        dc.CreateCompatibleDC(CDC::FromHandle(hScreen));
-        m_hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-        ::ReleaseDC(nullptr, hScreen);
-        m_hOld = ::SelectObject(dc.m_hDC, m_hBitmap);
-        dc.FillSolidRect(0, 0, cx, cy, kBackground);
-    }
-    ~Picture()
-    {
-        ::SelectObject(dc.m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-    }
-    static constexpr COLORREF kBackground = RGB(0, 0, 255);
-    CDC dc;
-
-private:
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
-
 TEST_F(LTDockBarTest, SplittersAndLinesPaintTheirEdges)
 {
     LTControlBar* pOne = MakeBar(ID_BAR_ONE, 0, CSize(100, 40));
@@ -467,7 +442,7 @@ TEST_F(LTDockBarTest, SplittersAndLinesPaintTheirEdges)
     DockRow(AFX_IDW_DOCKBAR_TOP, {pOne, pTwo});
     frame->RecalcLayout();
     const LTGlobalData& data = LTGetGlobalData();
-    Picture picture(480, 60);
+    MemoryPicture picture(480, 60);
     LTSide(AFX_IDW_DOCKBAR_TOP)->DoPaint(&picture.dc);
     const struct
     {
@@ -487,7 +462,7 @@ TEST_F(LTDockBarTest, SplittersAndLinesPaintTheirEdges)
         {CPoint(239, 20), data.clrBtnFace},
         {CPoint(241, 20), data.clrBtnShadow},
         {CPoint(242, 20), data.clrWindowFrame},
-        {CPoint(100, 20), Picture::kBackground},
+        {CPoint(100, 20), MemoryPicture::kBackground},
     };
     for (const auto& p : pixels)
         EXPECT_EQ(p.colour, picture.dc.GetPixel(p.at.x, p.at.y)) << p.at.x << "," << p.at.y;
