@@ -2,6 +2,7 @@
 #include "toolkit/win/LTControlBar.h"
 
 #include "classlib/win/DC.h"
+#include "MemoryPicture.h"
 #include "classlib/win/DockingTestSupport.h"
 #include "toolkit/win/LTGlobalData.h"
 
@@ -142,32 +143,6 @@ TEST_F(LTControlBarTest, InsideRectanglesLeaveRoomForGripperBordersAndMargins)
         EXPECT_EQ(c.inside, rect) << c.dwExStyle << c.bFloating << c.bHorz << c.bReserve;
     }
 }
-
-// Paints into a 40 x 40 memory bitmap of one colour and reads pixels back.
-class MemoryPicture
-{
-public:
-    MemoryPicture()
-    {
-        CDC* pScreen = CDC::FromHandle(::GetDC(nullptr));
-        dc.CreateCompatibleDC(pScreen);
-        m_hBitmap = ::CreateCompatibleBitmap(pScreen->m_hDC, 40, 40);
-        ::ReleaseDC(nullptr, pScreen->m_hDC);
-        m_hOld = ::SelectObject(dc.m_hDC, m_hBitmap);
-        dc.FillSolidRect(0, 0, 40, 40, kBackground);
-    }
-    ~MemoryPicture()
-    {
-        ::SelectObject(dc.m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-    }
-    static constexpr COLORREF kBackground = RGB(0, 0, 255);
-    CDC dc;
-
-private:
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
 
 TEST_F(LTControlBarTest, TheGripperIsTwoRaisedLinesAlongTheLeadingEnd)
 {
