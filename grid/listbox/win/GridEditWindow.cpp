@@ -368,13 +368,10 @@ LRESULT CopyOut(const char* text, WPARAM size, LPARAM buffer)
 
 BOOL CreateEditState(HWND hWnd, const CREATESTRUCT* cs)
 {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(GridWndEditState));
-    GridWndEditState* e = block ? static_cast<GridWndEditState*>(::GlobalLock(block)) : nullptr;
-    if (!e) {
-        if (block)
-            ::GlobalFree(block);
+    HGLOBAL block = nullptr;
+    GridWndEditState* e = static_cast<GridWndEditState*>(GridAllocLocked(sizeof(GridWndEditState), &block));
+    if (!e)
         return FALSE;
-    }
     e->window = hWnd;
     e->controlId = static_cast<LONG>(reinterpret_cast<INT_PTR>(cs->hMenu));
     e->wantEnter = (cs->style & GES_WANTENTER) ? 1 : 0;
@@ -392,10 +389,7 @@ BOOL CreateEditState(HWND hWnd, const CREATESTRUCT* cs)
 
 void DestroyEditState(HWND hWnd)
 {
-    if (HGLOBAL block = reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK))) {
-        ::GlobalUnlock(block);
-        ::GlobalFree(block);
-    }
+    GridFreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK)));
     ::SetWindowLongPtr(hWnd, GRID_SLOT_STATE, 0);
 }
 

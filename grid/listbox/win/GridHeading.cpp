@@ -341,13 +341,10 @@ LRESULT Mouse(GridWndHeadingState& h, UINT message, LPARAM point)
 
 BOOL CreateHeadingState(HWND hWnd, const CREATESTRUCT* cs)
 {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(GridWndHeadingState));
-    GridWndHeadingState* h = block ? static_cast<GridWndHeadingState*>(::GlobalLock(block)) : nullptr;
-    if (!h) {
-        if (block)
-            ::GlobalFree(block);
+    HGLOBAL block = nullptr;
+    GridWndHeadingState* h = static_cast<GridWndHeadingState*>(GridAllocLocked(sizeof(GridWndHeadingState), &block));
+    if (!h)
         return FALSE;
-    }
     h->block = &g_gridNotify;
     h->self = hWnd;
     h->raised = (cs->style & GS_RAISED) ? 1 : 0;
@@ -365,10 +362,7 @@ BOOL CreateHeadingState(HWND hWnd, const CREATESTRUCT* cs)
 
 void DestroyHeadingState(HWND hWnd)
 {
-    if (HGLOBAL block = reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK))) {
-        ::GlobalUnlock(block);
-        ::GlobalFree(block);
-    }
+    GridFreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK)));
     ::SetWindowLongPtr(hWnd, GRID_SLOT_STATE, 0);
 }
 
