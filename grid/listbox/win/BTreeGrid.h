@@ -43,6 +43,7 @@ public:
     virtual BOOL GetCurrentText(StyledString& out) = 0;
 
     BTree* GetTree() const { return m_tree; }
+    const BTreeRowCache& RowCache() const { return m_rows; }
     LONG GetRowCount() const;
     LONG GetCurrentRow() const;
 

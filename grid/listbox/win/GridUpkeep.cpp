@@ -36,7 +36,10 @@ void GridUpdateVerticalThumb(GridWndState& s)
     if (!(::GetWindowLong(s.self, GWL_STYLE) & WS_VSCROLL))
         return;
     const GridThumb thumb = GridVerticalThumb(s);
-    ::SetScrollPos(s.self, SB_VERT, thumb.position, TRUE);
+    // Most one-row moves leave a proportional thumb where it is; redrawing the bar for nothing costs
+    // more than the rows painted.
+    if (::GetScrollPos(s.self, SB_VERT) != thumb.position)
+        ::SetScrollPos(s.self, SB_VERT, thumb.position, TRUE);
 }
 
 void GridUpdateScrollBars(GridWndState& s)
