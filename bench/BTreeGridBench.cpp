@@ -92,8 +92,8 @@ void Run()
     ::RegisterClass(&wc);
     HWND owner = ::CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 700, 1400, nullptr,
                                   nullptr, instance, nullptr);
-    HWND control = ::CreateWindowEx(0, "CLGListBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 600, 100, owner,
-                                    reinterpret_cast<HMENU>(200), instance, nullptr);
+    HWND control = ::CreateWindowEx(0, "CLGListBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 600, 100,
+                                    owner, reinterpret_cast<HMENU>(200), instance, nullptr);
     CountingTermGrid grid;
     grid.Attach(control, nullptr);
     grid.ShowListTerms(&file, &file.GetEntryTree());
@@ -101,7 +101,8 @@ void Run()
     ::MoveWindow(control, 0, 0, 600, 60 * rowHeight + 4, TRUE);
     ::UpdateWindow(control);
     BenchPrintValue("rows", grid.GetRowCount(), "rows");
-    BenchPrintValue("visible rows", static_cast<double>(::SendMessage(grid.grid, GM_GETVISIBLEROWS, 0, 0)), "rows");
+    BenchPrintValue("visible rows", static_cast<double>(::SendMessage(grid.grid, GM_GETVISIBLEROWS, 0, 0)),
+                    "rows");
 
     const int jumps = 1000;
     std::vector<double> times;

@@ -31,7 +31,8 @@ bool NumbersFit(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), strnlen(reinterpret_cast<const char*>(data), size));
+    const std::string text(reinterpret_cast<const char*>(data),
+                           strnlen(reinterpret_cast<const char*>(data), size));
     LONG first = -7, second = -8;
     const bool parsed = ParseColumnWidths(text.c_str(), first, second);
     if (!parsed && (first != -7 || second != -8))

@@ -36,7 +36,8 @@ bool FontExistsInCharset(const char* face, BYTE charSet)
         strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
     HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesEx(screen, &lf, reinterpret_cast<FONTENUMPROC>(FoundOne), reinterpret_cast<LPARAM>(&found), 0);
+    ::EnumFontFamiliesEx(screen, &lf, reinterpret_cast<FONTENUMPROC>(FoundOne),
+                         reinterpret_cast<LPARAM>(&found), 0);
     ::ReleaseDC(nullptr, screen);
     return found;
 }

@@ -10,7 +10,8 @@ LONG GridKeyFlags()
 void GridSend(GridWndState& s, LONG code)
 {
     g_gridNotify.code = code;
-    ::SendMessage(s.notifyWindow, WM_COMMAND, MAKEWPARAM(s.controlId, code), reinterpret_cast<LPARAM>(s.self));
+    ::SendMessage(s.notifyWindow, WM_COMMAND, MAKEWPARAM(s.controlId, code),
+                  reinterpret_cast<LPARAM>(s.self));
 }
 
 void GridNotify(GridWndState& s, LONG code, LONG row, LONG column, LONG value, LONG_PTR extra)

@@ -97,9 +97,10 @@ LRESULT CreateGrid(GridWndState& s)
     s.textColor = Sys(COLOR_WINDOWTEXT);
     GridMeasureFont(s);
     GridLayout(s);
-    s.editor = ::CreateWindowEx(0, kGridEditClassName, "", WS_CHILD | GES_WANTENTER | GES_WANTTAB, 1, 1, 10, 10,
-                                hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GRID_EDITOR_ID)),
-                                reinterpret_cast<HINSTANCE>(::GetWindowLongPtr(hWnd, GWLP_HINSTANCE)), nullptr);
+    s.editor =
+        ::CreateWindowEx(0, kGridEditClassName, "", WS_CHILD | GES_WANTENTER | GES_WANTTAB, 1, 1, 10, 10,
+                         hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GRID_EDITOR_ID)),
+                         reinterpret_cast<HINSTANCE>(::GetWindowLongPtr(hWnd, GWLP_HINSTANCE)), nullptr);
     return s.editor ? 0 : -1;
 }
 

@@ -168,8 +168,8 @@ HWND CListBoxGrid::Create(DWORD style, HWND parent, int x, int y, int width, int
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtr(parent, GWLP_HINSTANCE));
     HWND control = ::CreateWindowEx(0, kListBoxGridClassName, "", style, x, y, width, height, parent,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(LISTBOX_CONTROL_ID)), instance,
-                                    nullptr);
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(LISTBOX_CONTROL_ID)),
+                                    instance, nullptr);
     window = control;
     if (control)
         Attach(control);
@@ -207,7 +207,8 @@ void CListBoxGrid::CreateChildren(HWND control)
         sideHeading = child(heading | GS_SIDEHEADING, 0, 0, 40, 40, LISTBOX_SIDE_HEADING_ID);
     window = control;
     gap = -1;
-    ::SendMessage(control, WM_SETFONT, static_cast<WPARAM>(::GetWindowLongPtr(control, LISTBOX_SLOT_FONT)), 0);
+    ::SendMessage(control, WM_SETFONT, static_cast<WPARAM>(::GetWindowLongPtr(control, LISTBOX_SLOT_FONT)),
+                  0);
     if (grid)
         GridSetup(grid, topHeading, sideHeading, 0, 0, nullptr, 3, TRUE);
     RecalcLayout(control);
@@ -313,7 +314,8 @@ void CListBoxGrid::RecalcLayout(HWND control)
         HFONT f = reinterpret_cast<HFONT>(::SendMessage(topHeading, WM_GETFONT, 0, 0));
         if (!f || !::GetObject(f, sizeof lf, &lf))
             ::GetObject(::GetStockObject(SYSTEM_FONT), sizeof lf, &lf);
-        const int height = abs(static_cast<int>(lf.lfHeight)) + 4 > 20 ? abs(static_cast<int>(lf.lfHeight)) + 4 : 20;
+        const int height =
+            abs(static_cast<int>(lf.lfHeight)) + 4 > 20 ? abs(static_cast<int>(lf.lfHeight)) + 4 : 20;
         ::SetWindowPos(topHeading, nullptr, 0, 0, 40, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         topHeight = WindowHeight(topHeading);
     }

@@ -18,10 +18,22 @@ TEST(TypeAhead, KeyValuesAreWholeValuesNeverCharactersTakenForNamedKeys)
         LONG value;
         TypeAheadKey expected;
     } cases[] = {
-        {-36, typeAheadHome},    {-35, typeAheadEnd},     {-27, typeAheadIgnored}, {-13, typeAheadIgnored},
-        {'a', typeAheadAppend},  {'Z', typeAheadAppend},  {'0', typeAheadAppend},  {'9', typeAheadAppend},
-        {' ', typeAheadIgnored}, {'-', typeAheadIgnored}, {'@', typeAheadIgnored}, {'[', typeAheadIgnored},
-        {0xDC, typeAheadIgnored}, {0xDD, typeAheadIgnored}, {0xE5, typeAheadIgnored}, {0xC9, typeAheadIgnored},
+        {-36, typeAheadHome},
+        {-35, typeAheadEnd},
+        {-27, typeAheadIgnored},
+        {-13, typeAheadIgnored},
+        {'a', typeAheadAppend},
+        {'Z', typeAheadAppend},
+        {'0', typeAheadAppend},
+        {'9', typeAheadAppend},
+        {' ', typeAheadIgnored},
+        {'-', typeAheadIgnored},
+        {'@', typeAheadIgnored},
+        {'[', typeAheadIgnored},
+        {0xDC, typeAheadIgnored},
+        {0xDD, typeAheadIgnored},
+        {0xE5, typeAheadIgnored},
+        {0xC9, typeAheadIgnored},
         {0x100 + 'a', typeAheadIgnored},
     };
     for (const auto& c : cases)
@@ -34,15 +46,24 @@ TEST(TypeAhead, TypedTextSelectsTheFirstKeyAtOrAfterItInTheListsCollation)
     for (const char* term : {"Adams", "\xC9mile", "Eliot", "Small", "Smith", "Smyth", "The Times", "Zola"})
         ASSERT_TRUE(list.Add(term)) << term;
     const std::vector<std::string> terms = list.Terms();
-    auto rowOf = [&](const char* term) { return static_cast<LONG>(std::find(terms.begin(), terms.end(), term) - terms.begin()); };
+    auto rowOf = [&](const char* term) {
+        return static_cast<LONG>(std::find(terms.begin(), terms.end(), term) - terms.begin());
+    };
     const LONG rows = static_cast<LONG>(terms.size());
     const struct
     {
         const char* typed;
         LONG row;
     } cases[] = {
-        {"smi", rowOf("Smith")}, {"SMI", rowOf("Smith")}, {"sm", rowOf("Small")}, {"smz", rowOf("The Times")},
-        {"emi", rowOf("\xC9mile")}, {"times", rowOf("The Times")}, {"a", 0}, {"", 0}, {"zz", rows - 1},
+        {"smi", rowOf("Smith")},
+        {"SMI", rowOf("Smith")},
+        {"sm", rowOf("Small")},
+        {"smz", rowOf("The Times")},
+        {"emi", rowOf("\xC9mile")},
+        {"times", rowOf("The Times")},
+        {"a", 0},
+        {"", 0},
+        {"zz", rows - 1},
         {"zzzz9", rows - 1},
     };
     BTreeCursor cursor(&list.Tree());
@@ -61,12 +82,21 @@ TEST(ColumnWidthsSetting, TwoNumbersWithACommaOrTheWidthsStay)
         bool parsed;
         LONG first, second;
     } cases[] = {
-        {nullptr, false, 1, 2},       {"", false, 1, 2},          {"12", false, 1, 2},
-        {"a,b", false, 1, 2},         {"300,90", true, 300, 90},  {" 300, 90", true, 300, 90},
-        {"300 ,90", false, 1, 2},     {"300,90,7", true, 300, 90}, {"300,90px", true, 300, 90},
-        {"-5,+7", true, -5, 7},       {"12,", false, 1, 2},       {",12", false, 1, 2},
+        {nullptr, false, 1, 2},
+        {"", false, 1, 2},
+        {"12", false, 1, 2},
+        {"a,b", false, 1, 2},
+        {"300,90", true, 300, 90},
+        {" 300, 90", true, 300, 90},
+        {"300 ,90", false, 1, 2},
+        {"300,90,7", true, 300, 90},
+        {"300,90px", true, 300, 90},
+        {"-5,+7", true, -5, 7},
+        {"12,", false, 1, 2},
+        {",12", false, 1, 2},
         {"2147483647,-2147483648", true, 2147483647, -2147483647 - 1},
-        {"2147483648,1", false, 1, 2}, {"1,99999999999999999999", false, 1, 2},
+        {"2147483648,1", false, 1, 2},
+        {"1,99999999999999999999", false, 1, 2},
     };
     for (const auto& c : cases) {
         LONG first = 1, second = 2;

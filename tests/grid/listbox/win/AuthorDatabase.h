@@ -26,8 +26,8 @@ inline std::map<std::string, int> AddAuthorRecords(DBDatabase& db, const std::ve
 // Surnames with initials, in no particular order.
 inline std::vector<std::string> SampleAuthors()
 {
-    return {"Okafor, N.",  "Lindqvist, B.", "Abelson, R.",   "Moreau, C.",   "Tanaka, H.",    "Baptiste, M.",
-            "Schulz, P.",  "Chen, L.",      "Dubois, A.",    "Eriksen, T.",  "Fontaine, C.",  "Garcia, P.",
-            "Hoffmann, K.", "Ivanova, S.",  "Jensen, O.",    "Kowalski, J.", "Nakamura, Y.",  "Petrov, D.",
-            "Quinn, F.",   "Rossi, G.",     "Sato, M.",      "Underwood, E.", "Vargas, I.",   "Weber, U."};
+    return {"Okafor, N.",   "Lindqvist, B.", "Abelson, R.", "Moreau, C.",    "Tanaka, H.",   "Baptiste, M.",
+            "Schulz, P.",   "Chen, L.",      "Dubois, A.",  "Eriksen, T.",   "Fontaine, C.", "Garcia, P.",
+            "Hoffmann, K.", "Ivanova, S.",   "Jensen, O.",  "Kowalski, J.",  "Nakamura, Y.", "Petrov, D.",
+            "Quinn, F.",    "Rossi, G.",     "Sato, M.",    "Underwood, E.", "Vargas, I.",   "Weber, U."};
 }

@@ -38,8 +38,9 @@ std::string Upper(std::string s)
 HWND PlaceControl(GridTestOwner& owner, DWORD style = GS_HEADING, int width = 420, int height = 300)
 {
     RegisterListBoxGridClass(::GetModuleHandle(nullptr));
-    return ::CreateWindowEx(0, kListBoxGridClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | style, 10, 10, width,
-                            height, owner.hWnd(), reinterpret_cast<HMENU>(200), ::GetModuleHandle(nullptr), nullptr);
+    return ::CreateWindowEx(0, kListBoxGridClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | style, 10, 10,
+                            width, height, owner.hWnd(), reinterpret_cast<HMENU>(200),
+                            ::GetModuleHandle(nullptr), nullptr);
 }
 
 // The list-box notifications (codes 1 and 2) that reached the owner from the control.
@@ -185,7 +186,8 @@ TEST_F(TermListGridTest, NotesOfTermAndJournalListsAndHeadingTitles)
         WORD type;
         const char* note; // of "Nature"
     };
-    for (const Case& c : {Case{CListFile::kTermListType, "second"}, Case{CListFile::kJournalListType, "third"}}) {
+    for (const Case& c :
+         {Case{CListFile::kTermListType, "second"}, Case{CListFile::kJournalListType, "third"}}) {
         TermListFixture list(c.type);
         list.Add("Science", "", "");
         list.Add("Nature", "second", "third");
@@ -213,7 +215,8 @@ TEST_F(TermListGridTest, NotesOfTermAndJournalListsAndHeadingTitles)
         for (LONG column : {0, 1, 2, 3}) {
             grid.notify->column = column;
             grid.notify->text = nullptr;
-            ::SendMessage(control, WM_COMMAND, MAKEWPARAM(121, GN_DRAWCELL), reinterpret_cast<LPARAM>(grid.topHeading));
+            ::SendMessage(control, WM_COMMAND, MAKEWPARAM(121, GN_DRAWCELL),
+                          reinterpret_cast<LPARAM>(grid.topHeading));
             ASSERT_NE(nullptr, grid.notify->text);
             EXPECT_STREQ(column % 2 ? "Note" : "Term", grid.notify->text);
         }
@@ -256,7 +259,8 @@ TEST_F(TermListGridTest, ColumnWidthsFromTheProfileKeptAcrossAnIndexAndWrittenBa
         ::SendMessage(grid.grid, GM_SETCOLUMNWIDTH, 0, 222);
         ::SendMessage(grid.grid, GM_SETCOLUMNWIDTH, 1, 111);
         ::DestroyWindow(control);
-        EXPECT_EQ("222,111", std::string(AfxGetApp()->GetProfileString("Term List Options", "Column Widths.1", "")))
+        EXPECT_EQ("222,111",
+                  std::string(AfxGetApp()->GetProfileString("Term List Options", "Column Widths.1", "")))
             << "written back when the window goes";
     }
 }
@@ -356,8 +360,11 @@ TEST_F(TypeAheadGridTest, CharactersWithin400msSelectTheFirstKeyAtOrAfterThem)
         const char* typed;
         LONG expected;
     } cases[] = {
-        {"smi", Expected("SMI")}, {"Qu", Expected("QU")}, {"TrOw", Expected("TROW")},
-        {"zzzzzzzzzz", 99999}, {"a", 0},
+        {"smi", Expected("SMI")},
+        {"Qu", Expected("QU")},
+        {"TrOw", Expected("TROW")},
+        {"zzzzzzzzzz", 99999},
+        {"a", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -385,9 +392,8 @@ TEST_F(TypeAheadGridTest, APauseStartsAnewAndNamedKeysAreWholeValues)
         WPARAM value;
         LONG expected; // -2: unchanged
     } cases[] = {
-        {"Home", false, VK_HOME, 0},         {"End", false, VK_END, 99999},
-        {"U umlaut", true, 0xDC, -2},        {"Y acute", true, 0xDD, -2},
-        {"a ring", true, 0xE5, -2},          {"a blank", true, ' ', -2},
+        {"Home", false, VK_HOME, 0}, {"End", false, VK_END, 99999}, {"U umlaut", true, 0xDC, -2},
+        {"Y acute", true, 0xDD, -2}, {"a ring", true, 0xE5, -2},    {"a blank", true, ' ', -2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

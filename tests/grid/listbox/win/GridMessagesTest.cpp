@@ -198,27 +198,26 @@ TEST(GridMessages, AWindowWhoseStateCannotBeAllocatedIsNotCreated)
         int failAt; // which allocation of the creation fails
     };
     const Row rows[] = {
-        {"grid state", kGridClassName, 0, 1},
-        {"grid width array", kGridClassName, 0, 2},
-        {"the grid's editor", kGridClassName, 0, 3},
-        {"heading state", kGridClassName, GS_HEADING, 1},
+        {"grid state", kGridClassName, 0, 1},        {"grid width array", kGridClassName, 0, 2},
+        {"the grid's editor", kGridClassName, 0, 3}, {"heading state", kGridClassName, GS_HEADING, 1},
         {"editor state", kGridEditClassName, 0, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         {
             FailingAlloc failing(row.failAt);
-            HWND wnd = ::CreateWindowEx(0, row.className, "", WS_CHILD | WS_VISIBLE | row.style, 0, 0, 200, 100,
-                                        owner.hWnd(), reinterpret_cast<HMENU>(120), ::GetModuleHandle(nullptr),
-                                        nullptr);
+            HWND wnd = ::CreateWindowEx(0, row.className, "", WS_CHILD | WS_VISIBLE | row.style, 0, 0, 200,
+                                        100, owner.hWnd(), reinterpret_cast<HMENU>(120),
+                                        ::GetModuleHandle(nullptr), nullptr);
             EXPECT_EQ(nullptr, wnd);
             EXPECT_EQ(row.failAt, FailingAlloc::calls) << "no allocation after the failed one";
             for (HGLOBAL block : FailingAlloc::handed)
                 EXPECT_EQ(0u, ::GlobalSize(block)) << "a block of the failed creation is still held";
         }
         EXPECT_EQ(nullptr, ::GetWindow(owner.hWnd(), GW_CHILD)) << "no half-made window left";
-        HWND again = ::CreateWindowEx(0, row.className, "", WS_CHILD | row.style, 0, 0, 200, 100, owner.hWnd(),
-                                      reinterpret_cast<HMENU>(120), ::GetModuleHandle(nullptr), nullptr);
+        HWND again =
+            ::CreateWindowEx(0, row.className, "", WS_CHILD | row.style, 0, 0, 200, 100, owner.hWnd(),
+                             reinterpret_cast<HMENU>(120), ::GetModuleHandle(nullptr), nullptr);
         EXPECT_NE(nullptr, again) << "the class still creates windows";
         ::DestroyWindow(again);
     }

@@ -60,7 +60,8 @@ TEST(Screenshot, GridWithHeadingsAndRows)
             b.align = GRID_ALIGN_RIGHT;
     };
     ::SetFocus(grid);
-    ::RedrawWindow(owner.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(owner.hWnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpFor(300); // the X server catches up
     const CString path = CString(folder) + "\\grid-with-headings.bmp";
     EXPECT_GT(SaveWindowPicture(owner.hWnd(), path), 2) << path;
@@ -102,20 +103,21 @@ TEST(Screenshot, TermCountGridOverAnAuthorIndex)
         };
         for (const auto& c : controls) {
             HWND w = ::CreateWindowEx(0, c.cls, c.text, WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.cx, c.cy,
-                                      owner.hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance,
-                                      nullptr);
+                                      owner.hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                      instance, nullptr);
             ::SendMessage(w, WM_SETFONT, reinterpret_cast<WPARAM>(gui), 0);
         }
         RegisterListBoxGridClass(instance);
-        HWND control = ::CreateWindowEx(0, kListBoxGridClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL,
-                                        12, 30, 328, 300, owner.hWnd(), reinterpret_cast<HMENU>(200), instance,
-                                        nullptr);
+        HWND control =
+            ::CreateWindowEx(0, kListBoxGridClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 12, 30, 328,
+                             300, owner.hWnd(), reinterpret_cast<HMENU>(200), instance, nullptr);
         ASSERT_NE(nullptr, control);
         CTermCountGrid grid;
         grid.AttachColumns(control, &db.GetAuthorIndex().GetTree(), TRUE);
         ::SendMessage(grid.grid, GM_SETCURRENTROW, 0, 4);
         ::SetFocus(grid.grid);
-        ::RedrawWindow(owner.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(owner.hWnd(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpFor(300);
         const CString picture = CString(folder) + "\\term-count-grid.bmp";
         EXPECT_GT(SaveWindowPicture(owner.hWnd(), picture), 2) << picture;

@@ -67,8 +67,8 @@ RECT ChildRect(HWND parent, HWND child)
 
 std::string Text(const RECT& r)
 {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-           std::to_string(r.bottom - r.top);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+           "x" + std::to_string(r.bottom - r.top);
 }
 
 class ListBoxGridTest : public ::testing::Test
@@ -101,7 +101,8 @@ TEST_F(ListBoxGridTest, ChildrenAndTheirRectanglesForEachStyle)
         SCOPED_TRACE(std::to_string(c.style) + (c.framed ? " framed" : ""));
         RecordingGrid object;
         object.framed = c.framed;
-        HWND control = object.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | c.style, owner.hWnd(), 10, 10, W, H);
+        HWND control =
+            object.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | c.style, owner.hWnd(), 10, 10, W, H);
         ASSERT_NE(nullptr, control);
         EXPECT_EQ(123, ::GetDlgCtrlID(control));
         EXPECT_EQ(control, object.window);
@@ -113,10 +114,12 @@ TEST_F(ListBoxGridTest, ChildrenAndTheirRectanglesForEachStyle)
         EXPECT_EQ(c.top, object.topHeading != nullptr);
         EXPECT_EQ(c.side, object.sideHeading != nullptr);
         EXPECT_EQ(c.gridRect, Text(ChildRect(control, object.grid)));
-        EXPECT_EQ(0, ::GetWindowLong(control, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) << "never on the control";
+        EXPECT_EQ(0, ::GetWindowLong(control, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL))
+            << "never on the control";
         EXPECT_NE(0, ::GetWindowLong(object.grid, GWL_STYLE) & WS_VSCROLL) << "on the inner grid";
         EXPECT_EQ(0, ::GetWindowLong(object.grid, GWL_STYLE) & WS_HSCROLL);
-        EXPECT_EQ(reinterpret_cast<LRESULT>(object.notify), ::SendMessage(object.grid, GM_GETNOTIFYBLOCK, 0, 0));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(object.notify),
+                  ::SendMessage(object.grid, GM_GETNOTIFYBLOCK, 0, 0));
         ASSERT_NE(nullptr, object.gridState);
         EXPECT_EQ(object.grid, object.gridState->self);
         EXPECT_EQ(1, object.gridState->rowSelect) << "whole rows selected";
@@ -127,7 +130,8 @@ TEST_F(ListBoxGridTest, ChildrenAndTheirRectanglesForEachStyle)
 TEST_F(ListBoxGridTest, HeadingHeightFollowsTheFontAndFontsReachEveryChild)
 {
     RecordingGrid object;
-    HWND control = object.Create(WS_CHILD | WS_VISIBLE | GS_HEADING | GS_SIDEHEADING, owner.hWnd(), 0, 0, 400, 300);
+    HWND control =
+        object.Create(WS_CHILD | WS_VISIBLE | GS_HEADING | GS_SIDEHEADING, owner.hWnd(), 0, 0, 400, 300);
     ASSERT_NE(nullptr, control);
     const struct
     {
@@ -155,7 +159,8 @@ TEST_F(ListBoxGridTest, HeadingHeightFollowsTheFontAndFontsReachEveryChild)
 TEST_F(ListBoxGridTest, EachNotificationReachesExactlyOneOperation)
 {
     RecordingGrid object;
-    HWND control = object.Create(WS_CHILD | WS_VISIBLE | GS_HEADING | GS_SIDEHEADING, owner.hWnd(), 0, 0, 400, 300);
+    HWND control =
+        object.Create(WS_CHILD | WS_VISIBLE | GS_HEADING | GS_SIDEHEADING, owner.hWnd(), 0, 0, 400, 300);
     ASSERT_NE(nullptr, control);
     struct Case
     {
@@ -165,22 +170,36 @@ TEST_F(ListBoxGridTest, EachNotificationReachesExactlyOneOperation)
         LONG argument;         // from row 7, column 3, value 11 in the block
     };
     const Case cases[] = {
-        {120, GN_DRAWCELL, "OnDrawCell", 3},          {120, GN_ROWCHANGED, "OnRowChanged", 7},
-        {120, GN_KEY, "OnKey", 7},                    {120, GN_CLICK, "OnClick", 7},
-        {120, GN_RIGHTCLICK, "OnRightClick", 7},      {120, GN_DOUBLECLICK, "OnDoubleClick", 7},
-        {120, GN_ENTER, "OnEnter", 7},                {120, GN_CLICKCURRENT, "OnClickCurrent", 7},
-        {120, GN_KILLFOCUS, "OnKillFocus", 7},        {120, GN_DROPFILES, "OnDropFiles", 7},
-        {120, GN_PASTLASTROW, "OnPastLastRow", 11},   {120, GN_BEFOREFIRSTROW, "OnBeforeFirstRow", 11},
-        {121, GN_DRAWCELL, "OnDrawHeadingCell", 3},   {121, GN_CLICK, "OnHeadingClick", 3},
-        {121, GN_RIGHTCLICK, "OnHeadingRightClick", 3}, {121, GN_DOUBLECLICK, "OnHeadingDoubleClick", 3},
-        {121, GN_COLUMNSIZED, "OnColumnSized", 3},    {121, GN_COLUMNSIZING, "OnColumnSizing", 3},
-        {121, GN_BEGINCOLUMNSIZE, "OnBeginColumnSize", 3}, {122, GN_DRAWCELL, "OnDrawSideCell", 7},
-        {122, GN_CLICK, "OnSideClick", 7},            {122, GN_RIGHTCLICK, "OnSideRightClick", 7},
+        {120, GN_DRAWCELL, "OnDrawCell", 3},
+        {120, GN_ROWCHANGED, "OnRowChanged", 7},
+        {120, GN_KEY, "OnKey", 7},
+        {120, GN_CLICK, "OnClick", 7},
+        {120, GN_RIGHTCLICK, "OnRightClick", 7},
+        {120, GN_DOUBLECLICK, "OnDoubleClick", 7},
+        {120, GN_ENTER, "OnEnter", 7},
+        {120, GN_CLICKCURRENT, "OnClickCurrent", 7},
+        {120, GN_KILLFOCUS, "OnKillFocus", 7},
+        {120, GN_DROPFILES, "OnDropFiles", 7},
+        {120, GN_PASTLASTROW, "OnPastLastRow", 11},
+        {120, GN_BEFOREFIRSTROW, "OnBeforeFirstRow", 11},
+        {121, GN_DRAWCELL, "OnDrawHeadingCell", 3},
+        {121, GN_CLICK, "OnHeadingClick", 3},
+        {121, GN_RIGHTCLICK, "OnHeadingRightClick", 3},
+        {121, GN_DOUBLECLICK, "OnHeadingDoubleClick", 3},
+        {121, GN_COLUMNSIZED, "OnColumnSized", 3},
+        {121, GN_COLUMNSIZING, "OnColumnSizing", 3},
+        {121, GN_BEGINCOLUMNSIZE, "OnBeginColumnSize", 3},
+        {122, GN_DRAWCELL, "OnDrawSideCell", 7},
+        {122, GN_CLICK, "OnSideClick", 7},
+        {122, GN_RIGHTCLICK, "OnSideRightClick", 7},
         {122, GN_DOUBLECLICK, "OnSideDoubleClick", 7},
         // Codes no operation takes, and a child that is none of the three.
-        {120, GN_COLUMNCHANGED, nullptr, 0},          {120, GN_TOPROWCHANGED, nullptr, 0},
-        {120, GN_KEYDOWN, nullptr, 0},                {121, GN_ENTER, nullptr, 0},
-        {122, GN_COLUMNSIZING, nullptr, 0},           {122, GN_KEY, nullptr, 0},
+        {120, GN_COLUMNCHANGED, nullptr, 0},
+        {120, GN_TOPROWCHANGED, nullptr, 0},
+        {120, GN_KEYDOWN, nullptr, 0},
+        {121, GN_ENTER, nullptr, 0},
+        {122, GN_COLUMNSIZING, nullptr, 0},
+        {122, GN_KEY, nullptr, 0},
         {124, GN_CLICK, nullptr, 0},
     };
     for (const Case& c : cases) {
@@ -189,7 +208,8 @@ TEST_F(ListBoxGridTest, EachNotificationReachesExactlyOneOperation)
         object.notify->row = 7;
         object.notify->column = 3;
         object.notify->value = 11;
-        ::SendMessage(control, WM_COMMAND, MAKEWPARAM(c.child, c.code), reinterpret_cast<LPARAM>(object.grid));
+        ::SendMessage(control, WM_COMMAND, MAKEWPARAM(c.child, c.code),
+                      reinterpret_cast<LPARAM>(object.grid));
         if (!c.operation) {
             EXPECT_TRUE(object.calls.empty());
             continue;
@@ -230,7 +250,8 @@ TEST_F(ListBoxGridTest, EachNotificationReachesExactlyOneOperation)
 TEST_F(ListBoxGridTest, TheCornerTakesItsOwnClicks)
 {
     RecordingGrid object;
-    HWND control = object.Create(WS_CHILD | WS_VISIBLE | GS_HEADING | GS_SIDEHEADING, owner.hWnd(), 0, 0, 400, 300);
+    HWND control =
+        object.Create(WS_CHILD | WS_VISIBLE | GS_HEADING | GS_SIDEHEADING, owner.hWnd(), 0, 0, 400, 300);
     ASSERT_NE(nullptr, control);
     const struct
     {
@@ -239,10 +260,14 @@ TEST_F(ListBoxGridTest, TheCornerTakesItsOwnClicks)
         const char* operation; // null: outside the corner, not handled
         LONG_PTR extra;
     } cases[] = {
-        {WM_LBUTTONDOWN, 5, 5, "OnCornerClick", 1},        {WM_LBUTTONUP, 5, 5, "OnCornerClick", 0},
-        {WM_LBUTTONDBLCLK, 38, 20, "OnCornerDoubleClick", 1}, {WM_RBUTTONDOWN, 0, 0, "OnCornerRightClick", 1},
-        {WM_RBUTTONUP, 20, 10, "OnCornerRightClick", 0},   {WM_LBUTTONDOWN, 39, 5, nullptr, 0},
-        {WM_LBUTTONDOWN, 5, 21, nullptr, 0},               {WM_LBUTTONDOWN, 200, 150, nullptr, 0},
+        {WM_LBUTTONDOWN, 5, 5, "OnCornerClick", 1},
+        {WM_LBUTTONUP, 5, 5, "OnCornerClick", 0},
+        {WM_LBUTTONDBLCLK, 38, 20, "OnCornerDoubleClick", 1},
+        {WM_RBUTTONDOWN, 0, 0, "OnCornerRightClick", 1},
+        {WM_RBUTTONUP, 20, 10, "OnCornerRightClick", 0},
+        {WM_LBUTTONDOWN, 39, 5, nullptr, 0},
+        {WM_LBUTTONDOWN, 5, 21, nullptr, 0},
+        {WM_LBUTTONDOWN, 200, 150, nullptr, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.message) + " at " + std::to_string(c.x) + "," + std::to_string(c.y));

@@ -113,14 +113,16 @@ TEST_F(StyledGridCellTest, OnlyRunsWithAFaceStylesOrAnotherCharacterSetTakeACach
     const Case cases[] = {
         {"plain", StyleRun(0, 0, nullptr, 0, gridCharSet), 0, "", 0, 0, 0, 0},
         {"plain with its own size", StyleRun(0, 24, nullptr, 0, gridCharSet), 0, "", 0, 0, 0, 0},
-        {"bold", StyleRun(kStyleBold, 0, nullptr, 0, gridCharSet), 1, "MS Sans Serif", 700, 0, 0, gridCharSet},
+        {"bold", StyleRun(kStyleBold, 0, nullptr, 0, gridCharSet), 1, "MS Sans Serif", 700, 0, 0,
+         gridCharSet},
         {"italic underlined", StyleRun(kStyleItalic | kStyleUnderline, 0, nullptr, 0, gridCharSet), 1,
          "MS Sans Serif", 400, 1, 1, gridCharSet},
-        {"superscript", StyleRun(kStyleSuperscript, 0, nullptr, 0, gridCharSet), 1, "MS Sans Serif", 400, 0, 0,
-         gridCharSet},
+        {"superscript", StyleRun(kStyleSuperscript, 0, nullptr, 0, gridCharSet), 1, "MS Sans Serif", 400, 0,
+         0, gridCharSet},
         {"a face", StyleRun(0, 0, "Courier New", 0, gridCharSet), 1, "Courier New", 400, 0, 0, gridCharSet},
         {"another character set", StyleRun(0, 0, "Arial", 0, other), 1, "Arial", 400, 0, 0, other},
-        {"a face missing in its character set", StyleRun(0, 0, "No Such Face", 0, other), 1, "", 400, 0, 0, other},
+        {"a face missing in its character set", StyleRun(0, 0, "No Such Face", 0, other), 1, "", 400, 0, 0,
+         other},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
