@@ -12,7 +12,8 @@ int GridSheetSizes::SetColumnCount(int count)
     const int old = (int)m_columns.size();
     m_columns.resize(count);
     for (int i = old; i < count; ++i)
-        m_columns[i] = Column{m_defaultColumnWidth, i};
+        m_columns[i] =
+            Column{m_defaultColumnWidth, i, m_currentSource, std::make_shared<GridCell>(m_newColumnDefault)};
     RecomputeLocked();
     RecomputeLargest();
     return 0;
@@ -55,6 +56,34 @@ int GridSheetSizes::GetColumnWidth(int column) const
 int GridSheetSizes::GetDataColumn(int column) const
 {
     return column >= 0 && column < GetColumnCount() ? m_columns[column].dataColumn : column;
+}
+
+GridDataSource* GridSheetSizes::GetColumnSource(int column) const
+{
+    return column >= 0 && column < GetColumnCount() ? m_columns[column].source : nullptr;
+}
+
+void GridSheetSizes::SetCurrentSource(GridDataSource* source)
+{
+    m_currentSource = source;
+    for (Column& c : m_columns)
+        c.source = source;
+}
+
+int GridSheetSizes::SetColumnDefault(int column, const GridCell& cell)
+{
+    if (column < 0 || column >= GetColumnCount())
+        return 1;
+    m_columns[column].defaultCell->CopyFrom(cell);
+    return 0;
+}
+
+int GridSheetSizes::GetColumnDefault(int column, GridCell& cell) const
+{
+    if (column < 0 || column >= GetColumnCount())
+        return 1;
+    cell.CopyFrom(*m_columns[column].defaultCell);
+    return 0;
 }
 
 void GridSheetSizes::SetRowHeight(LONG row, int height)

@@ -5,16 +5,22 @@
 // default height. Locked widths and heights are kept as sums and recomputed by every call that changes
 // them. Indices out of range are refused with a code and change nothing.
 #pragma once
-#include "classlib/Types.h"
+#include "grid/sheet/GridCell.h"
+#include <memory>
 #include <vector>
+
+class GridDataSource;
 
 class GridSheetSizes
 {
 public:
+    // A column entry moves whole: its width, source, default cell and data column go together.
     struct Column
     {
         int width;
         int dataColumn;
+        GridDataSource* source;
+        std::shared_ptr<GridCell> defaultCell;
     };
     enum
     {
@@ -37,6 +43,14 @@ public:
     // 1 for a column outside the table.
     int GetColumnWidth(int column) const;
     int GetDataColumn(int column) const;
+    // The column's source, or null outside the table. New columns take the current source.
+    GridDataSource* GetColumnSource(int column) const;
+    void SetCurrentSource(GridDataSource* source);
+    // Copied into each new column's default cell.
+    GridCell& NewColumnDefault() { return m_newColumnDefault; }
+    // 1 for a column outside the table.
+    int SetColumnDefault(int column, const GridCell& cell);
+    int GetColumnDefault(int column, GridCell& cell) const;
     void SetRowHeight(LONG row, int height);
     int GetRowHeight(LONG row) const;
     void SetUniformRowHeight(bool on);
@@ -83,6 +97,8 @@ private:
     void RecomputeLargest();
 
     std::vector<Column> m_columns;
+    GridDataSource* m_currentSource = nullptr;
+    GridCell m_newColumnDefault;
     int m_defaultColumnWidth = 75;
     LONG m_rowCount = 0;
     std::vector<int> m_rowHeights; // empty in uniform mode
