@@ -38,10 +38,10 @@ struct ExitKey
     WPARAM key;
     LONG code;
 };
-const ExitKey kExitKeys[] = {{VK_RETURN, 1}, {VK_TAB, 2},  {VK_UP, 4},  {VK_DOWN, 5}, {VK_PRIOR, 6},
-                             {VK_NEXT, 7},   {VK_ESCAPE, 8}, {VK_F1, 11}, {VK_F2, 12}, {VK_F3, 13},
-                             {VK_F4, 14},    {VK_F5, 15},  {VK_F6, 16}, {VK_F7, 17}, {VK_F8, 18},
-                             {VK_F9, 19}};
+const ExitKey kExitKeys[] = {{VK_RETURN, 1}, {VK_TAB, 2},  {VK_UP, 4},     {VK_DOWN, 5},
+                             {VK_PRIOR, 6},  {VK_NEXT, 7}, {VK_ESCAPE, 8}, {VK_F1, 11},
+                             {VK_F2, 12},    {VK_F3, 13},  {VK_F4, 14},    {VK_F5, 15},
+                             {VK_F6, 16},    {VK_F7, 17},  {VK_F8, 18},    {VK_F9, 19}};
 const LONG kShiftTab = 3;
 
 GridWndEditState* StateOf(HWND hWnd)
@@ -97,7 +97,8 @@ void WriteClipboard(HWND hWnd, const std::string& text)
 
 GridEditClipboard Clipboard(HWND hWnd)
 {
-    return {[hWnd] { return ReadClipboard(hWnd); }, [hWnd](const std::string& t) { WriteClipboard(hWnd, t); }};
+    return {[hWnd] { return ReadClipboard(hWnd); },
+            [hWnd](const std::string& t) { WriteClipboard(hWnd, t); }};
 }
 
 // A device context with the editor's font, or the default font when it has none.
@@ -368,13 +369,10 @@ LRESULT CopyOut(const char* text, WPARAM size, LPARAM buffer)
 
 BOOL CreateEditState(HWND hWnd, const CREATESTRUCT* cs)
 {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(GridWndEditState));
-    GridWndEditState* e = block ? static_cast<GridWndEditState*>(::GlobalLock(block)) : nullptr;
-    if (!e) {
-        if (block)
-            ::GlobalFree(block);
+    HGLOBAL block = nullptr;
+    GridWndEditState* e = static_cast<GridWndEditState*>(GridAllocLocked(sizeof(GridWndEditState), &block));
+    if (!e)
         return FALSE;
-    }
     e->window = hWnd;
     e->controlId = static_cast<LONG>(reinterpret_cast<INT_PTR>(cs->hMenu));
     e->wantEnter = (cs->style & GES_WANTENTER) ? 1 : 0;
@@ -392,10 +390,7 @@ BOOL CreateEditState(HWND hWnd, const CREATESTRUCT* cs)
 
 void DestroyEditState(HWND hWnd)
 {
-    if (HGLOBAL block = reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK))) {
-        ::GlobalUnlock(block);
-        ::GlobalFree(block);
-    }
+    GridFreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK)));
     ::SetWindowLongPtr(hWnd, GRID_SLOT_STATE, 0);
 }
 

@@ -98,9 +98,10 @@ void DrawCell(HDC dc, GridWndHeadingState& h, const RECT& rect, LONG row, LONG c
     if (h.grid->multiLine) {
         Fill(dc, cell, b.backColor);
         RECT r = cell;
-        ::DrawText(dc, text, lstrlen(text), &r,
-                   (b.align == GRID_ALIGN_CENTER ? DT_CENTER : (b.align == GRID_ALIGN_RIGHT ? DT_RIGHT : DT_LEFT)) |
-                       DT_NOPREFIX);
+        ::DrawText(
+            dc, text, lstrlen(text), &r,
+            (b.align == GRID_ALIGN_CENTER ? DT_CENTER : (b.align == GRID_ALIGN_RIGHT ? DT_RIGHT : DT_LEFT)) |
+                DT_NOPREFIX);
     } else {
         ::SetTextAlign(dc, static_cast<UINT>(b.align));
         ::ExtTextOut(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, text, lstrlen(text), nullptr);
@@ -268,8 +269,8 @@ void EndDrag(GridWndHeadingState& h, LONG x, LONG y)
         r.column = g.currentColumn;
         r.row = g.currentRow;
         GridCellRectFor(g, r);
-        ::MoveWindow(g.editor, r.left, r.top, r.right - r.left, r.bottom - r.top - (g.horizontalLines ? 1 : 0),
-                     TRUE);
+        ::MoveWindow(g.editor, r.left, r.top, r.right - r.left,
+                     r.bottom - r.top - (g.horizontalLines ? 1 : 0), TRUE);
     }
     Report(h, GN_COLUMNSIZED, 0, h.sizingColumn, g.columnWidths[h.sizingColumn], 0);
     if (g.fitHorizontalScroll)
@@ -341,13 +342,11 @@ LRESULT Mouse(GridWndHeadingState& h, UINT message, LPARAM point)
 
 BOOL CreateHeadingState(HWND hWnd, const CREATESTRUCT* cs)
 {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(GridWndHeadingState));
-    GridWndHeadingState* h = block ? static_cast<GridWndHeadingState*>(::GlobalLock(block)) : nullptr;
-    if (!h) {
-        if (block)
-            ::GlobalFree(block);
+    HGLOBAL block = nullptr;
+    GridWndHeadingState* h =
+        static_cast<GridWndHeadingState*>(GridAllocLocked(sizeof(GridWndHeadingState), &block));
+    if (!h)
         return FALSE;
-    }
     h->block = &g_gridNotify;
     h->self = hWnd;
     h->raised = (cs->style & GS_RAISED) ? 1 : 0;
@@ -365,10 +364,7 @@ BOOL CreateHeadingState(HWND hWnd, const CREATESTRUCT* cs)
 
 void DestroyHeadingState(HWND hWnd)
 {
-    if (HGLOBAL block = reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK))) {
-        ::GlobalUnlock(block);
-        ::GlobalFree(block);
-    }
+    GridFreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK)));
     ::SetWindowLongPtr(hWnd, GRID_SLOT_STATE, 0);
 }
 

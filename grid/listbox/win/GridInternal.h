@@ -17,6 +17,13 @@ enum GridSlot : int
 
 extern GridWndNotify g_gridNotify;
 
+// Every state block of the grid's windows comes from g_gridAlloc (GlobalAlloc unless a test puts a
+// failing one in its place), zero-filled and locked; null, with *block null, when it cannot be had.
+using GridAllocFunction = HGLOBAL(WINAPI*)(UINT flags, SIZE_T bytes);
+extern GridAllocFunction g_gridAlloc;
+void* GridAllocLocked(SIZE_T bytes, HGLOBAL* block);
+void GridFreeLocked(HGLOBAL block);
+
 GridWndState* GridStateOf(HWND hWnd);
 GridWndHeadingState* GridHeadingOf(HWND hWnd);
 void GridForgetCached(HWND hWnd);

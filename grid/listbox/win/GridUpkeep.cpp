@@ -10,7 +10,8 @@ LONG GridKeyFlags()
 void GridSend(GridWndState& s, LONG code)
 {
     g_gridNotify.code = code;
-    ::SendMessage(s.notifyWindow, WM_COMMAND, MAKEWPARAM(s.controlId, code), reinterpret_cast<LPARAM>(s.self));
+    ::SendMessage(s.notifyWindow, WM_COMMAND, MAKEWPARAM(s.controlId, code),
+                  reinterpret_cast<LPARAM>(s.self));
 }
 
 void GridNotify(GridWndState& s, LONG code, LONG row, LONG column, LONG value, LONG_PTR extra)
@@ -36,7 +37,10 @@ void GridUpdateVerticalThumb(GridWndState& s)
     if (!(::GetWindowLong(s.self, GWL_STYLE) & WS_VSCROLL))
         return;
     const GridThumb thumb = GridVerticalThumb(s);
-    ::SetScrollPos(s.self, SB_VERT, thumb.position, TRUE);
+    // Most one-row moves leave a proportional thumb where it is; redrawing the bar for nothing costs
+    // more than the rows painted.
+    if (::GetScrollPos(s.self, SB_VERT) != thumb.position)
+        ::SetScrollPos(s.self, SB_VERT, thumb.position, TRUE);
 }
 
 void GridUpdateScrollBars(GridWndState& s)

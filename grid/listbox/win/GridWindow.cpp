@@ -9,6 +9,26 @@ const char kGridClassName[] = "KLXLG3220";
 const char kGridEditClassName[] = "KLX_Edit";
 
 GridWndNotify g_gridNotify;
+GridAllocFunction g_gridAlloc = ::GlobalAlloc;
+
+void* GridAllocLocked(SIZE_T bytes, HGLOBAL* block)
+{
+    *block = g_gridAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    void* p = *block ? ::GlobalLock(*block) : nullptr;
+    if (*block && !p) {
+        ::GlobalFree(*block);
+        *block = nullptr;
+    }
+    return p;
+}
+
+void GridFreeLocked(HGLOBAL block)
+{
+    if (block) {
+        ::GlobalUnlock(block);
+        ::GlobalFree(block);
+    }
+}
 
 namespace {
 
@@ -28,30 +48,10 @@ COLORREF Sys(int index)
     return ::GetSysColor(index);
 }
 
-// A zero-filled movable block, locked; null when it cannot be had.
-void* AllocLocked(SIZE_T bytes, HGLOBAL* block)
-{
-    *block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    void* p = *block ? ::GlobalLock(*block) : nullptr;
-    if (*block && !p) {
-        ::GlobalFree(*block);
-        *block = nullptr;
-    }
-    return p;
-}
-
-void FreeLocked(HGLOBAL block)
-{
-    if (block) {
-        ::GlobalUnlock(block);
-        ::GlobalFree(block);
-    }
-}
-
 // A width array of `entries` slots, the first `capacity` at the default width.
 LONG* AllocWidths(LONG entries, LONG capacity, HGLOBAL* block)
 {
-    LONG* widths = static_cast<LONG*>(AllocLocked(sizeof(LONG) * entries, block));
+    LONG* widths = static_cast<LONG*>(GridAllocLocked(sizeof(LONG) * entries, block));
     if (widths)
         for (LONG i = 0; i < capacity; ++i)
             widths[i] = GRID_DEFAULT_WIDTH;
@@ -61,10 +61,10 @@ LONG* AllocWidths(LONG entries, LONG capacity, HGLOBAL* block)
 BOOL CreateGridState(HWND hWnd)
 {
     HGLOBAL stateBlock = nullptr, widthBlock = nullptr;
-    GridWndState* s = static_cast<GridWndState*>(AllocLocked(sizeof(GridWndState), &stateBlock));
+    GridWndState* s = static_cast<GridWndState*>(GridAllocLocked(sizeof(GridWndState), &stateBlock));
     LONG* widths = s ? AllocWidths(GRID_DEFAULT_CAPACITY + 1, GRID_DEFAULT_CAPACITY, &widthBlock) : nullptr;
     if (!widths) {
-        FreeLocked(stateBlock);
+        GridFreeLocked(stateBlock);
         return FALSE;
     }
     s->columnWidths = widths;
@@ -97,9 +97,10 @@ LRESULT CreateGrid(GridWndState& s)
     s.textColor = Sys(COLOR_WINDOWTEXT);
     GridMeasureFont(s);
     GridLayout(s);
-    s.editor = ::CreateWindowEx(0, kGridEditClassName, "", WS_CHILD | GES_WANTENTER | GES_WANTTAB, 1, 1, 10, 10,
-                                hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GRID_EDITOR_ID)),
-                                reinterpret_cast<HINSTANCE>(::GetWindowLongPtr(hWnd, GWLP_HINSTANCE)), nullptr);
+    s.editor =
+        ::CreateWindowEx(0, kGridEditClassName, "", WS_CHILD | GES_WANTENTER | GES_WANTTAB, 1, 1, 10, 10,
+                         hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GRID_EDITOR_ID)),
+                         reinterpret_cast<HINSTANCE>(::GetWindowLongPtr(hWnd, GWLP_HINSTANCE)), nullptr);
     return s.editor ? 0 : -1;
 }
 
@@ -109,8 +110,8 @@ void DestroyGrid(HWND hWnd, GridWndState* s)
         for (HWND heading : {s->topHeading, s->sideHeading})
             if (heading && ::IsWindow(heading))
                 ::SendMessage(heading, WM_USER, GRID_USER_ATTACH, 0);
-        FreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_WIDTHS)));
-        FreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK)));
+        GridFreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_WIDTHS)));
+        GridFreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(hWnd, GRID_SLOT_BLOCK)));
     }
     ::SetWindowLongPtr(hWnd, GRID_SLOT_STATE, 0);
     GridForgetCached(hWnd);
@@ -125,7 +126,7 @@ LRESULT SetColumnCapacity(GridWndState& s, LONG capacity)
     LONG* widths = AllocWidths(capacity, capacity, &block);
     if (!widths)
         return s.columnCapacity;
-    FreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(s.self, GRID_SLOT_WIDTHS)));
+    GridFreeLocked(reinterpret_cast<HGLOBAL>(::GetWindowLongPtr(s.self, GRID_SLOT_WIDTHS)));
     ::SetWindowLongPtr(s.self, GRID_SLOT_WIDTHS, reinterpret_cast<LONG_PTR>(block));
     s.columnWidths = widths;
     s.columnCapacity = capacity;

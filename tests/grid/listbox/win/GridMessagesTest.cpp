@@ -1,10 +1,38 @@
 // The grid's message interface driven through its window: every message with in-range and
 // out-of-range arguments, the WM_USER queries, the message filter and the editor it creates.
 #include "GridTestOwner.h"
+#include "grid/listbox/win/GridInternal.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// An allocator that fails its failAt-th call (1-based) and remembers the blocks it handed out.
+struct FailingAlloc
+{
+    static int calls;
+    static int failAt;
+    static std::vector<HGLOBAL> handed;
+    static HGLOBAL WINAPI Alloc(UINT flags, SIZE_T bytes)
+    {
+        if (++calls == failAt)
+            return nullptr;
+        HGLOBAL block = ::GlobalAlloc(flags, bytes);
+        handed.push_back(block);
+        return block;
+    }
+    FailingAlloc(int at)
+    {
+        calls = 0;
+        failAt = at;
+        handed.clear();
+        g_gridAlloc = Alloc;
+    }
+    ~FailingAlloc() { g_gridAlloc = ::GlobalAlloc; }
+};
+int FailingAlloc::calls;
+int FailingAlloc::failAt;
+std::vector<HGLOBAL> FailingAlloc::handed;
 
 LRESULT Send(HWND grid, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
@@ -157,6 +185,53 @@ TEST(GridMessages, AFilteringOwnerRewritesTheIncomingMessage)
     EXPECT_EQ(12, Send(grid, GM_SETCURRENTROW, 0, 3)) << "the owner's lParam is the one handled";
     Send(grid, GM_SETMESSAGEFILTER, 0);
     EXPECT_EQ(30, Send(grid, GM_GETROWCOUNT));
+}
+
+TEST(GridMessages, AWindowWhoseStateCannotBeAllocatedIsNotCreated)
+{
+    GridTestOwner owner;
+    struct Row
+    {
+        const char* what;
+        const char* className;
+        DWORD style;
+        int failAt; // which allocation of the creation fails
+    };
+    const Row rows[] = {
+        {"grid state", kGridClassName, 0, 1},        {"grid width array", kGridClassName, 0, 2},
+        {"the grid's editor", kGridClassName, 0, 3}, {"heading state", kGridClassName, GS_HEADING, 1},
+        {"editor state", kGridEditClassName, 0, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        {
+            FailingAlloc failing(row.failAt);
+            HWND wnd = ::CreateWindowEx(0, row.className, "", WS_CHILD | WS_VISIBLE | row.style, 0, 0, 200,
+                                        100, owner.hWnd(), reinterpret_cast<HMENU>(120),
+                                        ::GetModuleHandle(nullptr), nullptr);
+            EXPECT_EQ(nullptr, wnd);
+            EXPECT_EQ(row.failAt, FailingAlloc::calls) << "no allocation after the failed one";
+            for (HGLOBAL block : FailingAlloc::handed)
+                EXPECT_EQ(0u, ::GlobalSize(block)) << "a block of the failed creation is still held";
+        }
+        EXPECT_EQ(nullptr, ::GetWindow(owner.hWnd(), GW_CHILD)) << "no half-made window left";
+        HWND again =
+            ::CreateWindowEx(0, row.className, "", WS_CHILD | row.style, 0, 0, 200, 100, owner.hWnd(),
+                             reinterpret_cast<HMENU>(120), ::GetModuleHandle(nullptr), nullptr);
+        EXPECT_NE(nullptr, again) << "the class still creates windows";
+        ::DestroyWindow(again);
+    }
+
+    HWND grid = owner.CreateGrid(0, 10);
+    ASSERT_NE(nullptr, grid);
+    Send(grid, GM_SETCOLUMNCOUNT, 4);
+    Send(grid, GM_SETCOLUMNWIDTH, 3, 77);
+    {
+        FailingAlloc failing(1);
+        EXPECT_EQ(200, Send(grid, GM_SETCOLUMNCAPACITY, 10)) << "a refused capacity keeps the old array";
+    }
+    EXPECT_EQ(4, Send(grid, GM_GETCOLUMNCOUNT));
+    EXPECT_EQ(77, Send(grid, GM_GETCOLUMNWIDTH, 3));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // A picture of a grid with its headings and some rows as the screen shows it, saved to be looked at (not
 // compared). Runs only where scripts/screenshots names the folder in LORVANE_ARTEFACTS.
+#include "AuthorDatabase.h"
 #include "GridTestOwner.h"
 
 #include "classlib/win/DialogTestSupport.h"
+#include "grid/listbox/win/TermCountGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -58,10 +60,71 @@ TEST(Screenshot, GridWithHeadingsAndRows)
             b.align = GRID_ALIGN_RIGHT;
     };
     ::SetFocus(grid);
-    ::RedrawWindow(owner.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(owner.hWnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpFor(300); // the X server catches up
     const CString path = CString(folder) + "\\grid-with-headings.bmp";
     EXPECT_GT(SaveWindowPicture(owner.hWnd(), path), 2) << path;
+}
+
+// A "Subject Terms"-style dialog: a count grid over the author index of a generated database, with its
+// between a prompt and the dialog's buttons.
+TEST(Screenshot, TermCountGridOverAnAuthorIndex)
+{
+    const char* folder = std::getenv("LORVANE_ARTEFACTS");
+    if (folder == nullptr || *folder == '\0')
+        GTEST_SKIP() << "no picture folder (run by scripts/screenshots on a virtual display)";
+    ScratchProfileApp app;
+    const std::string path = "grid_screenshot_authors.ldt";
+    std::remove(path.c_str());
+    std::remove("grid_screenshot_authors.ldx");
+    {
+        DBDatabase db;
+        db.SetPathName(path.c_str());
+        db.CreateNew();
+        CFileException error;
+        ASSERT_TRUE(db.OpenDatabase(CFile::modeReadWrite | CFile::shareExclusive, &error));
+        AddAuthorRecords(db, SampleAuthors(), 157);
+
+        GridTestOwner owner(460, 380);
+        ::SetWindowText(owner.hWnd(), "Subject Terms");
+        HINSTANCE instance = ::GetModuleHandle(nullptr);
+        HFONT gui = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+        const struct
+        {
+            const char* cls;
+            const char* text;
+            DWORD style;
+            int x, y, cx, cy, id;
+        } controls[] = {
+            {"STATIC", "&Authors:", SS_LEFT, 12, 10, 200, 16, 100},
+            {"BUTTON", "Insert", BS_DEFPUSHBUTTON, 352, 30, 84, 24, IDOK},
+            {"BUTTON", "Cancel", BS_PUSHBUTTON, 352, 60, 84, 24, IDCANCEL},
+        };
+        for (const auto& c : controls) {
+            HWND w = ::CreateWindowEx(0, c.cls, c.text, WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.cx, c.cy,
+                                      owner.hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                      instance, nullptr);
+            ::SendMessage(w, WM_SETFONT, reinterpret_cast<WPARAM>(gui), 0);
+        }
+        RegisterListBoxGridClass(instance);
+        HWND control =
+            ::CreateWindowEx(0, kListBoxGridClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 12, 30, 328,
+                             300, owner.hWnd(), reinterpret_cast<HMENU>(200), instance, nullptr);
+        ASSERT_NE(nullptr, control);
+        CTermCountGrid grid;
+        grid.AttachColumns(control, &db.GetAuthorIndex().GetTree(), TRUE);
+        ::SendMessage(grid.grid, GM_SETCURRENTROW, 0, 4);
+        ::SetFocus(grid.grid);
+        ::RedrawWindow(owner.hWnd(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(300);
+        const CString picture = CString(folder) + "\\term-count-grid.bmp";
+        EXPECT_GT(SaveWindowPicture(owner.hWnd(), picture), 2) << picture;
+        ::DestroyWindow(control);
+    }
+    std::remove(path.c_str());
+    std::remove("grid_screenshot_authors.ldx");
 }
 
 } // namespace

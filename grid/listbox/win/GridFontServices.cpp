@@ -1,0 +1,43 @@
+#include "grid/listbox/win/GridFontServices.h"
+
+#include <string.h>
+
+void MakeLogFont(LOGFONT& out, const char* face, int points, BOOL bold, BOOL italic, BOOL underline)
+{
+    memset(&out, 0, sizeof out);
+    HDC screen = ::GetDC(nullptr);
+    out.lfHeight = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    out.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    out.lfItalic = italic ? 1 : 0;
+    out.lfUnderline = underline ? 1 : 0;
+    out.lfCharSet = DEFAULT_CHARSET;
+    if (face)
+        strncpy(out.lfFaceName, face, LF_FACESIZE - 1);
+}
+
+namespace {
+
+int CALLBACK FoundOne(const LOGFONT*, const TEXTMETRIC*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0; // one is enough
+}
+
+} // namespace
+
+bool FontExistsInCharset(const char* face, BYTE charSet)
+{
+    if (charSet == DEFAULT_CHARSET)
+        return true;
+    LOGFONT lf = {};
+    lf.lfCharSet = charSet;
+    if (face)
+        strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesEx(screen, &lf, reinterpret_cast<FONTENUMPROC>(FoundOne),
+                         reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
