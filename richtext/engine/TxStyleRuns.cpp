@@ -1,0 +1,582 @@
+#include "richtext/engine/TxStyleRuns.h"
+
+#include "richtext/engine/TxFailFrame.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+const int32_t kRunSkip = 32;
+const uint16_t kNoIndex = 0xFFFF;
+const uint32_t kKeepUnusedFlags = 0x20000000 | 0x1000;
+const uint32_t kTextEndsParagraphAttr = 0x1000000;
+const int32_t kDeleteVerb = 10;
+
+// The two format lists, described once: their runs, records and use counts.
+struct FormatList
+{
+    TxRef TxDocument::*runs;
+    TxRef TxDocument::*records;
+    int32_t useOffset;
+};
+const FormatList kStyleList = {&TxDocument::styleRuns, &TxDocument::styles,
+                               int32_t(offsetof(TxStyleInfo, useCount))};
+const FormatList kParList = {&TxDocument::parRuns, &TxDocument::pars, int32_t(offsetof(TxParInfo, useCount))};
+
+int32_t* UseCountOf(TxRef records, const FormatList& list, int32_t index)
+{
+    auto* record = static_cast<uint8_t*>(TxRecordPtr(records, index, false));
+    return reinterpret_cast<int32_t*>(record + list.useOffset);
+}
+
+void AddUse(TxDocument& doc, const FormatList& list, int32_t index, int32_t delta)
+{
+    TxRef records = doc.*list.records;
+    if (index < 0 || index >= TxRecordCount(records))
+        return;
+    int32_t* count = UseCountOf(records, list, index);
+    *count = std::max(0, *count + delta);
+    if (&list == &kStyleList) {
+        auto* style = static_cast<TxStyleInfo*>(TxRecordPtr(records, index, false));
+        if (style->derivedIndex > 0 && style->derivedIndex != index)
+            AddUse(doc, list, style->derivedIndex, delta);
+    }
+}
+
+TxRun* Runs(TxRef runs)
+{
+    return static_cast<TxRun*>(TxRecordPtr(runs, 0, false));
+}
+
+void SetRunIndex(TxDocument& doc, const FormatList& list, int32_t run, int32_t index)
+{
+    TxRef runs = doc.*list.runs;
+    int32_t old = Runs(runs)[run].index;
+    if (old == index)
+        return;
+    AddUse(doc, list, old, -1);
+    AddUse(doc, list, index, +1);
+    Runs(runs)[run].index = uint16_t(index);
+}
+
+void InsertRun(TxDocument& doc, const FormatList& list, int32_t at, int32_t offset, int32_t index)
+{
+    TxRef runs = doc.*list.runs;
+    auto* run = static_cast<TxRun*>(TxInsertRecords(runs, at, 1));
+    *run = TxRun{offset, uint16_t(index), 0};
+    TxUnlockRef(runs);
+    AddUse(doc, list, index, +1);
+}
+
+void DeleteRun(TxDocument& doc, const FormatList& list, int32_t at)
+{
+    TxRef runs = doc.*list.runs;
+    AddUse(doc, list, Runs(runs)[at].index, -1);
+    TxDeleteRecords(runs, at, 1);
+}
+
+// Steps 1 and 2 of the clean-up: redundant runs, then trailing runs.
+void MergeRuns(TxDocument& doc, const FormatList& list)
+{
+    TxRef runs = doc.*list.runs;
+    const int32_t limit = doc.textSize + 2;
+    for (int32_t i = 1; i < TxRecordCount(runs) - 1;) {
+        TxRun* r = Runs(runs);
+        if (r[i - 1].offset >= r[i].offset || r[i - 1].index == r[i].index || r[i].offset >= limit)
+            DeleteRun(doc, list, i);
+        else
+            ++i;
+    }
+    if (&list == &kStyleList) {
+        while (TxRecordCount(runs) > 2 && Runs(runs)[TxRecordCount(runs) - 2].offset >= doc.textSize)
+            DeleteRun(doc, list, TxRecordCount(runs) - 2);
+    } else {
+        int32_t n = TxRecordCount(runs);
+        if (n >= 3 && Runs(runs)[n - 2].offset == doc.textSize && doc.textSize > 0 &&
+            !(doc.attributes & kTextEndsParagraphAttr))
+            DeleteRun(doc, list, n - 2);
+    }
+    int32_t n = TxRecordCount(runs);
+    if (n < 2) { // a damaged list: give it back its terminator
+        InsertRun(doc, list, n, doc.textSize + 2, n ? Runs(runs)[0].index : 0);
+        n = TxRecordCount(runs);
+    }
+    Runs(runs)[0].offset = 0;
+    SetRunIndex(doc, list, n - 1, Runs(runs)[n - 2].index);
+    Runs(runs)[n - 1].offset = limit;
+}
+
+void RenumberIndex(int32_t& index, int32_t removed)
+{
+    if (index > removed)
+        --index;
+    else if (index == removed)
+        index = 0;
+}
+
+void RenumberAfterRemoval(TxDocument& doc, const FormatList& list, int32_t removed)
+{
+    TxRef runs = doc.*list.runs;
+    TxLock lock(runs);
+    for (int32_t i = 0; i < TxRecordCount(runs); ++i) {
+        TxRun& r = lock.Records<TxRun>()[i];
+        if (r.index != kNoIndex && r.index > removed)
+            --r.index;
+    }
+    if (&list != &kStyleList)
+        return;
+    TxLock styles(doc.styles);
+    for (int32_t i = 0; i < TxRecordCount(doc.styles); ++i)
+        RenumberIndex(styles.Records<TxStyleInfo>()[i].derivedIndex, removed);
+    for (uint16_t* index : {&doc.typingStyle, &doc.secondStyle, &doc.defaultStyle}) {
+        if (*index == kNoIndex)
+            continue;
+        int32_t value = *index;
+        RenumberIndex(value, removed);
+        *index = uint16_t(value);
+    }
+}
+
+// Step 3: removes the records no run uses (the insertion style stays).
+void DropUnused(TxDocument& doc, const FormatList& list)
+{
+    if (doc.flags2 & kKeepUnusedFlags)
+        return;
+    TxRef records = doc.*list.records;
+    bool removed = false;
+    for (int32_t i = TxRecordCount(records) - 1; i >= 1; --i) {
+        if (*UseCountOf(records, list, i) != 0)
+            continue;
+        if (&list == &kStyleList && i == doc.typingStyle)
+            continue;
+        if (&list == &kStyleList) {
+            auto* s = static_cast<TxStyleInfo*>(TxRecordPtr(records, i, false));
+            s->procs[kTxStyleProc11](doc.self, kDeleteVerb, s);
+        }
+        TxDeleteRecords(records, i, 1);
+        RenumberAfterRemoval(doc, list, i);
+        removed = true;
+    }
+    if (removed)
+        TxCompactRef(records);
+}
+
+void CleanList(TxDocument& doc, const FormatList& list)
+{
+    MergeRuns(doc, list);
+    DropUnused(doc, list);
+}
+
+void ApplyRuns(TxDocument& doc, const FormatList& list, TxRunCallback callback, void* context, int32_t begin,
+               int32_t end)
+{
+    TxRef runs = doc.*list.runs;
+    const int32_t after = Runs(runs)[TxFindRun(runs, end)].index;
+    int32_t i = TxFindRun(runs, begin);
+    int32_t index = callback(doc, Runs(runs)[i].index, context);
+    if (doc.textSize == 0 || (begin == end && begin == doc.textSize)) {
+        SetRunIndex(doc, list, i, index);
+        return;
+    }
+    if (index != Runs(runs)[i].index) {
+        if (begin > Runs(runs)[i].offset)
+            InsertRun(doc, list, ++i, begin, index);
+        else
+            SetRunIndex(doc, list, i, index);
+    }
+    for (++i; i < TxRecordCount(runs) - 1 && Runs(runs)[i].offset < end; ++i)
+        SetRunIndex(doc, list, i, callback(doc, Runs(runs)[i].index, context));
+    if (Runs(runs)[i].offset == end && i < TxRecordCount(runs) - 1)
+        SetRunIndex(doc, list, i, after);
+    else
+        InsertRun(doc, list, i, end, after);
+}
+
+// Applying a masked style value to one run's style.
+struct StyleChange
+{
+    const TxStyleInfo* value;
+    const TxStyleInfo* mask;
+};
+
+int32_t ChangeStyle(TxDocument& doc, int32_t index, void* context)
+{
+    auto* change = static_cast<StyleChange*>(context);
+    TxStyleInfo style;
+    index = TxCheckedIndex(doc.styles, index);
+    TxGetStyle(doc, index, style);
+    if (!TxMaskedCopy(&style, change->value, change->mask, kTxStyleMaskBytes))
+        return index;
+    return TxFindOrAddStyle(doc, style);
+}
+
+struct ParChange
+{
+    const TxParInfo* value;
+    const TxParInfo* mask;
+};
+
+int32_t ChangePar(TxDocument& doc, int32_t index, void* context)
+{
+    auto* change = static_cast<ParChange*>(context);
+    TxParInfo par;
+    index = TxCheckedIndex(doc.pars, index);
+    TxGetRecord(doc.pars, index, &par);
+    if (!TxMaskedCopy(&par, change->value, change->mask, kTxParMaskBytes))
+        return index;
+    return TxFindOrAddParInfo(doc, par);
+}
+
+void ApplyStyleChange(TxDocument& doc, const TxRange* range, const TxStyleInfo& value, const TxStyleInfo& mask)
+{
+    StyleChange change{&value, &mask};
+    std::vector<TxRange> ranges = TxSelectionRanges(doc, range);
+    if (ranges.empty()) {
+        int32_t index = ChangeStyle(doc, TxInsertionStyle(doc), &change);
+        doc.typingStyle = uint16_t(index);
+        if (doc.textSize == 0) {
+            TxApplyToRuns(doc, true, ChangeStyle, &change, 0, 0);
+            TxCleanAllRuns(doc, true, false);
+            TxInvalidateRange(doc, 0, 0);
+        }
+        return;
+    }
+    int32_t low = ranges.front().begin, high = ranges.back().end;
+    for (const TxRange& r : ranges)
+        TxApplyToRuns(doc, true, ChangeStyle, &change, r.begin, r.end);
+    TxCleanAllRuns(doc, true, false);
+    TxInvalidateRange(doc, low, high);
+    ++doc.changeCount;
+}
+
+template <class Record>
+void MergeInto(const Record& next, int32_t mode, Record& value, Record& mask, int32_t length)
+{
+    if (mode == 0) {
+        TxClearMaskWhereDifferent(&value, &next, &mask, length);
+        return;
+    }
+    auto* v = reinterpret_cast<const uint8_t*>(&value);
+    auto* n = reinterpret_cast<const uint8_t*>(&next);
+    auto* m = reinterpret_cast<uint8_t*>(&mask);
+    for (int32_t i = 0; i + 1 < length; i += 2)
+        if (v[i] == n[i] && v[i + 1] == n[i + 1])
+            m[i] = m[i + 1] = 0xFF;
+}
+
+// Calls f with the style index of every run meeting the ranges (the style at the start of an
+// empty one), or the insertion style when there is only a caret; answers the first offset.
+template <class F> int32_t ForEachStyleIn(TxDocument& doc, const TxRange* range, F f)
+{
+    std::vector<TxRange> ranges = TxSelectionRanges(doc, range);
+    if (ranges.empty()) {
+        f(TxInsertionStyle(doc));
+        return range ? std::clamp(range->begin, 0, doc.textSize) : TxCaretOffset(doc);
+    }
+    for (const TxRange& r : ranges) {
+        int32_t i = TxFindRun(doc.styleRuns, r.begin);
+        do {
+            f(TxCheckedIndex(doc.styles, Runs(doc.styleRuns)[i].index));
+            ++i;
+        } while (i < TxRecordCount(doc.styleRuns) - 1 && Runs(doc.styleRuns)[i].offset < r.end);
+    }
+    return ranges.front().begin;
+}
+} // namespace
+
+int32_t TxFindRun(TxRef runs, int32_t offset)
+{
+    const int32_t count = TxRecordCount(runs) - 1; // the terminator is no run to find
+    if (offset <= 0 || count <= 1)
+        return 0;
+    const TxRun* r = Runs(runs);
+    int32_t i = 0;
+    while (i + kRunSkip < count && r[i + kRunSkip].offset <= offset)
+        i += kRunSkip;
+    while (i + 1 < count && r[i + 1].offset <= offset)
+        ++i;
+    return i;
+}
+
+TxRun TxRunAt(TxRef runs, int32_t index)
+{
+    TxRun run;
+    TxGetRecord(runs, index, &run);
+    return run;
+}
+
+int32_t TxCheckedIndex(TxRef list, int32_t index)
+{
+    return index >= 0 && index < TxRecordCount(list) ? index : 0;
+}
+
+void TxGetStyle(TxDocument& doc, int32_t index, TxStyleInfo& out)
+{
+    TxGetRecord(doc.styles, TxCheckedIndex(doc.styles, index), &out);
+}
+
+void TxGetFont(TxDocument& doc, int32_t index, TxFontInfo& out)
+{
+    TxGetRecord(doc.fonts, TxCheckedIndex(doc.fonts, index), &out);
+}
+
+int32_t TxStyleIndexAt(TxDocument& doc, int32_t offset)
+{
+    return TxCheckedIndex(doc.styles, Runs(doc.styleRuns)[TxFindRun(doc.styleRuns, offset)].index);
+}
+
+uint32_t TxCharClassAt(TxDocument& doc, const uint8_t* text, int32_t length, int32_t position,
+                       int32_t blockStart)
+{
+    auto* style =
+        static_cast<TxStyleInfo*>(TxRecordPtr(doc.styles, TxStyleIndexAt(doc, blockStart + position), false));
+    TxCharClassArgs args{text, length, position, 0xFFFFFFFF};
+    TxHook proc = style->procs[kTxStyleCharInfoProc] ? style->procs[kTxStyleCharInfoProc]
+                                                     : doc.globals->styleHooks[kTxStyleCharInfoProc];
+    return uint32_t(proc(doc.self, 0, &args));
+}
+
+int32_t TxFindOrAddFont(TxDocument& doc, const TxFontInfo& font)
+{
+    TxFontInfo f = font;
+    doc.hooks.slot[kTxFontInitProc](doc.self, 0, &f);
+    const uint8_t* chars;
+    if (TxFontName(f, false, chars) == 0 && TxFontName(f, true, chars) == 0)
+        return -1;
+    {
+        TxLock lock(doc.fonts);
+        for (int32_t i = 0; i < TxRecordCount(doc.fonts); ++i) {
+            const TxFontInfo& e = lock.Records<TxFontInfo>()[i];
+            if (TxCompareFont(e, f, false) == 0 && TxCompareFont(e, f, true) == 0)
+                return i;
+        }
+    }
+    TxDocMemoryScope scope(doc);
+    *static_cast<TxFontInfo*>(TxAppendRecords(doc.fonts, 1, false)) = f;
+    TxUnlockRef(doc.fonts);
+    return TxRecordCount(doc.fonts) - 1;
+}
+
+int32_t TxFindOrAddStyle(TxDocument& doc, const TxStyleInfo& style)
+{
+    TxStyleInfo s = style;
+    for (int i = 0; i < kTxStyleHookCount; ++i)
+        if (!s.procs[i])
+            s.procs[i] = doc.globals->styleHooks[i];
+    s.fontIndex = int16_t(TxCheckedIndex(doc.fonts, s.fontIndex));
+    s.procs[kTxStyleMetricsProc](doc.self, 0, &s);
+    {
+        TxLock lock(doc.styles);
+        for (int32_t i = 0; i < TxRecordCount(doc.styles); ++i)
+            if (TxEqualStyles(lock.Records<TxStyleInfo>()[i], s))
+                return i;
+    }
+    TxNormalizeStyleForList(s);
+    s.useCount = (s.flagWord & kTxDefinitionFlag) ? 1 : 0;
+    s.procs[kTxStyleProc7](doc.self, 0, &s);
+    TxDocMemoryScope scope(doc);
+    *static_cast<TxStyleInfo*>(TxAppendRecords(doc.styles, 1, false)) = s;
+    TxUnlockRef(doc.styles);
+    return TxRecordCount(doc.styles) - 1;
+}
+
+int32_t TxFindOrAddParInfo(TxDocument& doc, const TxParInfo& par)
+{
+    TxParInfo p = par;
+    for (int i = 0; i < kTxParHookCount; ++i)
+        if (!p.procs[i])
+            p.procs[i] = doc.globals->parHooks[i];
+    p.indents[0] = std::max(0, p.indents[0]);
+    p.indents[1] = std::max(0, p.indents[1]);
+    if (int64_t(p.indents[0]) + p.indents[2] < 0)
+        p.indents[2] = -p.indents[0];
+    {
+        TxLock lock(doc.pars);
+        for (int32_t i = 0; i < TxRecordCount(doc.pars); ++i)
+            if (TxEqualPars(lock.Records<TxParInfo>()[i], p))
+                return i;
+    }
+    TxNormalizeParForList(p);
+    p.useCount = (p.flagWord & kTxDefinitionFlag) ? 1 : 0;
+    TxDocMemoryScope scope(doc);
+    *static_cast<TxParInfo*>(TxAppendRecords(doc.pars, 1, false)) = p;
+    TxUnlockRef(doc.pars);
+    return TxRecordCount(doc.pars) - 1;
+}
+
+void TxAddStyleUse(TxDocument& doc, int32_t index, int32_t delta)
+{
+    AddUse(doc, kStyleList, index, delta);
+}
+
+void TxAddParUse(TxDocument& doc, int32_t index, int32_t delta)
+{
+    AddUse(doc, kParList, index, delta);
+}
+
+std::vector<TxRange> TxSelectionRanges(TxDocument& doc, const TxRange* range)
+{
+    std::vector<TxRange> ranges;
+    auto add = [&](int32_t a, int32_t b) {
+        a = std::clamp(a, 0, doc.textSize);
+        b = std::clamp(b, 0, doc.textSize);
+        if (a > b)
+            std::swap(a, b);
+        if (a < b)
+            ranges.push_back({a, b});
+    };
+    if (range)
+        add(range->begin, range->end);
+    else {
+        TxLock lock(doc.selection);
+        const TxSelectPoint* points = lock.Records<TxSelectPoint>();
+        int32_t pairs = std::min<int32_t>(doc.pairCount, TxRecordCount(doc.selection) / 2);
+        for (int32_t i = 0; i < pairs; ++i)
+            add(points[2 * i].offset, points[2 * i + 1].offset);
+    }
+    std::sort(ranges.begin(), ranges.end(), [](const TxRange& a, const TxRange& b) { return a.begin < b.begin; });
+    for (size_t i = 1; i < ranges.size(); ++i)
+        ranges[i].begin = std::max(ranges[i].begin, ranges[i - 1].end);
+    ranges.erase(std::remove_if(ranges.begin(), ranges.end(), [](const TxRange& r) { return r.begin >= r.end; }),
+                 ranges.end());
+    return ranges;
+}
+
+void TxApplyToRuns(TxDocument& doc, bool styles, TxRunCallback callback, void* context, int32_t begin,
+                   int32_t end)
+{
+    ApplyRuns(doc, styles ? kStyleList : kParList, callback, context, begin, end);
+}
+
+void TxCleanAllRuns(TxDocument& doc, bool styles, bool pars)
+{
+    if (styles)
+        CleanList(doc, kStyleList);
+    if (pars)
+        CleanList(doc, kParList);
+}
+
+int32_t TxInsertionStyle(TxDocument& doc)
+{
+    if (doc.typingStyle != kNoIndex)
+        return TxCheckedIndex(doc.styles, doc.typingStyle);
+    int32_t caret = TxCaretOffset(doc);
+    return TxStyleIndexAt(doc, caret > 0 ? caret - 1 : 0);
+}
+
+int32_t TxCaretOffset(TxDocument& doc)
+{
+    TxSelectPoint first;
+    TxGetRecord(doc.selection, 0, &first);
+    return first.offset;
+}
+
+void TxInvalidateRange(TxDocument& doc, int32_t from, int32_t to)
+{
+    doc.attributes |= 0x80000000u;
+    TxLock lock(doc.textBlocks);
+    for (int32_t i = 0; i < TxRecordCount(doc.textBlocks); ++i) {
+        TxTextBlock& b = lock.Records<TxTextBlock>()[i];
+        bool last = i + 1 == TxRecordCount(doc.textBlocks);
+        if (b.start <= to && (from < b.end || last))
+            b.flags |= kTxBlockRebuild;
+    }
+}
+
+int32_t TxGetStyleInfo(TxRef document, const TxRange* range, int32_t mode, TxStyleInfo& value, TxStyleInfo& mask)
+{
+    TxDocLock doc(document);
+    if (mode == 0) {
+        std::memset(&value, 0, sizeof value);
+        TxFillStyle(mask, 0xFF);
+    } else
+        TxFillStyle(mask, 0);
+    bool first = true;
+    return ForEachStyleIn(*doc, range, [&](int32_t index) {
+        TxStyleInfo s;
+        TxGetStyle(*doc, index, s);
+        if (mode == 0 && first)
+            value = s;
+        else
+            MergeInto(s, mode, value, mask, int32_t(sizeof s));
+        first = false;
+    });
+}
+
+int32_t TxGetFontInfo(TxRef document, const TxRange* range, int32_t mode, TxFontInfo& value, TxFontInfo& mask)
+{
+    TxDocLock doc(document);
+    if (mode == 0) {
+        std::memset(&value, 0, sizeof value);
+        std::memset(&mask, 0xFF, sizeof mask);
+    } else
+        std::memset(&mask, 0, sizeof mask);
+    bool first = true;
+    int32_t at = ForEachStyleIn(*doc, range, [&](int32_t index) {
+        TxStyleInfo s;
+        TxGetStyle(*doc, index, s);
+        TxFontInfo f;
+        TxGetFont(*doc, s.fontIndex, f);
+        if (mode == 0 && first)
+            value = f;
+        else
+            MergeInto(f, mode, value, mask, int32_t(sizeof f));
+        first = false;
+    });
+    TxResolveFont(value);
+    return at;
+}
+
+void TxSetStyleInfo(TxRef document, const TxRange* range, const TxStyleInfo& value, const TxStyleInfo& mask,
+                    int32_t)
+{
+    TxDocLock doc(document);
+    ApplyStyleChange(*doc, range, value, mask);
+}
+
+void TxSetStyleAttributes(TxRef document, const TxRange* range, const TxStyleInfo& value,
+                          const TxStyleInfo& mask, int32_t drawMode)
+{
+    TxStyleInfo m = mask;
+    m.fontIndex = 0;
+    TxSetStyleInfo(document, range, value, m, drawMode);
+}
+
+void TxSetFontInfo(TxRef document, const TxRange* range, const TxFontInfo& value, const TxFontInfo& mask,
+                   int32_t)
+{
+    TxDocLock doc(document);
+    TxFontInfo font;
+    TxGetFont(*doc, 0, font);
+    const size_t names = sizeof font.name + sizeof font.alternateName;
+    if (mask.name[0])
+        std::memcpy(font.name, value.name, sizeof font.name);
+    else
+        std::memset(font.name, 0, sizeof font.name);
+    std::memcpy(font.alternateName, value.alternateName, sizeof font.alternateName);
+    TxMaskedCopy(reinterpret_cast<uint8_t*>(&font) + names, reinterpret_cast<const uint8_t*>(&value) + names,
+                 reinterpret_cast<const uint8_t*>(&mask) + names, int32_t(sizeof font - names));
+    // Each name comes with the form it is stored in (a cleared name is an empty length-prefixed one).
+    const uint8_t nameForm = mask.name[0] ? value.flags & kTxFontNameZeroTerminated : 0;
+    font.flags = uint8_t((font.flags & ~(kTxFontNameZeroTerminated | kTxFontAlternateZeroTerminated)) | nameForm |
+                         (value.flags & kTxFontAlternateZeroTerminated));
+    int32_t index = TxFindOrAddFont(*doc, font);
+    TxStyleInfo styleValue{}, styleMask{};
+    styleValue.fontIndex = int16_t(index);
+    styleMask.fontIndex = -1;
+    ApplyStyleChange(*doc, range, styleValue, styleMask);
+}
+
+void TxSetParInfo(TxRef document, const TxRange* range, const TxParInfo& value, const TxParInfo& mask, int32_t)
+{
+    TxDocLock doc(document);
+    ParChange change{&value, &mask};
+    std::vector<TxRange> ranges = TxSelectionRanges(*doc, range);
+    for (const TxRange& r : ranges)
+        TxApplyToRuns(*doc, false, ChangePar, &change, r.begin, r.end);
+    TxCleanAllRuns(*doc, false, true);
+    if (!ranges.empty()) {
+        TxInvalidateRange(*doc, ranges.front().begin, ranges.back().end);
+        ++doc->changeCount;
+    }
+}

@@ -1,0 +1,237 @@
+// Style runs and the style and font lists: applying a change splits runs at the range's ends and
+// moves uses, applying it again changes nothing, cleaning merges runs and drops unused records,
+// getting merges runs into a value and mask, and fonts are shared by name in either form.
+#include "TxDocTestSupport.h"
+
+namespace {
+using Runs = std::vector<std::pair<int32_t, int32_t>>;
+
+void SetAttribute(TxRef d, int32_t begin, int32_t end, int attribute, int16_t value)
+{
+    TxStyleInfo v, m;
+    AttributeChange(attribute, value, v, m);
+    TxRange r{begin, end};
+    TxSetStyleInfo(d, &r, v, m, 0);
+}
+
+std::vector<int32_t> UseCounts(TxRef d)
+{
+    TxDocLock doc(d);
+    std::vector<int32_t> out;
+    TxLock styles(doc->styles);
+    for (int32_t i = 0; i < TxRecordCount(doc->styles); ++i)
+        out.push_back(styles.Records<TxStyleInfo>()[i].useCount);
+    return out;
+}
+} // namespace
+
+TEST_F(TxDocTest, BoldOverTheMiddleSplitsIntoThreeRunsAndAgainChangesNothing)
+{
+    TxRef d = NewDoc();
+    SetText(d, "0123456789");
+    SetAttribute(d, 2, 5, kTxAttrBold, 1);
+    EXPECT_EQ(Runs({{0, 0}, {2, 1}, {5, 0}, {12, 0}}), StyleRuns(d));
+    ASSERT_EQ(2, StyleCount(d));
+    EXPECT_EQ(1, Style(d, 1).attributes[kTxAttrBold]);
+    EXPECT_EQ(std::vector<int32_t>({3, 1}), UseCounts(d));
+
+    SetAttribute(d, 2, 5, kTxAttrBold, 1);
+    EXPECT_EQ(Runs({{0, 0}, {2, 1}, {5, 0}, {12, 0}}), StyleRuns(d));
+    EXPECT_EQ(std::vector<int32_t>({3, 1}), UseCounts(d));
+
+    SetAttribute(d, 2, 5, kTxAttrBold, 0);
+    EXPECT_EQ(Runs({{0, 0}, {12, 0}}), StyleRuns(d));
+    EXPECT_EQ(1, StyleCount(d)); // the bold record is gone with its last run
+    EXPECT_EQ(std::vector<int32_t>({2}), UseCounts(d));
+}
+
+TEST_F(TxDocTest, RangesAtTheEdgesOfTheText)
+{
+    struct Case
+    {
+        int32_t begin, end;
+        Runs runs;
+    };
+    const Case cases[] = {
+        {0, 4, {{0, 1}, {4, 0}, {12, 0}}},
+        {6, 10, {{0, 0}, {6, 1}, {12, 1}}},
+        {0, 10, {{0, 1}, {12, 1}}},
+        {8, 40, {{0, 0}, {8, 1}, {12, 1}}},   // clipped to the text
+        {-3, 1, {{0, 1}, {1, 0}, {12, 0}}},
+        {5, 5, {{0, 0}, {12, 0}}},            // empty: nothing
+    };
+    for (const Case& c : cases) {
+        TxRef d = NewDoc();
+        SetText(d, "0123456789");
+        SetAttribute(d, c.begin, c.end, kTxAttrItalic, 1);
+        EXPECT_EQ(c.runs, StyleRuns(d)) << c.begin << ".." << c.end;
+        // Use counts equal the runs naming each record.
+        std::vector<int32_t> named(size_t(StyleCount(d)), 0);
+        for (auto [offset, index] : StyleRuns(d))
+            named[size_t(index)]++;
+        EXPECT_EQ(named, UseCounts(d)) << c.begin << ".." << c.end;
+    }
+}
+
+TEST_F(TxDocTest, ADefinitionStaysWithoutRuns)
+{
+    TxRef d = NewDoc();
+    SetText(d, "0123456789");
+    TxStyleInfo def = Style(d, 0);
+    def.attributes[kTxAttrUnderline] = 1;
+    def.flagWord = kTxDefinitionFlag;
+    def.styleSheet = 1;
+    int32_t index;
+    {
+        TxDocLock doc(d);
+        index = TxFindOrAddStyle(*doc, def);
+        TxCleanAllRuns(*doc, true, true);
+    }
+    ASSERT_EQ(2, StyleCount(d));
+    EXPECT_EQ(1, Style(d, index).useCount);
+    SetAttribute(d, 1, 3, kTxAttrBold, 1);
+    SetAttribute(d, 1, 3, kTxAttrBold, 0);
+    EXPECT_EQ(2, StyleCount(d));
+    EXPECT_EQ(1, Style(d, index).attributes[kTxAttrUnderline]);
+}
+
+TEST_F(TxDocTest, LookupOverManyRuns)
+{
+    TxRef d = NewDoc();
+    SetText(d, std::string(100, 'x'));
+    for (int32_t i = 1; i < 40; i += 2)
+        SetAttribute(d, 2 * i, 2 * i + 2, kTxAttrBold, 1); // runs at every even offset up to 80
+    TxDocLock doc(d);
+    const int32_t runs = TxRecordCount(doc->styleRuns);
+    ASSERT_LT(33, runs);
+    const int32_t lastReal = runs - 2;
+    const std::pair<int32_t, int32_t> cases[] = {
+        {0, 0}, {1, 0}, {2, 1}, {3, 1}, {66, 33}, {67, 33}, {79, 39}, {80, 40}, {99, lastReal}, {100, lastReal},
+        {500, lastReal},
+    };
+    for (auto [offset, run] : cases)
+        EXPECT_EQ(run, TxFindRun(doc->styleRuns, offset)) << offset;
+}
+
+TEST_F(TxDocTest, GettingOverBoldAndPlainGivesTheFirstRunAndAMixedBoldUnit)
+{
+    TxRef d = NewDoc();
+    SetText(d, "0123456789");
+    SetAttribute(d, 0, 4, kTxAttrBold, 1);
+    TxStyleInfo value, mask;
+    TxRange r{2, 8};
+    EXPECT_EQ(2, TxGetStyleInfo(d, &r, 0, value, mask));
+    EXPECT_EQ(1, value.attributes[kTxAttrBold]);
+    EXPECT_EQ(0, mask.attributes[kTxAttrBold]);
+    EXPECT_EQ(-1, mask.attributes[kTxAttrItalic]);
+    EXPECT_EQ(-1, mask.fontIndex);
+    EXPECT_EQ(-1, int16_t(mask.pointSize));
+
+    // Mode 1: the caller's value, -1 wherever some run equals it.
+    TxStyleInfo plain = Style(d, 0);
+    TxGetStyleInfo(d, &r, 1, plain, mask);
+    EXPECT_EQ(-1, mask.attributes[kTxAttrBold]);
+
+    // Within one run, every unit is uniform.
+    TxRange inside{5, 7};
+    TxGetStyleInfo(d, &inside, 0, value, mask);
+    EXPECT_EQ(0, value.attributes[kTxAttrBold]);
+    EXPECT_EQ(-1, mask.attributes[kTxAttrBold]);
+}
+
+TEST_F(TxDocTest, AMaskedSetChangesOnlyTheSelectedUnit)
+{
+    for (uint32_t keepUnused : {0u, 0x1000u}) {
+        TxRef d = NewDoc();
+        TxDocLock(d)->flags2 = keepUnused; // with it, no record is dropped and renumbered
+        SetText(d, "0123456789");
+        SetAttribute(d, 0, 3, kTxAttrItalic, 1);
+        SetAttribute(d, 3, 6, kTxAttrBold, 1);
+        const int32_t boldIndex = StyleRuns(d)[1].second;
+        const TxStyleInfo bold = Style(d, boldIndex);
+        SetAttribute(d, 0, 10, kTxAttrBold, 1);
+        Runs runs = StyleRuns(d);
+        ASSERT_EQ(3u, runs.size()); // italic-bold, bold (merged with the former plain), terminator
+        EXPECT_EQ(3, runs[1].first);
+        EXPECT_TRUE(TxEqualStyles(bold, Style(d, runs[1].second)));
+        if (keepUnused) {
+            EXPECT_EQ(boldIndex, runs[1].second); // already bold: kept its record
+        }
+        TxStyleInfo first = Style(d, runs[0].second);
+        EXPECT_EQ(1, first.attributes[kTxAttrItalic]);
+        EXPECT_EQ(1, first.attributes[kTxAttrBold]);
+        EXPECT_EQ(12 << 16, first.pointSize);
+        EXPECT_EQ(0, first.fontIndex);
+    }
+}
+
+TEST_F(TxDocTest, FontNamesInEitherFormAreOneFont)
+{
+    TxRef d = NewDoc();
+    SetText(d, "0123456789");
+    TxFontInfo prefixed{}, terminated{}, mask;
+    TxSetFontName(prefixed, "Garamond");
+    std::memcpy(terminated.name, "Garamond", 8);
+    terminated.flags = kTxFontNameZeroTerminated;
+    std::memset(&mask, 0, sizeof mask);
+    std::memset(mask.name, 0xFF, sizeof mask.name);
+    TxRange a{0, 3}, b{5, 8};
+    TxSetFontInfo(d, &a, prefixed, mask, 0);
+    TxSetFontInfo(d, &b, terminated, mask, 0);
+    TxDocLock doc(d);
+    EXPECT_EQ(2, TxRecordCount(doc->fonts));
+    TxStyleInfo first, second;
+    TxGetStyle(*doc, TxStyleIndexAt(*doc, 1), first);
+    TxGetStyle(*doc, TxStyleIndexAt(*doc, 6), second);
+    EXPECT_EQ(1, first.fontIndex);
+    EXPECT_EQ(1, second.fontIndex);
+    EXPECT_EQ(TxStyleIndexAt(*doc, 1), TxStyleIndexAt(*doc, 6));
+
+    TxFontInfo value, uniform;
+    TxRange both{0, 8};
+    TxGetFontInfo(d, &both, 0, value, uniform);
+    EXPECT_EQ(0, uniform.name[0]); // Garamond, then Arial: mixed
+    TxRange one{0, 3};
+    TxGetFontInfo(d, &one, 0, value, uniform);
+    EXPECT_NE(0, uniform.name[0]);
+    EXPECT_EQ(0, TxCompareFont(value, prefixed, false));
+}
+
+TEST_F(TxDocTest, AStyleSetAtACaretInAnEmptyDocumentFormatsTheNextText)
+{
+    TxRef d = NewDoc();
+    TxStyleInfo v, m;
+    AttributeChange(kTxAttrBold, 1, v, m);
+    TxSetStyleInfo(d, nullptr, v, m, 0);
+    TxDocLock doc(d);
+    ASSERT_NE(0xFFFF, doc->typingStyle);
+    TxStyleInfo typing;
+    TxGetStyle(*doc, doc->typingStyle, typing);
+    EXPECT_EQ(1, typing.attributes[kTxAttrBold]);
+    EXPECT_EQ(doc->typingStyle, TxInsertionStyle(*doc));
+    EXPECT_EQ(Runs({{0, doc->typingStyle}, {2, doc->typingStyle}}), StyleRuns(d));
+    TxStyleInfo value, mask;
+    TxGetStyleInfo(d, nullptr, 0, value, mask);
+    EXPECT_EQ(1, value.attributes[kTxAttrBold]);
+}
+
+TEST_F(TxDocTest, IndexesOutOfRangeReadRecordZero)
+{
+    TxRef d = NewDoc();
+    SetText(d, "0123456789");
+    {
+        TxDocLock doc(d);
+        static_cast<TxRun*>(TxRecordPtr(doc->styleRuns, 0, false))->index = 0x7FFF; // as a damaged stream
+        EXPECT_EQ(0, TxStyleIndexAt(*doc, 3));
+    }
+    TxStyleInfo value, mask;
+    TxRange r{0, 10};
+    TxGetStyleInfo(d, &r, 0, value, mask);
+    EXPECT_EQ(12 << 16, value.pointSize);
+    SetAttribute(d, 0, 10, kTxAttrBold, 1);
+    Runs runs = StyleRuns(d);
+    for (auto [offset, index] : runs)
+        EXPECT_GT(StyleCount(d), index);
+    for (int32_t use : UseCounts(d))
+        EXPECT_LE(0, use);
+}
