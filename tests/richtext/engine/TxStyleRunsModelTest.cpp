@@ -50,22 +50,25 @@ public:
             TxRun r = TxRunAt(doc->styleRuns, i);
             ASSERT_GT(styles, r.index) << step;
             named[r.index]++;
-            if (i == 0)
+            if (i == 0) {
                 ASSERT_EQ(0, r.offset) << step;
-            else if (cleaned)
+            } else if (cleaned) {
                 ASSERT_LT(TxRunAt(doc->styleRuns, i - 1).offset, r.offset) << step;
-            else
+            } else {
                 ASSERT_LE(TxRunAt(doc->styleRuns, i - 1).offset, r.offset) << step;
-            if (cleaned && i > 0 && i < runs - 1)
+            }
+            if (cleaned && i > 0 && i < runs - 1) {
                 ASSERT_NE(TxRunAt(doc->styleRuns, i - 1).index, r.index) << step << " run " << i;
+            }
         }
         ASSERT_EQ(kTextLength + 2, TxRunAt(doc->styleRuns, runs - 1).offset) << step;
         for (int32_t i = 0; i < styles; ++i) {
             TxStyleInfo s;
             TxGetRecord(doc->styles, i, &s);
             ASSERT_EQ(named[size_t(i)], s.useCount) << step << " style " << i;
-            if (cleaned && i > 0 && i != doc->typingStyle) // unused records go with a clean-up
+            if (cleaned && i > 0 && i != doc->typingStyle) { // unused records go with a clean-up
                 ASSERT_LT(0, s.useCount) << step << " style " << i;
+            }
         }
         for (int32_t c = 0; c < kTextLength; ++c) {
             TxStyleInfo s;
