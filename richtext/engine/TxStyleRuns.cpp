@@ -11,6 +11,7 @@ const uint16_t kNoIndex = 0xFFFF;
 const uint32_t kKeepUnusedFlags = 0x20000000 | 0x1000;
 const uint32_t kTextEndsParagraphAttr = 0x1000000;
 const int32_t kDeleteVerb = 10;
+const uint32_t kNamedStylesInUse = 0x100;
 
 // The two format lists, described once: their runs, records and use counts.
 struct FormatList
@@ -192,6 +193,21 @@ void ApplyRuns(TxDocument& doc, const FormatList& list, TxRunCallback callback, 
         InsertRun(doc, list, i, end, after);
 }
 
+// What of a change an object style takes in a document with named styles: the attributes, font
+// index, style sheet number, derived index, the two rectangles and four 32-bit values.
+TxStyleInfo ObjectStyleMask(const TxStyleInfo& mask)
+{
+    TxStyleInfo m;
+    TxFillStyle(m, 0);
+    std::memcpy(m.attributes, mask.attributes, sizeof m.attributes);
+    m.fontIndex = mask.fontIndex;
+    m.styleSheet = mask.styleSheet;
+    m.derivedIndex = mask.derivedIndex;
+    std::memcpy(m.rects, mask.rects, sizeof m.rects);
+    std::memcpy(&m.values10[2], &mask.values10[2], 4 * sizeof m.values10[0]);
+    return m;
+}
+
 // Applying a masked style value to one run's style.
 struct StyleChange
 {
@@ -205,7 +221,22 @@ int32_t ChangeStyle(TxDocument& doc, int32_t index, void* context)
     TxStyleInfo style;
     index = TxCheckedIndex(doc.styles, index);
     TxGetStyle(doc, index, style);
-    if (!TxMaskedCopy(&style, change->value, change->mask, kTxStyleMaskBytes))
+    const TxStyleInfo* mask = change->mask;
+    TxStyleInfo objectMask;
+    if (doc.flags2 & kNamedStylesInUse) {
+        if (style.classFlags & kTxObjectStyle) {
+            objectMask = ObjectStyleMask(*change->mask);
+            mask = &objectMask;
+        } else if (style.styleSheet < 0) {
+            TxStyleInfo expanded;
+            TxResolveNamedStyle(doc, style, expanded, nullptr, -style.styleSheet);
+            expanded.styleSheet = 0;
+            style = expanded;
+            TxMaskedCopy(&style, change->value, mask, kTxStyleMaskBytes);
+            return TxFindOrAddStyle(doc, style);
+        }
+    }
+    if (!TxMaskedCopy(&style, change->value, mask, kTxStyleMaskBytes))
         return index;
     return TxFindOrAddStyle(doc, style);
 }
@@ -365,6 +396,8 @@ int32_t TxFindOrAddStyle(TxDocument& doc, const TxStyleInfo& style)
             s.procs[i] = doc.globals->styleHooks[i];
     s.fontIndex = int16_t(TxCheckedIndex(doc.fonts, s.fontIndex));
     s.procs[kTxStyleMetricsProc](doc.self, 0, &s);
+    // The small-capitals style is part of what the record is, so it is settled before comparing.
+    s.derivedIndex = s.attributes[kTxAttrSmallCaps] ? TxSmallCapsStyle(doc, s) : 0;
     {
         TxLock lock(doc.styles);
         for (int32_t i = 0; i < TxRecordCount(doc.styles); ++i)
@@ -372,12 +405,75 @@ int32_t TxFindOrAddStyle(TxDocument& doc, const TxStyleInfo& style)
                 return i;
     }
     TxNormalizeStyleForList(s);
-    s.useCount = (s.flagWord & kTxDefinitionFlag) ? 1 : 0;
+    const bool definition = s.flagWord & kTxDefinitionFlag;
+    s.useCount = 0;
     s.procs[kTxStyleProc7](doc.self, 0, &s);
-    TxDocMemoryScope scope(doc);
-    *static_cast<TxStyleInfo*>(TxAppendRecords(doc.styles, 1, false)) = s;
-    TxUnlockRef(doc.styles);
-    return TxRecordCount(doc.styles) - 1;
+    {
+        TxDocMemoryScope scope(doc);
+        *static_cast<TxStyleInfo*>(TxAppendRecords(doc.styles, 1, false)) = s;
+        TxUnlockRef(doc.styles);
+    }
+    const int32_t index = TxRecordCount(doc.styles) - 1;
+    if (definition)
+        AddUse(doc, kStyleList, index, +1); // and its small-capitals style with it
+    return index;
+}
+
+int32_t TxSmallCapsStyle(TxDocument& doc, const TxStyleInfo& style)
+{
+    const int32_t percent = style.attributes[kTxAttrSmallCaps] == -1 ? 75 : style.attributes[kTxAttrSmallCaps];
+    TxStyleInfo small = style;
+    small.attributes[15] = small.attributes[16] = small.attributes[kTxAttrSmallCaps] = 0;
+    small.flagWord = 0;
+    small.styleSheet = 0;
+    small.useCount = 0;
+    small.derivedIndex = 0;
+    const int64_t size = style.pointSize ? style.pointSize : 12 << 16;
+    small.pointSize = int32_t(std::clamp<int64_t>(size * percent / 100, 1, INT32_MAX));
+    return TxFindOrAddStyle(doc, small);
+}
+
+void TxResolveNamedStyle(TxDocument& doc, const TxStyleInfo& style, TxStyleInfo& out, TxFontInfo* font,
+                         int32_t number)
+{
+    out = style;
+    if (!number)
+        number = style.attributes[kTxAttrDefinition];
+    const TxStyleInfo* definition = nullptr;
+    TxLock lock(doc.styles);
+    for (int32_t i = 0; number > 0 && i < TxRecordCount(doc.styles); ++i) {
+        const TxStyleInfo& s = lock.Records<TxStyleInfo>()[i];
+        if ((s.flagWord & kTxDefinitionFlag) && s.styleSheet == number)
+            definition = &s;
+    }
+    if (definition) {
+        if (definition->fontIndex)
+            out.fontIndex = definition->fontIndex;
+        for (int a = 0; a < kTxStyleAttributeCount; ++a) {
+            const int16_t v = definition->attributes[a];
+            if (a == kTxAttrDefinition || v == 0)
+                continue;
+            out.attributes[a] = v == -1 ? int16_t(!out.attributes[a]) : v;
+        }
+        for (int32_t TxStyleInfo::*field : {&TxStyleInfo::pointSize, &TxStyleInfo::widthScale})
+            if (definition->*field)
+                out.*field = definition->*field;
+        for (int i = 2; i < 6; ++i)
+            if (definition->values10[i])
+                out.values10[i] = definition->values10[i];
+        for (int r = 0; r < 2; ++r)
+            if (!TxZeroWords(definition->rects[r], int32_t(sizeof definition->rects[r])))
+                std::memcpy(out.rects[r], definition->rects[r], sizeof out.rects[r]);
+    }
+    out.attributes[kTxAttrDefinition] = 0;
+    out.derivedIndex = 0;
+    if (out.fontIndex == -1)
+        out.fontIndex = 0;
+    out.fontIndex = int16_t(TxCheckedIndex(doc.fonts, out.fontIndex));
+    if (out.procs[kTxStyleMetricsProc])
+        out.procs[kTxStyleMetricsProc](doc.self, 0, &out);
+    if (font)
+        TxGetFont(doc, out.fontIndex, *font);
 }
 
 int32_t TxFindOrAddParInfo(TxDocument& doc, const TxParInfo& par)

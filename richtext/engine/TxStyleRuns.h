@@ -45,6 +45,13 @@ uint32_t TxCharClassAt(TxDocument& doc, const uint8_t* text, int32_t length, int
 int32_t TxFindOrAddFont(TxDocument& doc, const TxFontInfo& font);
 int32_t TxFindOrAddStyle(TxDocument& doc, const TxStyleInfo& style);
 int32_t TxFindOrAddParInfo(TxDocument& doc, const TxParInfo& par);
+// The small-capitals style made from a style: attributes 15 to 17 cleared and the point size
+// scaled by attribute 17's percentage (75 for -1); found or added.
+int32_t TxSmallCapsStyle(TxDocument& doc, const TxStyleInfo& style);
+// The style expanded against definition `number` (else its attribute 21): the definition's
+// non-zero fields replace the style's, an attribute of -1 toggles; the reference is dropped.
+void TxResolveNamedStyle(TxDocument& doc, const TxStyleInfo& style, TxStyleInfo& out, TxFontInfo* font,
+                         int32_t number);
 void TxAddStyleUse(TxDocument& doc, int32_t index, int32_t delta);
 void TxAddParUse(TxDocument& doc, int32_t index, int32_t delta);
 

@@ -133,37 +133,44 @@ TEST_F(TxDocTest, DeletingAnEntryRenumbersTheReferencesToLaterOnes)
 
 TEST_F(TxDocTest, AChangedDefinitionsFontReachesTextMadeFromItButNotTextWithItsOwnFont)
 {
-    TxRef d = NewDoc();
-    SetText(d, "made from it | own font");
-    TxFontInfo courier = Font("Courier");
-    TxStyleInfo s = StyleWith(d, kTxAttrItalic, 1);
-    int32_t entry = TxAddNamedStyle(d, "Quote", &s, &courier, nullptr);
-    TxRange all{0, 23}, own{15, 23};
-    TxApplyNamedStyle(d, &all, entry, 0);
-    TxFontInfo mask{};
-    std::memset(mask.name, 0xFF, sizeof mask.name);
-    TxSetFontInfo(d, &own, Font("Garamond"), mask, 0);
-    EXPECT_EQ("Courier", FaceAt(d, 2));
-    EXPECT_EQ("Garamond", FaceAt(d, 17));
-    EXPECT_EQ(entry, TxFindNamedStyle(d, "Quote"));
+    // With named styles in use, text given its own format is expanded and leaves the definition;
+    // without, it keeps the reference and takes every change but the fields it set itself.
+    for (bool namedStylesInUse : {true, false}) {
+        TxRef d = NewDoc();
+        SetText(d, "made from it | own font");
+        TxFontInfo courier = Font("Courier");
+        TxStyleInfo s = StyleWith(d, kTxAttrItalic, 1);
+        int32_t entry = TxAddNamedStyle(d, "Quote", &s, &courier, nullptr);
+        if (!namedStylesInUse)
+            TxDocLock(d)->flags2 &= ~0x100u;
+        TxRange all{0, 23}, own{15, 23};
+        TxApplyNamedStyle(d, &all, entry, 0);
+        TxFontInfo mask{};
+        std::memset(mask.name, 0xFF, sizeof mask.name);
+        TxSetFontInfo(d, &own, Font("Garamond"), mask, 0);
+        EXPECT_EQ("Courier", FaceAt(d, 2));
+        EXPECT_EQ("Garamond", FaceAt(d, 17));
 
-    TxNamedStyle e;
-    TxGetNamedStyle(d, entry, &e);
-    TxStyleInfo changed = StyleWith(d, kTxAttrItalic, 1);
-    changed.attributes[kTxAttrUnderline] = 1;
-    TxFontInfo times = Font("Times");
-    const int32_t count = TxGetChangeCount(d);
-    TxChangeStyleDefinition(d, e.styleDefinition, changed, &times, 0);
-    EXPECT_LT(count, TxGetChangeCount(d));
-    EXPECT_EQ("Times", FaceAt(d, 2));
-    EXPECT_EQ("Garamond", FaceAt(d, 17));
-    TxDocLock doc(d);
-    TxStyleInfo a, b;
-    TxGetStyle(*doc, TxStyleIndexAt(*doc, 2), a);
-    TxGetStyle(*doc, TxStyleIndexAt(*doc, 17), b);
-    EXPECT_EQ(1, a.attributes[kTxAttrUnderline]); // the change reaches both
-    EXPECT_EQ(1, b.attributes[kTxAttrUnderline]);
-    EXPECT_EQ(-e.styleDefinition, a.styleSheet);
+        TxNamedStyle e;
+        TxGetNamedStyle(d, entry, &e);
+        TxStyleInfo changed = StyleWith(d, kTxAttrItalic, 1);
+        changed.attributes[kTxAttrUnderline] = 1;
+        TxFontInfo times = Font("Times");
+        const int32_t count = TxGetChangeCount(d);
+        TxChangeStyleDefinition(d, e.styleDefinition, changed, &times, 0);
+        EXPECT_LT(count, TxGetChangeCount(d));
+        EXPECT_EQ("Times", FaceAt(d, 2)) << namedStylesInUse;
+        EXPECT_EQ("Garamond", FaceAt(d, 17)) << namedStylesInUse;
+        TxDocLock doc(d);
+        TxStyleInfo a, b;
+        TxGetStyle(*doc, TxStyleIndexAt(*doc, 2), a);
+        TxGetStyle(*doc, TxStyleIndexAt(*doc, 17), b);
+        EXPECT_EQ(1, a.attributes[kTxAttrUnderline]);
+        EXPECT_EQ(-e.styleDefinition, a.styleSheet);
+        EXPECT_EQ(namedStylesInUse ? 0 : 1, b.attributes[kTxAttrUnderline]);
+        EXPECT_EQ(namedStylesInUse ? 0 : -e.styleDefinition, b.styleSheet);
+        EXPECT_EQ(1, b.attributes[kTxAttrItalic]);
+    }
 }
 
 TEST_F(TxDocTest, TheStyleSheetPartnerFollows)

@@ -235,3 +235,62 @@ TEST_F(TxDocTest, IndexesOutOfRangeReadRecordZero)
     for (int32_t use : UseCounts(d))
         EXPECT_LE(0, use);
 }
+
+TEST_F(TxDocTest, SmallCapitalsBringTheirDerivedStyleAndItsUses)
+{
+    struct Case
+    {
+        int16_t percent;
+        int32_t pointSize;
+    };
+    const Case cases[] = {{-1, 9 << 16}, {50, 6 << 16}, {120, (12 << 16) * 120 / 100}};
+    for (const Case& c : cases) {
+        TxRef d = NewDoc();
+        SetText(d, "0123456789");
+        SetAttribute(d, 2, 6, kTxAttrSmallCaps, c.percent);
+        Runs runs = StyleRuns(d);
+        ASSERT_EQ(4u, runs.size()) << c.percent;
+        TxStyleInfo source = Style(d, runs[1].second);
+        ASSERT_NE(0, source.derivedIndex) << c.percent;
+        TxStyleInfo derived = Style(d, source.derivedIndex);
+        EXPECT_EQ(0, derived.attributes[kTxAttrSmallCaps]);
+        EXPECT_EQ(c.pointSize, derived.pointSize) << c.percent;
+        EXPECT_EQ(source.useCount, derived.useCount); // follows its source
+        SetAttribute(d, 2, 6, kTxAttrSmallCaps, 0);
+        EXPECT_EQ(1, StyleCount(d)) << c.percent; // both went with the last run
+    }
+}
+
+TEST_F(TxDocTest, ResolvingAgainstADefinitionTakesItsNonZeroFields)
+{
+    TxRef d = NewDoc();
+    TxDocLock doc(d);
+    TxStyleInfo definition;
+    TxGetStyle(*doc, 0, definition);
+    definition.flagWord = kTxDefinitionFlag;
+    definition.styleSheet = 3;
+    definition.attributes[kTxAttrBold] = -1; // toggles
+    definition.attributes[kTxAttrItalic] = 1;
+    definition.pointSize = 14 << 16;
+    TxFindOrAddStyle(*doc, definition);
+    struct Case
+    {
+        int16_t bold, italic, underline;
+        int16_t resolvedBold;
+    };
+    const Case cases[] = {{1, 0, 1, 0}, {0, 0, 0, 1}, {2, 1, 0, 0}};
+    for (const Case& c : cases) {
+        TxStyleInfo style, out;
+        TxGetStyle(*doc, 0, style);
+        style.attributes[kTxAttrBold] = c.bold;
+        style.attributes[kTxAttrItalic] = c.italic;
+        style.attributes[kTxAttrUnderline] = c.underline;
+        style.attributes[kTxAttrDefinition] = 3;
+        TxResolveNamedStyle(*doc, style, out, nullptr, 0);
+        EXPECT_EQ(c.resolvedBold, out.attributes[kTxAttrBold]) << c.bold;
+        EXPECT_EQ(1, out.attributes[kTxAttrItalic]);
+        EXPECT_EQ(c.underline, out.attributes[kTxAttrUnderline]);
+        EXPECT_EQ(14 << 16, out.pointSize);
+        EXPECT_EQ(0, out.attributes[kTxAttrDefinition]);
+    }
+}
