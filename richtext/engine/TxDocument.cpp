@@ -249,7 +249,7 @@ TxRef TxNewDocumentLike(TxRef document)
                                doc->attributes);
     TxMemGlobals* mg = doc->globals->memGlobals;
     if (!made)
-        TxThrow(mg, mg->lastError ? mg->lastError : kTxOutOfMemory, nullptr);
+        TxThrow(mg, mg->lastError ? mg->lastError : TxErr(kTxOutOfMemory), nullptr);
     TxDocLock copy(made);
     copy->attributes = doc->attributes;
     copy->info = doc->info;
