@@ -2,6 +2,7 @@
 
 #include "richtext/engine/TxFailFrame.h"
 #include "richtext/engine/TxPlatform.h"
+#include "richtext/engine/TxStyleRuns.h"
 #include "richtext/engine/TxTextBlock.h"
 
 #include <cstring>
@@ -25,6 +26,7 @@ const HookDefault kDocHookDefaults[] = {
     {kTxTypeAheadProc, TxTypeAheadTest},
     {kTxLoadBlockProc, TxLoadBlockHook},
     {kTxSplitBlockProc, TxSplitBlockHook},
+    {kTxParagraphBoundsProc, TxDefaultParagraphBoundsHook},
 };
 
 void MakeMeasureCache(TxGlobals* globals)

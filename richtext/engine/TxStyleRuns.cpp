@@ -295,6 +295,29 @@ void MergeInto(const Record& next, int32_t mode, Record& value, Record& mask, in
             m[i] = m[i + 1] = 0xFF;
 }
 
+// The font a masked set makes from font 0: the value's name when the mask selects it (else none),
+// always its alternate name, the masked rest; found or added (-1 when it has neither name).
+int32_t FontFromMasked(TxDocument& doc, const TxFontInfo& value, const TxFontInfo& mask)
+{
+    TxFontInfo font;
+    TxGetFont(doc, 0, font);
+    const size_t names = sizeof font.name + sizeof font.alternateName;
+    if (mask.name[0])
+        std::memcpy(font.name, value.name, sizeof font.name);
+    else
+        std::memset(font.name, 0, sizeof font.name);
+    std::memcpy(font.alternateName, value.alternateName, sizeof font.alternateName);
+    TxMaskedCopy(reinterpret_cast<uint8_t*>(&font) + names, reinterpret_cast<const uint8_t*>(&value) + names,
+                 reinterpret_cast<const uint8_t*>(&mask) + names, int32_t(sizeof font - names));
+    // Each name comes with the form it is stored in (a cleared name is an empty length-prefixed one).
+    const uint8_t nameForm = mask.name[0] ? value.flags & kTxFontNameZeroTerminated : 0;
+    font.flags = uint8_t((font.flags & ~(kTxFontNameZeroTerminated | kTxFontAlternateZeroTerminated)) | nameForm |
+                         (value.flags & kTxFontAlternateZeroTerminated));
+    if (mask.name[0])
+        font.flags |= value.flags & kTxFontNameChosen;
+    return TxFindOrAddFont(doc, font);
+}
+
 // Calls f with the style index of every run meeting the ranges (the style at the start of an
 // empty one), or the insertion style when there is only a caret; answers the first offset.
 template <class F> int32_t ForEachStyleIn(TxDocument& doc, const TxRange* range, F f)
@@ -642,25 +665,30 @@ void TxSetFontInfo(TxRef document, const TxRange* range, const TxFontInfo& value
                    int32_t)
 {
     TxDocLock doc(document);
-    TxFontInfo font;
-    TxGetFont(*doc, 0, font);
-    const size_t names = sizeof font.name + sizeof font.alternateName;
-    if (mask.name[0])
-        std::memcpy(font.name, value.name, sizeof font.name);
-    else
-        std::memset(font.name, 0, sizeof font.name);
-    std::memcpy(font.alternateName, value.alternateName, sizeof font.alternateName);
-    TxMaskedCopy(reinterpret_cast<uint8_t*>(&font) + names, reinterpret_cast<const uint8_t*>(&value) + names,
-                 reinterpret_cast<const uint8_t*>(&mask) + names, int32_t(sizeof font - names));
-    // Each name comes with the form it is stored in (a cleared name is an empty length-prefixed one).
-    const uint8_t nameForm = mask.name[0] ? value.flags & kTxFontNameZeroTerminated : 0;
-    font.flags = uint8_t((font.flags & ~(kTxFontNameZeroTerminated | kTxFontAlternateZeroTerminated)) | nameForm |
-                         (value.flags & kTxFontAlternateZeroTerminated));
-    int32_t index = TxFindOrAddFont(*doc, font);
     TxStyleInfo styleValue{}, styleMask{};
-    styleValue.fontIndex = int16_t(index);
+    styleValue.fontIndex = int16_t(FontFromMasked(*doc, value, mask));
     styleMask.fontIndex = -1;
     ApplyStyleChange(*doc, range, styleValue, styleMask);
+}
+
+void TxSetStyleAndFont(TxRef document, const TxRange* range, const TxStyleInfo& style,
+                       const TxStyleInfo& styleMask, const TxFontInfo& font, const TxFontInfo& fontMask, int32_t)
+{
+    TxDocLock doc(document);
+    TxFontInfo f = font;
+    if (fontMask.name[0])
+        f.flags |= kTxFontNameChosen;
+    TxStyleInfo value = style, mask = styleMask;
+    value.fontIndex = int16_t(FontFromMasked(*doc, f, fontMask));
+    mask.fontIndex = -1;
+    ApplyStyleChange(*doc, range, value, mask);
+}
+
+int32_t TxCopyFontTo(TxRef source, TxRef target, int32_t index)
+{
+    TxFontInfo font;
+    TxGetFont(*TxDocLock(source), index, font);
+    return TxFindOrAddFont(*TxDocLock(target), font);
 }
 
 void TxSetParInfo(TxRef document, const TxRange* range, const TxParInfo& value, const TxParInfo& mask, int32_t)
@@ -675,4 +703,174 @@ void TxSetParInfo(TxRef document, const TxRange* range, const TxParInfo& value, 
         TxInvalidateRange(*doc, ranges.front().begin, ranges.back().end);
         ++doc->changeCount;
     }
+}
+
+namespace {
+// Whether a style matches a search: see TxFindStyleRun.
+bool CompareMasked(const TxStyleInfo& style, const TxStyleInfo* value, const TxStyleInfo* selector,
+                   const TxStyleInfo* andMask)
+{
+    auto unit = [](const TxStyleInfo* r, int32_t i) { return reinterpret_cast<const uint16_t*>(r)[i]; };
+    const int32_t units = kTxStyleMaskBytes / 2;
+    for (int32_t i = 0; i < units; ++i) {
+        if (selector && unit(selector, i) == 0)
+            continue;
+        uint16_t u = unit(&style, i);
+        if (andMask)
+            u &= unit(andMask, i);
+        if (!value && u)
+            return true;
+        if (value && u != unit(value, i))
+            return false;
+    }
+    return value != nullptr;
+}
+} // namespace
+
+int32_t TxFindStyleRun(TxRef document, int32_t* offset, int32_t* end, const TxStyleInfo* value,
+                       const TxStyleInfo* selector, const TxStyleInfo* andMask)
+{
+    TxDocLock doc(document);
+    const int32_t runs = TxRecordCount(doc->styleRuns) - 1;
+    auto matches = [&](int32_t run) {
+        TxStyleInfo s;
+        TxGetStyle(*doc, Runs(doc->styleRuns)[run].index, s);
+        return CompareMasked(s, value, selector, andMask);
+    };
+    for (int32_t i = TxFindRun(doc->styleRuns, std::max(0, *offset)); i < runs; ++i) {
+        if (Runs(doc->styleRuns)[i].offset >= doc->textSize && doc->textSize > 0)
+            break;
+        if (!matches(i))
+            continue;
+        *offset = std::max(*offset, Runs(doc->styleRuns)[i].offset);
+        int32_t j = i + 1;
+        while (j < runs && Runs(doc->styleRuns)[j].offset < doc->textSize && matches(j))
+            ++j;
+        *end = std::min(Runs(doc->styleRuns)[j].offset, doc->textSize);
+        return 1;
+    }
+    return 0;
+}
+
+uint32_t TxStyleClassAt(TxRef document, int32_t offset, TxRange* range)
+{
+    TxDocLock doc(document);
+    const int32_t run = TxFindRun(doc->styleRuns, offset);
+    TxStyleInfo s;
+    TxGetStyle(*doc, Runs(doc->styleRuns)[run].index, s);
+    if (range)
+        *range = {std::min(Runs(doc->styleRuns)[run].offset, doc->textSize),
+                  std::min(Runs(doc->styleRuns)[run + 1].offset, doc->textSize)};
+    return s.classFlags;
+}
+
+void TxRunIndexesAt(TxDocument& doc, int32_t offset, int32_t& style, int32_t& par, bool addReference)
+{
+    style = TxStyleIndexAt(doc, offset);
+    par = TxCheckedIndex(doc.pars, Runs(doc.parRuns)[TxFindRun(doc.parRuns, offset)].index);
+    if (addReference) {
+        AddUse(doc, kStyleList, style, +1);
+        AddUse(doc, kParList, par, +1);
+    }
+}
+
+void TxSetRunsAt(TxDocument& doc, int32_t style, int32_t par, int32_t offset)
+{
+    // Each helper below counts the use it makes, so the one taken beforehand is given back.
+    if (offset < doc.textSize) {
+        int32_t run = TxFindRun(doc.styleRuns, offset);
+        if (Runs(doc.styleRuns)[run].offset == offset)
+            SetRunIndex(doc, kStyleList, run, style);
+        else
+            InsertRun(doc, kStyleList, run + 1, offset, style);
+    }
+    AddUse(doc, kStyleList, style, -1);
+    int32_t begin, end;
+    TxParagraphBounds(doc, offset, begin, end);
+    int32_t run = TxFindRun(doc.parRuns, end);
+    bool startsAtEnd = Runs(doc.parRuns)[run].offset == end && run + 1 < TxRecordCount(doc.parRuns);
+    if (startsAtEnd) {
+        if (offset == begin)
+            InsertRun(doc, kParList, TxFindRun(doc.parRuns, offset) + 1, offset, par);
+    } else if (end < doc.textSize) {
+        InsertRun(doc, kParList, run + 1, end, par);
+    }
+    AddUse(doc, kParList, par, -1);
+}
+
+void TxRenumberRuns(TxRef runs, int32_t removed, int32_t count)
+{
+    TxLock lock(runs);
+    for (int32_t i = 0; i < TxRecordCount(runs); ++i) {
+        TxRun& r = lock.Records<TxRun>()[i];
+        if (r.index == kNoIndex)
+            continue;
+        int32_t index = r.index > removed ? r.index - 1 : r.index;
+        if (index >= count)
+            index = count - 1;
+        r.index = uint16_t(std::max(0, index));
+    }
+}
+
+void TxParagraphBounds(TxDocument& doc, int32_t offset, int32_t& begin, int32_t& end)
+{
+    TxParagraphBoundsArgs args{offset, 0, doc.textSize};
+    doc.hooks.slot[kTxParagraphBoundsProc](doc.self, 0, &args);
+    begin = args.begin;
+    end = args.end;
+}
+
+intptr_t TxDefaultParagraphBoundsHook(void* document, int32_t, void* args)
+{
+    TxDocLock doc(static_cast<TxRef>(document));
+    auto* a = static_cast<TxParagraphBoundsArgs*>(args);
+    const uint8_t parEnd = uint8_t(doc->globals->charCodes[kTxParagraphBreak]);
+    auto byteAt = [&](int32_t at) {
+        TxRef holder;
+        int32_t remaining;
+        uint8_t* p = TxTextAt(*doc, at, holder, remaining);
+        uint8_t b = p ? *p : 0;
+        if (holder)
+            TxUnlockRef(holder);
+        return b;
+    };
+    const int32_t offset = std::clamp(a->offset, 0, doc->textSize);
+    a->begin = offset;
+    while (a->begin > 0 && byteAt(a->begin - 1) != parEnd)
+        --a->begin;
+    a->end = offset;
+    while (a->end < doc->textSize && byteAt(a->end) != parEnd)
+        ++a->end;
+    if (a->end < doc->textSize)
+        ++a->end;
+    return 0;
+}
+
+void TxSetInsertionStyle(TxRef document, const TxStyleInfo* style, const TxFontInfo* font)
+{
+    TxDocLock doc(document);
+    TxStyleInfo s;
+    if (style)
+        s = *style;
+    else
+        TxGetStyle(*doc, TxInsertionStyle(*doc), s);
+    if (font)
+        s.fontIndex = int16_t(std::max(0, TxFindOrAddFont(*doc, *font)));
+    doc->typingStyle = uint16_t(TxFindOrAddStyle(*doc, s));
+}
+
+void TxUpdateInsertionStyle(TxRef document)
+{
+    TxDocLock doc(document);
+    if (doc->pairCount)
+        return;
+    const int32_t caret = TxCaretOffset(*doc);
+    int32_t begin, end;
+    TxParagraphBounds(*doc, caret, begin, end);
+    int32_t index = TxStyleIndexAt(*doc, caret > begin ? caret - 1 : caret);
+    TxStyleInfo s;
+    TxGetStyle(*doc, index, s);
+    if (s.procs[kTxStyleActiveProc] && s.procs[kTxStyleActiveProc](doc->self, 0, &s))
+        index = TxFindOrAddStyle(*doc, s);
+    doc->typingStyle = uint16_t(index);
 }

@@ -92,3 +92,41 @@ int32_t TxInsertionStyle(TxDocument& doc);
 int32_t TxCaretOffset(TxDocument& doc);
 // Marks the blocks meeting [from, to] for rebuilding.
 void TxInvalidateRange(TxDocument& doc, int32_t from, int32_t to);
+
+// The first run from *offset on whose style matches (each 16-bit unit, ANDed with andMask when
+// given, equals value's where selector's unit is non-zero, or everywhere without a selector;
+// without a value, any selected unit non-zero matches). *offset becomes the run's start (not
+// before the given offset) and *end the end of the stretch of matching runs; 1 when found.
+int32_t TxFindStyleRun(TxRef document, int32_t* offset, int32_t* end, const TxStyleInfo* value,
+                       const TxStyleInfo* selector, const TxStyleInfo* andMask);
+// The class flags of the style at the offset and its run's range (clipped to the text).
+uint32_t TxStyleClassAt(TxRef document, int32_t offset, TxRange* range);
+// Both run indexes at an offset; with addReference each record gains a use.
+void TxRunIndexesAt(TxDocument& doc, int32_t offset, int32_t& style, int32_t& par, bool addReference);
+// Gives text inserted at offset the formats of indexes taken (with a use each) by TxRunIndexesAt:
+// a use is kept by a run that was set and released for one that was not.
+void TxSetRunsAt(TxDocument& doc, int32_t style, int32_t par, int32_t offset);
+// After record `removed` went: indexes above it drop by one, those at or above count become
+// count - 1; 0xFFFF stays.
+void TxRenumberRuns(TxRef runs, int32_t removed, int32_t count);
+// The paragraph around the offset, by the document's paragraph-bounds procedure.
+void TxParagraphBounds(TxDocument& doc, int32_t offset, int32_t& begin, int32_t& end);
+// Arguments of the paragraph-bounds procedure: in offset, out begin and end.
+struct TxParagraphBoundsArgs
+{
+    int32_t offset, begin, end;
+};
+// The default paragraph-bounds procedure: from after the paragraph end before the offset to after
+// the next one (or the text's ends).
+intptr_t TxDefaultParagraphBoundsHook(void* document, int32_t verb, void* args);
+// The insertion style becomes the given style (else the current one), with the font found or added
+// when given.
+void TxSetInsertionStyle(TxRef document, const TxStyleInfo* style, const TxFontInfo* font);
+// With a caret: the style of the character before it (at a paragraph start, the style at it);
+// the style's activation procedure may ask for a fresh copy.
+void TxUpdateInsertionStyle(TxRef document);
+void TxSetStyleAndFont(TxRef document, const TxRange* range, const TxStyleInfo& style,
+                       const TxStyleInfo& styleMask, const TxFontInfo& font, const TxFontInfo& fontMask,
+                       int32_t drawMode);
+// A font of the source document found or added in the target's list; its index there.
+int32_t TxCopyFontTo(TxRef source, TxRef target, int32_t index);

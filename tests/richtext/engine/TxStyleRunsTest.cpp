@@ -294,3 +294,124 @@ TEST_F(TxDocTest, ResolvingAgainstADefinitionTakesItsNonZeroFields)
         EXPECT_EQ(0, out.attributes[kTxAttrDefinition]);
     }
 }
+
+TEST_F(TxDocTest, FindingRunsByTheirStyle)
+{
+    TxRef d = NewDoc();
+    SetText(d, "0123456789abcdefghij");
+    SetAttribute(d, 3, 6, kTxAttrBold, 1);
+    SetAttribute(d, 6, 8, kTxAttrBold, 2);
+    SetAttribute(d, 12, 15, kTxAttrBold, 1);
+    TxStyleInfo value{}, selector{}, low{};
+    value.attributes[kTxAttrBold] = 1;
+    selector.attributes[kTxAttrBold] = -1;
+    low.attributes[kTxAttrBold] = 1; // bold values ANDed with 1
+    struct Case
+    {
+        const char* name;
+        int32_t from;
+        const TxStyleInfo *value, *selector, *andMask;
+        int32_t found, offset, end;
+    };
+    const Case cases[] = {
+        {"bold 1 from the start", 0, &value, &selector, nullptr, 1, 3, 6},
+        {"from inside the run", 4, &value, &selector, nullptr, 1, 4, 6},
+        {"the next stretch", 6, &value, &selector, nullptr, 1, 12, 15},
+        {"none after it", 15, &value, &selector, nullptr, 0, 15, -1},
+        {"any bold value", 0, nullptr, &selector, nullptr, 1, 3, 8},
+        {"bold ANDed with 1", 6, &value, &selector, &low, 1, 12, 15},
+    };
+    for (const Case& c : cases) {
+        int32_t offset = c.from, end = -1;
+        EXPECT_EQ(c.found, TxFindStyleRun(d, &offset, &end, c.value, c.selector, c.andMask)) << c.name;
+        EXPECT_EQ(c.offset, offset) << c.name;
+        EXPECT_EQ(c.end, end) << c.name;
+    }
+    TxRange range;
+    TxStyleClassAt(d, 13, &range);
+    EXPECT_EQ(12, range.begin);
+    EXPECT_EQ(15, range.end);
+    TxStyleClassAt(d, 19, &range);
+    EXPECT_EQ(20, range.end); // clipped to the text
+}
+
+TEST_F(TxDocTest, RenumberingRunsAfterARemovedRecord)
+{
+    TxRef d = NewDoc();
+    struct Case
+    {
+        uint16_t before;
+        int32_t removed, count;
+        uint16_t after;
+    };
+    const Case cases[] = {{0, 2, 5, 0}, {2, 2, 5, 2}, {3, 2, 5, 2}, {7, 2, 5, 4}, {0xFFFF, 2, 5, 0xFFFF}};
+    TxDocLock doc(d);
+    for (const Case& c : cases) {
+        static_cast<TxRun*>(TxRecordPtr(doc->styleRuns, 0, false))->index = c.before;
+        TxRenumberRuns(doc->styleRuns, c.removed, c.count);
+        EXPECT_EQ(c.after, TxRunAt(doc->styleRuns, 0).index) << c.before;
+    }
+    static_cast<TxRun*>(TxRecordPtr(doc->styleRuns, 0, false))->index = 0;
+}
+
+TEST_F(TxDocTest, ParagraphBoundsAndTheInsertionStyleAtThem)
+{
+    TxRef d = NewDoc();
+    SetText(d, "first\rsecond\r\rlast");
+    struct Case
+    {
+        int32_t offset, begin, end;
+    };
+    const Case cases[] = {{0, 0, 6}, {5, 0, 6}, {6, 6, 13}, {13, 13, 14}, {14, 14, 18}, {18, 14, 18}, {40, 14, 18}};
+    {
+        TxDocLock doc(d);
+        for (const Case& c : cases) {
+            int32_t begin, end;
+            TxParagraphBounds(*doc, c.offset, begin, end);
+            EXPECT_EQ(c.begin, begin) << c.offset;
+            EXPECT_EQ(c.end, end) << c.offset;
+        }
+    }
+    SetAttribute(d, 3, 6, kTxAttrBold, 1); // "st\r" bold
+    struct Caret
+    {
+        int32_t offset, bold;
+    };
+    const Caret carets[] = {{2, 0}, {4, 1}, {5, 1}, {6, 0}, {7, 0}};
+    for (const Caret& c : carets) {
+        {
+            TxDocLock doc(d);
+            static_cast<TxSelectPoint*>(TxRecordPtr(doc->selection, 0, false))->offset = c.offset;
+        }
+        TxUpdateInsertionStyle(d);
+        TxDocLock doc(d);
+        TxStyleInfo s;
+        TxGetStyle(*doc, doc->typingStyle, s);
+        EXPECT_EQ(c.bold, s.attributes[kTxAttrBold]) << c.offset; // at 6, a paragraph start, the style after it
+    }
+}
+
+TEST_F(TxDocTest, StyleAndFontTogetherAndFontsCopiedBetweenDocuments)
+{
+    TxRef d = NewDoc();
+    TxRef other = NewDoc();
+    SetText(d, "0123456789");
+    TxStyleInfo v, m;
+    AttributeChange(kTxAttrItalic, 1, v, m);
+    TxFontInfo font{}, fontMask{};
+    TxSetFontName(font, "Courier");
+    std::memset(fontMask.name, 0xFF, sizeof fontMask.name);
+    TxRange r{1, 4};
+    TxSetStyleAndFont(d, &r, v, m, font, fontMask, 0);
+    TxDocLock doc(d);
+    TxStyleInfo s;
+    TxGetStyle(*doc, TxStyleIndexAt(*doc, 2), s);
+    EXPECT_EQ(1, s.attributes[kTxAttrItalic]);
+    TxFontInfo f;
+    TxGetFont(*doc, s.fontIndex, f);
+    EXPECT_EQ(0, TxCompareFont(f, font, false));
+    EXPECT_TRUE(f.flags & kTxFontNameChosen);
+    EXPECT_EQ(1, TxCopyFontTo(d, other, s.fontIndex));
+    EXPECT_EQ(1, TxCopyFontTo(d, other, s.fontIndex)); // found the second time
+    EXPECT_EQ(0, TxCopyFontTo(d, other, 0));
+}
