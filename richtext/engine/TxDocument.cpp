@@ -421,3 +421,50 @@ void TxMarkSelectionStale(TxDocument& doc)
     for (int32_t i = 0; i < TxRecordCount(doc.selection); ++i)
         lock.Records<TxSelectPoint>()[i].flags |= kTxSelectRemeasure;
 }
+
+int32_t TxGetDefaultStyle(TxRef document, TxStyleInfo& out)
+{
+    TxDocLock doc(document);
+    int32_t index = TxCheckedIndex(doc->styles, doc->defaultStyle);
+    TxGetRecord(doc->styles, index, &out);
+    return index;
+}
+
+void TxSetDefaultStyle(TxRef document, const TxStyleInfo& style, int32_t)
+{
+    TxDocLock doc(document);
+    auto* record =
+        static_cast<TxStyleInfo*>(TxRecordPtr(doc->styles, TxCheckedIndex(doc->styles, doc->defaultStyle), false));
+    const int32_t uses = record->useCount;
+    *record = style;
+    record->useCount = uses;
+    TxInvalidateAll(*doc);
+}
+
+uintptr_t TxGetPalette(TxRef document)
+{
+    return TxDocLock(document)->device.palette;
+}
+
+void TxSetPalette(TxRef document, uintptr_t palette)
+{
+    TxDocLock(document)->device.palette = palette;
+}
+
+int32_t TxBorderSideWidth(uint8_t side)
+{
+    const int32_t w = side & 0x7;
+    int32_t width = side & 0x40 ? 2 * w + 1 : w;
+    if (side & 0x20)
+        width += w;
+    return width;
+}
+
+void TxAddBorderExtents(const TxParInfo& par, TxRect& extents)
+{
+    const uint32_t border = uint32_t(par.table[4]);
+    extents.left += TxBorderSideWidth(uint8_t(border));
+    extents.bottom += TxBorderSideWidth(uint8_t(border >> 8));
+    extents.top += TxBorderSideWidth(uint8_t(border >> 16));
+    extents.right += TxBorderSideWidth(uint8_t(border >> 24));
+}

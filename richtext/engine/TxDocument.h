@@ -237,6 +237,23 @@ void TxSetSourceTag(TxRef document, int32_t value);
 // The 1-based place of the document in the memory globals' document list, 0 when absent.
 int32_t TxDocumentListIndex(TxMemGlobals* globals, TxRef document);
 
+// A copy of the default style record; answers its index.
+int32_t TxGetDefaultStyle(TxRef document, TxStyleInfo& out);
+// Replaces the default style record's contents (its use count kept) and invalidates all layout.
+void TxSetDefaultStyle(TxRef document, const TxStyleInfo& style, int32_t drawMode);
+uintptr_t TxGetPalette(TxRef document);
+void TxSetPalette(TxRef document, uintptr_t palette);
+
+// Borders: a border word holds four 8-bit sides, left in bits 0-7, bottom 8-15, top 16-23, right
+// 24-31. A side's width is its bits 0-2 (w), 2w + 1 for a double line (0x40), plus w for 0x20.
+int32_t TxBorderSideWidth(uint8_t side);
+// Adds each side's total width of the paragraph's border to the extents (top, left, bottom, right).
+void TxAddBorderExtents(const TxParInfo& par, TxRect& extents);
+inline uint32_t& TxParBorder(TxParInfo& par)
+{
+    return reinterpret_cast<uint32_t&>(par.table[4]);
+}
+
 // Marks every block for rebuilding its lines (layout works them out when next read).
 void TxInvalidateAll(TxDocument& doc);
 // Marks every selection record for re-measuring.

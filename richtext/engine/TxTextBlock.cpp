@@ -3,7 +3,9 @@
 #include "richtext/engine/TxDocument.h"
 #include "richtext/engine/TxStyleRuns.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 const int16_t kTextExtend = 32;
@@ -272,4 +274,98 @@ intptr_t TxSplitBlockHook(void* document, int32_t, void* block)
 {
     TxDocLock doc(static_cast<TxRef>(document));
     return TxFindBlockSplit(*doc, *static_cast<TxTextBlock*>(block));
+}
+
+void TxUnionPieceRect(const TxLineRecord& piece, TxRect& rect)
+{
+    TxRect r = piece.rect;
+    r.bottom += piece.extraHeight;
+    TxUnionRect(rect, r, rect);
+}
+
+void TxComputeBlockRect(TxDocument&, TxTextBlock& block)
+{
+    if (!(block.flags & kTxBlockRectKept)) {
+        block.rect = {block.rect.top, block.rect.right, block.rect.top, block.rect.right};
+        bool first = true;
+        TxLock lock(block.lines);
+        for (int32_t i = 0; i < TxRecordCount(block.lines); ++i) {
+            const TxLineRecord& piece = lock.Records<TxLineRecord>()[i];
+            if (piece.flags == kTxLineListEnd)
+                break;
+            if (first) {
+                block.rect = piece.rect;
+                block.rect.bottom += piece.extraHeight;
+                first = false;
+            } else {
+                TxUnionPieceRect(piece, block.rect);
+            }
+        }
+    }
+    block.flags &= uint16_t(~kTxBlockRectStale);
+}
+
+void TxLayoutOverflowBlock(TxDocument& doc, TxTextBlock& block, int32_t areaIndex)
+{
+    TxRect area;
+    TxGetShapeBounds(doc.pageArea, area);
+    TxSetRecordCount(block.lines, 2);
+    TxLock lock(block.lines);
+    TxLineRecord* lines = lock.Records<TxLineRecord>();
+    std::memset(lines, 0, 2 * sizeof *lines);
+    lines[0].flags = kTxLineLastPiece | kTxLineFirstPiece | 0x0800;
+    lines[0].areaIndex = areaIndex;
+    lines[0].rect = {area.bottom, area.left, area.bottom + 1, area.right};
+    lines[1].start = uint16_t(block.end - block.start);
+    lines[1].flags = kTxLineListEnd;
+    block.rect = lines[0].rect;
+    block.lastLine = lines[0];
+    block.flags |= kTxBlockOverflow;
+}
+
+namespace {
+// Converts the block's text run by run through a style procedure; `from` and `to` are the record
+// sizes before and after.
+void ConvertBlockText(TxDocument& doc, TxTextBlock& block, int32_t slot, int16_t from, int16_t to)
+{
+    if (!block.text || TxRecordSize(block.text) != from)
+        return;
+    const int32_t units = TxRecordCount(block.text);
+    std::vector<uint8_t> out;
+    out.reserve(size_t(units) * size_t(to));
+    {
+        TxLock text(block.text);
+        const uint8_t* bytes = text.Records<uint8_t>();
+        int32_t at = 0; // in characters of the source form
+        while (at < units) {
+            const int32_t offset = block.start + at; // one unit for each byte of the narrow form
+            const int32_t run = TxFindRun(doc.styleRuns, offset);
+            int32_t runEnd = std::min(TxRunAt(doc.styleRuns, run + 1).offset, block.end) - block.start;
+            runEnd = std::clamp(runEnd, at + 1, units);
+            TxStyleInfo style;
+            TxGetStyle(doc, TxStyleIndexAt(doc, offset), style);
+            TxHook proc = style.procs[slot] ? style.procs[slot] : doc.globals->styleHooks[slot];
+            std::vector<uint8_t> piece(size_t(runEnd - at) * size_t(to) + 2);
+            TxTextConversion c{bytes + size_t(at) * size_t(from), piece.data(), runEnd - at};
+            const intptr_t made = proc(doc.self, 0, &c);
+            out.insert(out.end(), piece.begin(), piece.begin() + std::clamp<intptr_t>(made, 0, runEnd - at) * to);
+            at = runEnd;
+        }
+    }
+    TxResetRef(block.text, to, 32);
+    const int32_t count = int32_t(out.size()) / to;
+    TxSetRecordCount(block.text, count);
+    if (count)
+        std::memcpy(TxRecordPtr(block.text, 0, false), out.data(), out.size());
+}
+} // namespace
+
+void TxWidenBlockText(TxDocument& doc, TxTextBlock& block)
+{
+    ConvertBlockText(doc, block, kTxTextToWideProc, 1, 2);
+}
+
+void TxNarrowBlockText(TxDocument& doc, TxTextBlock& block)
+{
+    ConvertBlockText(doc, block, kTxWideToTextProc, 2, 1);
 }

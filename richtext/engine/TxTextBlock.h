@@ -42,6 +42,7 @@ enum : uint16_t
 enum : uint16_t
 {
     kTxBlockRebuild = 0x4001,
+    kTxBlockRectKept = 0x0080,
     kTxBlockMove = 0x0002,
     kTxBlockKeepText = 0x0008,
     kTxBlockMerge = 0x0010,
@@ -93,6 +94,18 @@ void TxLoadBlockText(TxDocument& doc, TxTextBlock& block);
 // reference, args: the block); the split one answers the split offset.
 intptr_t TxLoadBlockHook(void* document, int32_t verb, void* block);
 intptr_t TxSplitBlockHook(void* document, int32_t verb, void* block);
+// Adds the piece's rectangle, lengthened downwards by its extra height, to the rectangle.
+void TxUnionPieceRect(const TxLineRecord& piece, TxRect& rect);
+// The block's rectangle from its line pieces (kept as it is for a block whose rectangle layout
+// keeps); clears kTxBlockRectStale.
+void TxComputeBlockRect(TxDocument& doc, TxTextBlock& block);
+// Gives a block that no longer fits in the page area one empty piece just below the area's
+// bounds, one unit high and as wide, in page-area rectangle areaIndex; marks it overflowing.
+void TxLayoutOverflowBlock(TxDocument& doc, TxTextBlock& block, int32_t areaIndex);
+// The block's text as two-byte characters (record size 2), each style run converted by its style's
+// procedure, and back; text already in that form is left as it is.
+void TxWidenBlockText(TxDocument& doc, TxTextBlock& block);
+void TxNarrowBlockText(TxDocument& doc, TxTextBlock& block);
 // The bytes from the offset to its block's end, locked through holder (the caller unlocks it);
 // null at or past the text size.
 uint8_t* TxTextAt(TxDocument& doc, int32_t offset, TxRef& holder, int32_t& remaining);

@@ -239,3 +239,39 @@ TEST_F(TxDocTest, ADocumentNotificationHearsBothEnds)
     EXPECT_EQ(std::make_pair(static_cast<void*>(d), 0), heard[0]);
     EXPECT_EQ(std::make_pair(static_cast<void*>(d), 2), heard[1]);
 }
+
+TEST_F(TxDocTest, BorderSidesAddTheirWidths)
+{
+    struct Case
+    {
+        uint8_t side;
+        int32_t width;
+    };
+    const Case cases[] = {{0x00, 0}, {0x03, 3}, {0x43, 7}, {0x23, 6}, {0x63, 10}, {0x88, 0}, {0x17, 7}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.width, TxBorderSideWidth(c.side)) << int(c.side);
+    TxParInfo par{};
+    TxParBorder(par) = 0x01024302; // right 1, top 2, bottom 7, left 2
+    TxRect extents = {1, 1, 1, 1};
+    TxAddBorderExtents(par, extents);
+    EXPECT_EQ(3, extents.top);
+    EXPECT_EQ(3, extents.left);
+    EXPECT_EQ(8, extents.bottom);
+    EXPECT_EQ(2, extents.right);
+}
+
+TEST_F(TxDocTest, TheDefaultStyleIsReplacedInPlaceKeepingItsUses)
+{
+    TxRef d = NewDoc();
+    TxStyleInfo s;
+    EXPECT_EQ(0, TxGetDefaultStyle(d, s));
+    s.pointSize = 10 << 16;
+    s.useCount = 99;
+    TxSetDefaultStyle(d, s, 0);
+    TxStyleInfo after;
+    TxGetDefaultStyle(d, after);
+    EXPECT_EQ(10 << 16, after.pointSize);
+    EXPECT_EQ(2, after.useCount);
+    TxSetPalette(d, 0x77);
+    EXPECT_EQ(0x77u, TxGetPalette(d));
+}

@@ -144,3 +144,73 @@ TEST_F(TxDocTest, SubdocumentReferencesFollowTheirAnchors)
     Normalize(m);
     EXPECT_EQ(std::vector<int32_t>({1, 2}), SubdocRefs(m, 0));
 }
+
+TEST_F(TxDocTest, BlockRectanglesFromTheirPieces)
+{
+    TxRef d = NewDoc();
+    SetText(d, "some text");
+    TxDocLock doc(d);
+    TxTextBlock& b = *static_cast<TxTextBlock*>(TxRecordPtr(doc->textBlocks, 0, false));
+    TxSetRecordCount(b.lines, 3);
+    {
+        TxLock lock(b.lines);
+        TxLineRecord* l = lock.Records<TxLineRecord>();
+        l[0] = TxLineRecord{0, 0, 4, 0x8400, 0, 0, 0, {10, 20, 26, 120}};
+        l[1] = TxLineRecord{5, 0, 4, 0x8400, 3, 0, 0, {26, 10, 42, 90}};
+        l[2] = TxLineRecord{9, 0, 0, kTxLineListEnd, 0, 0, 0, {0, 0, 0, 0}};
+    }
+    b.flags |= kTxBlockRectStale;
+    TxComputeBlockRect(*doc, b);
+    EXPECT_EQ(10, b.rect.top);
+    EXPECT_EQ(10, b.rect.left);
+    EXPECT_EQ(45, b.rect.bottom); // the second piece's extra height below it
+    EXPECT_EQ(120, b.rect.right);
+    EXPECT_FALSE(b.flags & kTxBlockRectStale);
+
+    const TxRect page = {0, 0, 500, 300};
+    TxSetShapeRect(doc->pageArea, &page);
+    TxLayoutOverflowBlock(*doc, b, 2);
+    ASSERT_EQ(2, TxRecordCount(b.lines));
+    TxLineRecord l[2];
+    TxGetRecord(b.lines, 0, &l[0]);
+    TxGetRecord(b.lines, 1, &l[1]);
+    EXPECT_EQ(0x8C00, l[0].flags);
+    EXPECT_EQ(2, l[0].areaIndex);
+    EXPECT_EQ(500, l[0].rect.top);
+    EXPECT_EQ(501, l[0].rect.bottom);
+    EXPECT_EQ(300, l[0].rect.right);
+    EXPECT_EQ(kTxLineListEnd, l[1].flags);
+    EXPECT_EQ(9, l[1].start);
+    EXPECT_TRUE(b.flags & kTxBlockOverflow);
+    EXPECT_EQ(500, b.lastLine.rect.top);
+}
+
+TEST_F(TxDocTest, BlockTextWidensAndNarrowsRunByRun)
+{
+    const std::string texts[] = {"plain text\r", std::string("\xFF\xFE" "a\0b\0", 6), ""};
+    for (const std::string& text : texts) {
+        TxRef d = NewDoc();
+        SetText(d, text);
+        TxStyleInfo v, m;
+        AttributeChange(kTxAttrBold, 1, v, m);
+        TxRange r{1, 3};
+        TxSetStyleInfo(d, &r, v, m, 0);
+        TxDocLock doc(d);
+        TxTextBlock& b = *static_cast<TxTextBlock*>(TxRecordPtr(doc->textBlocks, 0, false));
+        TxWidenBlockText(*doc, b);
+        EXPECT_EQ(2, TxRecordSize(b.text));
+        if (text.size() == 11) {
+            ASSERT_EQ(11, TxRecordCount(b.text));
+            uint16_t unit;
+            TxGetRecord(b.text, 10, &unit);
+            EXPECT_EQ(13, unit);
+        }
+        TxWidenBlockText(*doc, b); // already wide: nothing happens
+        EXPECT_EQ(2, TxRecordSize(b.text));
+        TxNarrowBlockText(*doc, b);
+        EXPECT_EQ(1, TxRecordSize(b.text));
+        TxLock lock(b.text);
+        std::string back(lock.Records<char>(), size_t(TxRecordCount(b.text)));
+        EXPECT_EQ(text, back); // each run converted on its own, a mark split by runs too
+    }
+}
