@@ -177,6 +177,15 @@ struct TxDocument
     int32_t overflowCount;
     uintptr_t deferredSource;
     uintptr_t deferredProc;
+    // The view as last drawn (TxViewChanged), and its force flags (0x1 page area, 0x2 visible area).
+    TxPoint viewOrigin;
+    TxPoint viewScroll;
+    int32_t viewScale;
+    TxRect viewVisibleBounds;
+    TxRect viewPageBounds;
+    uint32_t viewForce;
+    TxRef parentDocument; // the containing document of a sub-document's own document, else null
+    int32_t uniqueCounter;
 };
 
 // The selection point records (the selection layer gives them their meaning).
