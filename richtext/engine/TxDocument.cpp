@@ -2,6 +2,7 @@
 
 #include "richtext/engine/TxFailFrame.h"
 #include "richtext/engine/TxPlatform.h"
+#include "richtext/engine/TxExclusions.h"
 #include "richtext/engine/TxStyleRuns.h"
 
 #include <cstring>
@@ -107,6 +108,8 @@ void BuildParts(TxDocument& doc, TxShape visible, TxShape page, TxShape exclusio
     doc.sourceLinks = NewLinkList(mg);
     doc.targetLinks = NewLinkList(mg);
     doc.subdocStates = TxNewRef(mg, 64, 0, 2, true);
+    doc.exclusionValues = TxNewRef(mg, int16_t(sizeof(intptr_t)), 0, 4, true);
+    doc.exclusionAnchors = TxNewRef(mg, 8, 0, 4, true);
 }
 
 void SetPurgeLevels(TxDocument& doc)
@@ -179,6 +182,8 @@ void ReleaseParts(TxRef document, bool complete)
         memoryId = doc->memoryId;
         if (doc->globals)
             doc->globals->documentNotifyProc(document, 2, nullptr);
+        if (doc->exclusionValues && doc->exclusionArea)
+            TxDisposeFloatingObjects(*doc);
         RemoveFromDocumentList(mg, document, *doc);
         for (auto& row : doc->subordinates)
             for (TxRef& sub : row) {

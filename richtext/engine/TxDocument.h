@@ -186,6 +186,9 @@ struct TxDocument
     uint32_t viewForce;
     TxRef parentDocument; // the containing document of a sub-document's own document, else null
     int32_t uniqueCounter;
+    TxRef exclusionValues;  // intptr_t: one application value per exclusion rectangle
+    TxRef exclusionAnchors; // TxExclusionAnchor, by offset
+    bool hasFloatingObjects;
 };
 
 // The selection point records (the selection layer gives them their meaning).

@@ -22,8 +22,7 @@ protected:
     }
     void TearDown() override
     {
-        for (TxRef d : documents_)
-            TxDisposeDocument(d);
+        TearDownDocuments();
         TxEngineShutdown(&globals);
         TxMemTest::TearDown();
     }
@@ -35,6 +34,13 @@ protected:
         EXPECT_NE(nullptr, d);
         documents_.push_back(d);
         return d;
+    }
+    // Disposes the documents the fixture holds.
+    void TearDownDocuments()
+    {
+        for (TxRef d : documents_)
+            TxDisposeDocument(d);
+        documents_.clear();
     }
     void Forget(TxRef d)
     {
