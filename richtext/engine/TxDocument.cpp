@@ -2,6 +2,7 @@
 
 #include "richtext/engine/TxFailFrame.h"
 #include "richtext/engine/TxPlatform.h"
+#include "richtext/engine/TxDocAreas.h"
 #include "richtext/engine/TxExclusions.h"
 #include "richtext/engine/TxStyleRuns.h"
 
@@ -472,4 +473,12 @@ void TxAddBorderExtents(const TxParInfo& par, TxRect& extents)
     extents.bottom += TxBorderSideWidth(uint8_t(border >> 8));
     extents.top += TxBorderSideWidth(uint8_t(border >> 16));
     extents.right += TxBorderSideWidth(uint8_t(border >> 24));
+}
+
+int32_t TxDocumentHeight(TxRef document, bool prepare)
+{
+    TxDocLock doc(document);
+    if (prepare)
+        TxUpdateDocBounds(*doc);
+    return doc->bounds.bottom - doc->bounds.top;
 }

@@ -249,6 +249,9 @@ void TxSetSourceTag(TxRef document, int32_t value);
 // The 1-based place of the document in the memory globals' document list, 0 when absent.
 int32_t TxDocumentListIndex(TxMemGlobals* globals, TxRef document);
 
+// Bounds bottom minus bounds top; with prepare, the bounds are brought up to date from the blocks
+// first.
+int32_t TxDocumentHeight(TxRef document, bool prepare);
 // A copy of the default style record; answers its index.
 int32_t TxGetDefaultStyle(TxRef document, TxStyleInfo& out);
 // Replaces the default style record's contents (its use count kept) and invalidates all layout.

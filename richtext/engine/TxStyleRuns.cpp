@@ -825,21 +825,26 @@ intptr_t TxDefaultParagraphBoundsHook(void* document, int32_t, void* args)
     TxDocLock doc(static_cast<TxRef>(document));
     auto* a = static_cast<TxParagraphBoundsArgs*>(args);
     const uint8_t parEnd = uint8_t(doc->globals->charCodes[kTxParagraphBreak]);
-    auto byteAt = [&](int32_t at) {
+    // A paragraph end is real unless its style hides it or marks it as no paragraph end.
+    auto realEndAt = [&](int32_t at) {
         TxRef holder;
         int32_t remaining;
         uint8_t* p = TxTextAt(*doc, at, holder, remaining);
-        uint8_t b = p ? *p : 0;
+        const bool end = p && *p == parEnd;
         if (holder)
             TxUnlockRef(holder);
-        return b;
+        if (!end)
+            return false;
+        TxStyleInfo s;
+        TxGetStyle(*doc, TxStyleIndexAt(*doc, at), s);
+        return s.attributes[kTxAttrHidden] == 0 && !(s.classFlags & kTxClassParEnd);
     };
     const int32_t offset = std::clamp(a->offset, 0, doc->textSize);
     a->begin = offset;
-    while (a->begin > 0 && byteAt(a->begin - 1) != parEnd)
+    while (a->begin > 0 && !realEndAt(a->begin - 1))
         --a->begin;
     a->end = offset;
-    while (a->end < doc->textSize && byteAt(a->end) != parEnd)
+    while (a->end < doc->textSize && !realEndAt(a->end))
         ++a->end;
     if (a->end < doc->textSize)
         ++a->end;

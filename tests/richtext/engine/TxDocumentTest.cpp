@@ -275,3 +275,51 @@ TEST_F(TxDocTest, TheDefaultStyleIsReplacedInPlaceKeepingItsUses)
     TxSetPalette(d, 0x77);
     EXPECT_EQ(0x77u, TxGetPalette(d));
 }
+
+TEST_F(TxDocTest, ADocumentLikeAnotherTakesItsAreasWordsAndInformation)
+{
+    const TxRect page = {0, 0, 700, 500};
+    TxShape pageArea = TxNewShape(&g, &page);
+    TxRef d = TxNewDocument(&globals, -1, nullptr, pageArea, nullptr, 0x40000008);
+    TxDisposeShape(pageArea); // the document keeps a copy of its own
+    SetText(d, "some text of its own");
+    TxDocInfo info;
+    TxGetDocInfo(d, info);
+    info.flags = kTxInfoFixedPages | kTxInfoRepeatDown;
+    info.verticalGap = 12;
+    TxSetDocInfo(d, info, false, 0);
+    TxDocLock(d)->stateWord = 0x1000;
+    TxRef like = TxNewDocumentLike(d);
+    ASSERT_NE(nullptr, like);
+    EXPECT_EQ(0, TxTextSize(like));
+    EXPECT_EQ(TxGetAttributes(d), TxGetAttributes(like));
+    TxDocInfo copied;
+    TxGetDocInfo(like, copied);
+    EXPECT_EQ(info.flags, copied.flags);
+    EXPECT_EQ(12, copied.verticalGap);
+    {
+        TxDocLock l(like);
+        EXPECT_EQ(0x1000u, l->stateWord);
+        TxRect bounds;
+        TxGetShapeBounds(l->pageArea, bounds);
+        EXPECT_EQ(500, bounds.right);
+        EXPECT_NE(TxDocLock(d)->pageArea, l->pageArea);
+        EXPECT_NE(TxDocLock(d)->memoryId, l->memoryId);
+    }
+    TxDisposeDocument(like);
+    TxDisposeDocument(d);
+}
+
+TEST_F(TxDocTest, TheHeightFollowsTheBlocks)
+{
+    TxRef d = NewDoc();
+    SetBlocks(d, {"one", "two"});
+    {
+        TxDocLock doc(d);
+        auto* blocks = static_cast<TxTextBlock*>(TxRecordPtr(doc->textBlocks, 0, false));
+        blocks[0].rect = {0, 0, 16, 100};
+        blocks[1].rect = {16, 0, 48, 100};
+    }
+    EXPECT_EQ(0, TxDocumentHeight(d, false));
+    EXPECT_EQ(48, TxDocumentHeight(d, true));
+}

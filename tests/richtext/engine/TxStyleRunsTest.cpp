@@ -3,6 +3,8 @@
 // getting merges runs into a value and mask, and fonts are shared by name in either form.
 #include "TxDocTestSupport.h"
 
+#include "richtext/engine/TxStyleWalk.h"
+
 namespace {
 using Runs = std::vector<std::pair<int32_t, int32_t>>;
 
@@ -224,6 +226,24 @@ TEST_F(TxDocTest, IndexesOutOfRangeReadRecordZero)
         static_cast<TxRun*>(TxRecordPtr(doc->styleRuns, 0, false))->index = 0x7FFF; // as a damaged stream
         EXPECT_EQ(0, TxStyleIndexAt(*doc, 3));
     }
+    {
+        TxDocLock doc(d);
+        static_cast<TxRun*>(TxRecordPtr(doc->parRuns, 0, false))->index = 0x7FFF;
+        TxStyleWalker w(*doc, 2, true);
+        EXPECT_EQ(0, w->parIndex);
+        EXPECT_EQ(0, w->styleIndex);
+    }
+    TxParInfo pv{}, pm{};
+    pv.justification = 1;
+    pm.justification = -1;
+    TxRange whole{0, 10};
+    TxSetParInfo(d, &whole, pv, pm, 0);
+    {
+        TxDocLock doc(d);
+        TxParInfo p;
+        TxGetRecord(doc->pars, TxRunAt(doc->parRuns, 0).index, &p);
+        EXPECT_EQ(1, p.justification);
+    }
     TxStyleInfo value, mask;
     TxRange r{0, 10};
     TxGetStyleInfo(d, &r, 0, value, mask);
@@ -371,6 +391,17 @@ TEST_F(TxDocTest, ParagraphBoundsAndTheInsertionStyleAtThem)
             EXPECT_EQ(c.begin, begin) << c.offset;
             EXPECT_EQ(c.end, end) << c.offset;
         }
+    }
+    {
+        // A hidden paragraph end is no paragraph end.
+        TxRef hidden = NewDoc();
+        SetText(hidden, "first\rsecond");
+        SetAttribute(hidden, 5, 6, kTxAttrHidden, 1);
+        TxDocLock doc(hidden);
+        int32_t begin, end;
+        TxParagraphBounds(*doc, 8, begin, end);
+        EXPECT_EQ(0, begin);
+        EXPECT_EQ(12, end);
     }
     SetAttribute(d, 3, 6, kTxAttrBold, 1); // "st\r" bold
     struct Caret
