@@ -153,7 +153,8 @@ TxScannedLine TxScanLine(const TxMeasuredText& text, int32_t lineStart, int32_t 
             if ((type & kTxCharTab) && text.tabEnd) {
                 const int32_t x = text.positions[i] + extra - base + left;
                 const int32_t own = text.positions[i + 1] - text.positions[i];
-                const int32_t add = std::max(text.tabEnd(text.tabContext, x, left, right) - x - own, 0);
+                const int32_t add =
+                    std::max(text.tabEnd(text.tabContext, x, left, right, i + 1) - x - own, 0);
                 extra += add;
                 tabs.push_back({i, add});
             }

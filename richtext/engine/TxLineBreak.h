@@ -52,8 +52,9 @@ enum : uint16_t
 // 32500 over the width (at least 6), at most 4096, which keeps one call's positions in 16 bits.
 int32_t TxMeasureChunkSize(int32_t widthOfW);
 
-// The tab procedure: the end position of a tab met at x on a line from left to right.
-using TxTabEndProc = int32_t (*)(void* context, int32_t x, int32_t left, int32_t right);
+// The tab procedure: the end position of a tab met at x on a line from left to right, after the
+// index just after the tab character.
+using TxTabEndProc = int32_t (*)(void* context, int32_t x, int32_t left, int32_t right, int32_t after);
 
 struct TxMeasuredText
 {

@@ -4,6 +4,7 @@
 
 #include "richtext/engine/TxFixedPlatform.h"
 #include "richtext/engine/TxLineBreak.h"
+#include "richtext/engine/TxTabStops.h"
 
 #include <string>
 #include <vector>
@@ -64,7 +65,7 @@ std::vector<Line> Lines(const TxMeasuredText& text, int32_t width,
 }
 
 // Next tab stop every 36 units, at least 2 units on.
-int32_t TabEvery36(void*, int32_t x, int32_t, int32_t)
+int32_t TabEvery36(void*, int32_t x, int32_t, int32_t, int32_t)
 {
     return (x + 2 + 35) / 36 * 36;
 }
@@ -279,4 +280,34 @@ TEST(TxLineBreak, ChunkSizeKeepsPositionsInSixteenBits)
     } cases[] = {{4, 4096}, {0, 4096}, {6, 4096}, {8, 4062}, {12, 2708}, {100, 325}};
     for (const auto& c : cases)
         EXPECT_EQ(TxMeasureChunkSize(c.widthOfW), c.chunk) << c.widthOfW;
+}
+
+TEST(TxLineBreak, ARightTabStopAlignsTheTextBeforeTheLineEnd)
+{
+    // The paragraph's stops reach the scan through the tab procedure: "abc" (24 wide) after a
+    // right stop at 200 ends at 200.
+    Measured m("x\tabc def");
+    struct Context
+    {
+        TxParInfo par;
+        const TxMeasuredText* text;
+    } context{};
+    context.par.defaultTabSpacing = 36;
+    context.par.tabCount = 1;
+    context.par.tabs[0] = {3, 200, 0, 0};
+    context.text = &m.text;
+    m.text.tabContext = &context;
+    m.text.tabEnd = [](void* c, int32_t x, int32_t left, int32_t right, int32_t after) {
+        const Context& ctx = *static_cast<const Context*>(c);
+        const TxTabRequest request = {&ctx.par, left, x, right, false, ctx.text, after};
+        return TxTabEnd(request);
+    };
+    // The text up to the next tab or control character, "abc def" (52 wide), ends at the stop.
+    const TxScannedLine line = TxScanLine(m.text, 0, 0, 400);
+    EXPECT_EQ(line.next, m.text.count);
+    EXPECT_EQ(line.width, 200);
+    // A line too narrow for the stop falls back to the default spacing and wraps at the blank.
+    const TxScannedLine narrow = TxScanLine(m.text, 0, 0, 80);
+    EXPECT_EQ(narrow.next, 6);
+    EXPECT_EQ(narrow.width, 36 + 28);
 }
