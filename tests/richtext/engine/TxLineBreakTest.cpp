@@ -284,8 +284,8 @@ TEST(TxLineBreak, ChunkSizeKeepsPositionsInSixteenBits)
 
 TEST(TxLineBreak, ARightTabStopAlignsTheTextBeforeTheLineEnd)
 {
-    // The paragraph's stops reach the scan through the tab procedure: "abc" (24 wide) after a
-    // right stop at 200 ends at 200.
+    // The paragraph's stops reach the scan through the tab procedure: the text after a right stop
+    // at 200 ends there.
     Measured m("x\tabc def");
     struct Context
     {
