@@ -29,6 +29,12 @@ void TxDeviceStartup(TxGlobals* globals)
     globals->platformFamily = 1;
     globals->defaultColour = {0xFFFF, 0xFFFF, 0xFFFF};
     globals->defaultBackground = globals->defaultColour;
+    TxSetFontName(globals->defaultFont, "Arial");
+    globals->defaultFont.mappingClass = kTxNoMappingClass;
+    globals->defaultFont.charSet = 1;
+    globals->defaultStyle.pointSize = 12 << 16;
+    std::memcpy(globals->defaultStyle.procs, globals->styleHooks, sizeof globals->styleHooks);
+    std::memcpy(globals->defaultPar.procs, globals->parHooks, sizeof globals->parHooks);
     TxPlatform& platform = TxCurrentPlatform();
     globals->screenDevice = platform.OpenScreenDevice();
     globals->bulletSize = 5 * platform.PixelsPerInch(globals->screenDevice) / 72;

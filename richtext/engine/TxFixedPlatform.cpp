@@ -13,6 +13,26 @@ int32_t TxFixedPlatform::CharWidth(uint8_t ch)
     return 8;
 }
 
+void TxFixedPlatform::Measure(const uint8_t* text, int32_t count, int32_t x, int32_t* positions,
+                              uint16_t* types)
+{
+    static const struct
+    {
+        uint8_t ch;
+        uint16_t type;
+    } kTypes[] = {{' ', 0x0003}, {'-', 0x0008}, {9, 0x0442}, {10, 0x0240},
+                  {13, 0x0140},  {12, 0x8040},  {14, 0x4040}};
+    for (int32_t i = 0; i < count; ++i) {
+        positions[i] = x;
+        x += CharWidth(text[i]);
+        types[i] = text[i] < 0x20 ? 0x0040 : 0;
+        for (const auto& entry : kTypes)
+            if (entry.ch == text[i])
+                types[i] = entry.type;
+    }
+    positions[count] = x;
+}
+
 void TxFixedPlatform::PostQuit(int exitCode)
 {
     quitCode = exitCode;

@@ -18,6 +18,10 @@ public:
     // Width of a character: 8 for most, 4 for the narrow ones (space, i, l, punctuation), 12 for
     // the wide ones (m, w, M, W), 0 below the space.
     static int32_t CharWidth(uint8_t ch);
+    // Measures count bytes from x: positions[0..count] cumulative lefts (positions[count] the right
+    // edge), types the classes of each byte (blank and word end for a space, hyphenation point for a
+    // hyphen, the control classes for tab, soft line break, paragraph end and the break characters).
+    static void Measure(const uint8_t* text, int32_t count, int32_t x, int32_t* positions, uint16_t* types);
 
     void PostQuit(int exitCode) override;
     bool InputWaiting() override { return inputWaiting; }

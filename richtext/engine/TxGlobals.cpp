@@ -2,6 +2,8 @@
 
 #include "richtext/engine/TxFailFrame.h"
 #include "richtext/engine/TxPlatform.h"
+#include "richtext/engine/TxStyleRuns.h"
+#include "richtext/engine/TxTextBlock.h"
 
 #include <cstring>
 
@@ -22,6 +24,9 @@ struct HookDefault
 const HookDefault kDocHookDefaults[] = {
     {kTxRunLengthProc, TxRunLengthHook},
     {kTxTypeAheadProc, TxTypeAheadTest},
+    {kTxLoadBlockProc, TxLoadBlockHook},
+    {kTxSplitBlockProc, TxSplitBlockHook},
+    {kTxParagraphBoundsProc, TxDefaultParagraphBoundsHook},
 };
 
 void MakeMeasureCache(TxGlobals* globals)
@@ -69,6 +74,25 @@ intptr_t TxWideToTextHook(void*, int32_t, void* args)
                            c->length);
 }
 
+intptr_t TxDefaultCharClassHook(void*, int32_t, void* args)
+{
+    auto* a = static_cast<const TxCharClassArgs*>(args);
+    if (a->position < 0 || a->position >= a->length)
+        return 0;
+    switch (a->text[a->position]) {
+    case 13:
+        return kTxClassParEnd | kTxClassBreak | kTxClassBlank;
+    case 10:
+    case 9:
+    case ' ':
+        return kTxClassBreak | kTxClassBlank;
+    case '-':
+        return kTxClassBreak;
+    default:
+        return 0;
+    }
+}
+
 int32_t TxReleaseDocumentMemory(TxMemGlobals*, TxRef, int32_t)
 {
     return 0;
@@ -108,6 +132,7 @@ void TxInstallDefaultHooks(TxGlobals* globals)
         h = TxNoOpHook;
     globals->styleHooks[kTxTextToWideProc] = TxTextToWideHook;
     globals->styleHooks[kTxWideToTextProc] = TxWideToTextHook;
+    globals->styleHooks[kTxStyleCharInfoProc] = TxDefaultCharClassHook;
     for (TxHook& h : globals->parHooks)
         h = TxNoOpHook;
     globals->dbcsLineBreakProc = TxNoOpHook;

@@ -16,8 +16,7 @@
 #include "richtext/engine/TxFileProcs.h"
 #include "richtext/engine/TxGeometry.h"
 #include "richtext/engine/TxShape.h"
-
-using TxHook = intptr_t (*)(void* subject, int32_t verb, void* args);
+#include "richtext/engine/TxStyleInfo.h"
 
 // The 34 document hook slots, in their order.
 enum TxDocHookSlot
@@ -59,45 +58,27 @@ enum TxDocHookSlot
     kTxDocHookCount
 };
 
-// The 17 procedure slots of the default character style.
-enum TxStyleHookSlot
-{
-    kTxStyleMetricsProc,
-    kTxStyleSelectProc,
-    kTxStyleMeasureProc,
-    kTxStyleProc4,
-    kTxStyleCharInfoProc,
-    kTxStyleDrawProc,
-    kTxStyleProc7,
-    kTxStyleProc8,
-    kTxStyleProc9,
-    kTxStyleProc10,
-    kTxStyleProc11,
-    kTxStyleProc12,
-    kTxStyleActiveProc,
-    kTxStyleProc14,
-    kTxStyleProc15,
-    kTxTextToWideProc, // args: TxTextConversion
-    kTxWideToTextProc, // args: TxTextConversion
-    kTxStyleHookCount
-};
-
-// The 7 procedure slots of the default paragraph format.
-enum TxParHookSlot
-{
-    kTxBuildLineProc,
-    kTxDrawBorderProc,
-    kTxTabWidthProc,
-    kTxDrawTabProc,
-    kTxParProc5,
-    kTxParProc6,
-    kTxParTabsChangedProc,
-    kTxParHookCount
-};
-
 struct TxDocHooks
 {
     TxHook slot[kTxDocHookCount];
+};
+
+// Character classes, as the character-class procedure of a style reports them.
+enum : uint32_t
+{
+    kTxClassBlank = 0x1,
+    kTxClassBreak = 0x2,      // a line may break after it
+    kTxClassParEnd = 0x100,
+    kTxClassInsideChar = 0x3000, // a position inside a multi-byte character
+};
+
+// Arguments of the character-class procedure: the class of text[position].
+struct TxCharClassArgs
+{
+    const uint8_t* text;
+    int32_t length;
+    int32_t position;
+    uint32_t mask;
 };
 
 // Arguments of the text conversion procedures.
@@ -184,6 +165,10 @@ struct TxGlobals
     TxRef fontObjects;     // created platform fonts (uintptr_t records)
     TxRef positionScratch; // int32_t records
     TxShape scratchShape;
+    // The records every new document, style and paragraph format is made from.
+    TxFontInfo defaultFont;
+    TxStyleInfo defaultStyle; // its procedures are the style table below
+    TxParInfo defaultPar;     // its procedures are the paragraph table below
     // Hook tables.
     TxHook styleHooks[kTxStyleHookCount];
     TxHook parHooks[kTxParHookCount];
@@ -220,6 +205,8 @@ intptr_t TxRunLengthHook(void* subject, int32_t verb, void* args);
 intptr_t TxTypeAheadTest(void* subject, int32_t verb, void* args);
 intptr_t TxTextToWideHook(void* subject, int32_t verb, void* args);
 intptr_t TxWideToTextHook(void* subject, int32_t verb, void* args);
+// The default character-class procedure of styles: args TxCharClassArgs, answers the class flags.
+intptr_t TxDefaultCharClassHook(void* subject, int32_t verb, void* args);
 // The memory-shortage procedure of the document layer: asks the documents read from files to
 // release memory. (None can yet: it frees nothing.)
 int32_t TxReleaseDocumentMemory(TxMemGlobals* globals, TxRef spare, int32_t wanted);

@@ -23,10 +23,19 @@ inline bool& Failing()
     return failing;
 }
 
+// Allocations that still succeed before every further one fails; -1 for no such limit.
+inline long& AllocationsLeft()
+{
+    static long left = -1;
+    return left;
+}
+
 inline void* Allocate(std::size_t size)
 {
-    if (Failing())
+    if (Failing() || AllocationsLeft() == 0)
         return nullptr;
+    if (AllocationsLeft() > 0)
+        --AllocationsLeft();
     return std::malloc(size ? size : 1);
 }
 
@@ -47,6 +56,16 @@ public:
     ~AllocationFailure() { failing_allocations::Failing() = false; }
     AllocationFailure(const AllocationFailure&) = delete;
     AllocationFailure& operator=(const AllocationFailure&) = delete;
+};
+
+// Lets the next `count` allocations succeed and makes the rest fail, for its lifetime.
+class AllocationFailureAfter
+{
+public:
+    explicit AllocationFailureAfter(long count) { failing_allocations::AllocationsLeft() = count; }
+    ~AllocationFailureAfter() { failing_allocations::AllocationsLeft() = -1; }
+    AllocationFailureAfter(const AllocationFailureAfter&) = delete;
+    AllocationFailureAfter& operator=(const AllocationFailureAfter&) = delete;
 };
 
 enum MemoryFailureOutcome

@@ -4,6 +4,7 @@
 #include "TxTestSupport.h"
 #include "support/FailingAllocations.h"
 
+#include "richtext/engine/TxDocument.h"
 #include "richtext/engine/TxGlobals.h"
 #include "richtext/engine/TxHeap.h"
 #include "richtext/engine/TxShape.h"
@@ -140,4 +141,33 @@ TEST_F(TxMemTest, EngineStartupWithoutMemoryRaises256AndReleasesWhatItMade)
     // Only the manager's own blocks are left.
     TxDisposeMemoryId(&g, 0);
     EXPECT_EQ(held, HeldBytes());
+}
+
+// Creation runs out of memory at every step in turn: it gives null, with 256 as the last error,
+// and leaves the references and bytes (reserve block aside) as they were.
+TEST_F(TxMemTest, ADocumentThatCannotBeBuiltIsNullAndLeavesNothing)
+{
+    TxGlobals globals;
+    TxEngineStartup(&globals, &g);
+    const int32_t refs = TxCountRefs(&g, 0);
+    const int32_t bytes = HeldBytes();
+    int32_t failures = 0;
+    TxRef made = nullptr;
+    for (long allowed = 0; !made; ++allowed) {
+        {
+            AllocationFailureAfter failing(allowed);
+            made = TxNewDefaultDocument(&globals);
+        }
+        if (made)
+            break;
+        ++failures;
+        EXPECT_EQ(kTxOutOfMemory, g.lastError) << allowed;
+        EXPECT_EQ(refs, TxCountRefs(&g, 0)) << allowed;
+        EXPECT_EQ(bytes, HeldBytes()) << allowed;
+        ASSERT_GT(500, allowed);
+    }
+    EXPECT_LT(20, failures); // every reference of the document was reached
+    TxDisposeDocument(made);
+    EXPECT_EQ(refs, TxCountRefs(&g, 0));
+    TxEngineShutdown(&globals);
 }
