@@ -2,20 +2,6 @@
 
 #include <string.h>
 
-void MakeLogFont(LOGFONT& out, const char* face, int points, BOOL bold, BOOL italic, BOOL underline)
-{
-    memset(&out, 0, sizeof out);
-    HDC screen = ::GetDC(nullptr);
-    out.lfHeight = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
-    out.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    out.lfItalic = italic ? 1 : 0;
-    out.lfUnderline = underline ? 1 : 0;
-    out.lfCharSet = DEFAULT_CHARSET;
-    if (face)
-        strncpy(out.lfFaceName, face, LF_FACESIZE - 1);
-}
-
 namespace {
 
 int CALLBACK FoundOne(const LOGFONT*, const TEXTMETRIC*, DWORD, LPARAM found)
