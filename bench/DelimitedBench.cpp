@@ -7,6 +7,7 @@
 // from delimited text and saved through the database document.
 #include "bench/support/BenchRecords.h"
 #include "bench/support/BenchReport.h"
+#include "bench/support/BenchWorkforms.h"
 
 #include "app/core/Paths.h"
 #include "app/core/TempFile.h"
@@ -30,20 +31,6 @@
 namespace {
 
 int recordCount = 100000;
-
-// The four workforms of the generated records, so that definitions are written and read.
-void AddBenchWorkforms()
-{
-    const char* names[] = {"Journal, Article", "Book, Entire", "Book, Section", "Conference Proceeding"};
-    for (int id = 0; id < 4; ++id) {
-        CWorkformDoc doc;
-        doc.OnNewDocument();
-        doc.SetWorkformId((WORD)id);
-        doc.SetWorkformName(names[id]);
-        doc.SetUsedFields(FieldSet(FieldSet::kAllFields));
-        GetWorkformTable().AddFromDocument(doc);
-    }
-}
 
 DBDocument* OpenDocument(const CString& path)
 {

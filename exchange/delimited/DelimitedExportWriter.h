@@ -48,7 +48,10 @@ public:
     void SetOptions(const CDelimitedFormat& format, const DelimitedExportOptions& options);
 
     // Definitions (when asked for), then every record in ascending record
-    // number under a progress dialog; TRUE when every record was written.
+    // number under a progress dialog, as the batch walks them (the set's
+    // count at the start, Stop, a record that cannot be read ends the run, an
+    // exception while writing one is reported); TRUE when every record was
+    // written. A record open in a window is written as that window holds it.
     BOOL Run();
 
     // One record's line as Run writes it.
@@ -60,6 +63,9 @@ public:
     void End() override;
 
 private:
+    DBRecord* FindOpenRecord(int32_t number) const;
+    // Writes the record `number`; FALSE when it cannot be read (reported).
+    BOOL WriteStoredRecord(int32_t number, DBRecord& scratch);
     void AppendValue(std::string& out, const char* text, int length, bool written) const;
     void Flush();
 

@@ -57,19 +57,6 @@ int CountUsedFields(const IWorkformInfo& workform)
     return count;
 }
 
-// The workform ID of a name, or -1: as written first, then its standard form.
-int FindWorkformByName(const char* name)
-{
-    const CWorkformTable& table = GetWorkformTable();
-    int id = table.GetIdFromText(name);
-    if (id == -1) {
-        const char* mapped = WorkformNameForImport(name);
-        if (mapped != name)
-            id = table.GetIdFromText(mapped);
-    }
-    return id;
-}
-
 // Takes field 38 out of a field list one longer than the record's fields.
 bool DropLocationField(int* list, int& listCount, int fieldCount)
 {

@@ -1,5 +1,7 @@
 #include "exchange/delimited/WorkformNameMap.h"
 
+#include "database/text/WorkformTable.h"
+
 #include <cstring>
 
 namespace {
@@ -40,4 +42,16 @@ const char* WorkformNameForImport(const char* fileName)
             return pair.table;
     }
     return fileName;
+}
+
+int FindWorkformByName(const char* name)
+{
+    const CWorkformTable& table = GetWorkformTable();
+    int id = table.GetIdFromText(name);
+    if (id == -1) {
+        const char* mapped = WorkformNameForImport(name);
+        if (mapped != name)
+            id = table.GetIdFromText(mapped);
+    }
+    return id;
 }

@@ -8,3 +8,7 @@
 
 const char* WorkformNameForExport(const char* tableName);
 const char* WorkformNameForImport(const char* fileName);
+
+// The workform ID of a name, or -1: as written first, then through the map
+// for import (the program's own names already carry the comma).
+int FindWorkformByName(const char* name);

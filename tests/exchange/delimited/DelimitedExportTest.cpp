@@ -157,4 +157,34 @@ TEST_F(DelimitedExportTest, RecordsComeInRecordNumberOrderAndStopKeepsWhatWasWri
     EXPECT_EQ(empty.Read(), "");
 }
 
+TEST_F(DelimitedExportTest, ARecordOpenInAWindowIsWrittenAsHeldAndAMissingOneStopsTheRun)
+{
+    TestDatabase db;
+    const int32_t first = db.Add(1, "1", {{9, "Stored title"}});
+    const int32_t second = db.Add(1, "2", {{9, "Second"}});
+    DBRecord* open = db.Doc().OpenRecord(first, 0);
+    ASSERT_NE(open, nullptr);
+    open->AddRef();
+    StyledString edited;
+    edited.AppendStyled("Edited title", 12, StyleRun(0, 0, "", 0, 0));
+    open->SetField(edited, 9);
+    const CDelimitedFormat idAndFields(',', 13, 0, 0, 0, 0, 1, 0);
+    TestTextFile out;
+    EXPECT_TRUE(Export(db, db.Db().GetAllRecords(), idAndFields, Options(FALSE), out));
+    EXPECT_EQ(out.Read(), "1,,Edited title" + Repeat(",", 9) + "\r\n2,,Second" + Repeat(",", 9) + "\r\n");
+    open->SetModifiedFlag(FALSE); // the edit is dropped with the window
+    open->Release();
+
+    // A number the database does not hold: its loss is told and the run ends there.
+    DBRecordSet set;
+    set.Set(first);
+    set.Set(second + 5);
+    set.Set(second + 6);
+    CMessageBoxScript box;
+    TestTextFile partial;
+    EXPECT_FALSE(Export(db, set, idAndFields, Options(FALSE), partial));
+    EXPECT_EQ(partial.Read(), "1,,Stored title" + Repeat(",", 9) + "\r\n");
+    EXPECT_EQ(box.Calls().size(), 1u);
+}
+
 } // namespace
