@@ -7,6 +7,7 @@
 #include "bench/support/BenchRecords.h"
 #include "bench/support/BenchReport.h"
 #include "bench/support/BenchWorkforms.h"
+#include "bench/support/DatabaseWork.h"
 
 #include "app/core/Paths.h"
 #include "app/core/TempFile.h"
@@ -196,22 +197,12 @@ void ImportFile(const char* what, const CString& path, const CString& config)
 
 void StoreDirectly()
 {
-    BenchClock clock;
     DBDatabase db;
     const CString path = CreateBenchDatabase(db);
-    DBRecord record;
-    record.m_bAutoDelete = FALSE;
     BenchRestartRandom();
-    for (int i = 0; i < recordCount; ++i) {
-        record.DeleteContents();
-        FillBenchRecord(record, i);
-        record.SetRecordIdText(db.GetNextRecordId());
-        db.AddRecord(record, db.GetNextFreeRecordNumber());
-    }
-    db.CommitFiles();
+    const BenchImportFigures figures = BenchAddOneByOne(db, 0, recordCount);
     db.Close();
-    BenchPrintRate("database import, records stored directly (as DatabaseBench)", recordCount,
-                   clock.Seconds());
+    BenchPrintRate("database import, records stored directly (as DatabaseBench)", recordCount, figures.seconds);
     CFile::Remove(path);
     CFile::Remove(ReplaceExtension(path, ".ldx"));
 }

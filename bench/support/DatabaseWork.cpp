@@ -13,35 +13,56 @@
 
 #include <cstdio>
 
+namespace {
+
+// The page cache's counts when an import starts; Finish sets the import's
+// figures from what they have become.
+struct PageCounters
+{
+    unsigned long long deflates = BTPageCache::GetDeflates();
+    unsigned long long writes = BTPageCache::GetPageWrites();
+    void Finish(BenchImportFigures& figures, const BenchClock& clock, double commitStart) const
+    {
+        figures.seconds = clock.Seconds();
+        figures.commitSeconds = figures.seconds - commitStart;
+        figures.deflates = BTPageCache::GetDeflates() - deflates;
+        figures.pageWrites = BTPageCache::GetPageWrites() - writes;
+    }
+};
+
+size_t FieldBytes(const DBRecord& record)
+{
+    size_t bytes = 0;
+    for (int f = 1; f <= DBRecord::kFieldCount; ++f)
+        bytes += (size_t)record.GetField((BYTE)f).text.GetLength();
+    return bytes;
+}
+
+} // namespace
+
 BenchImportFigures BenchAddOneByOne(DBDatabase& db, int first, int count)
 {
     BenchImportFigures figures;
-    const unsigned long long deflates = BTPageCache::GetDeflates();
-    const unsigned long long writes = BTPageCache::GetPageWrites();
+    const PageCounters counters;
     BenchClock clock;
     DBRecord record;
     record.m_bAutoDelete = FALSE;
     for (int i = first; i < first + count; ++i) {
         FillBenchRecord(record, i);
         record.SetRecordIdText(db.GetNextRecordId());
-        for (int f = 1; f <= DBRecord::kFieldCount; ++f)
-            figures.fieldBytes += (size_t)record.GetField((BYTE)f).text.GetLength();
+        figures.fieldBytes += FieldBytes(record);
         db.AddRecord(record, db.GetNextFreeRecordNumber());
     }
     const double commitStart = clock.Seconds();
     db.CommitFiles();
-    figures.seconds = clock.Seconds();
-    figures.commitSeconds = figures.seconds - commitStart;
-    figures.deflates = BTPageCache::GetDeflates() - deflates;
-    figures.pageWrites = BTPageCache::GetPageWrites() - writes;
+    counters.Finish(figures, clock, commitStart);
     return figures;
 }
 
 BenchImportFigures BenchAddInBulk(DBDatabase& db, int first, int count, size_t bound)
 {
     BenchImportFigures figures;
-    const unsigned long long deflates = BTPageCache::GetDeflates();
-    const unsigned long long writes = BTPageCache::GetPageWrites();
+    const PageCounters counters;
     BenchClock clock;
     DBRecord record;
     record.m_bAutoDelete = FALSE;
@@ -49,8 +70,7 @@ BenchImportFigures BenchAddInBulk(DBDatabase& db, int first, int count, size_t b
     for (int i = first; i < first + count; ++i) {
         FillBenchRecord(record, i);
         record.SetRecordIdText(db.GetNextRecordId());
-        for (int f = 1; f <= DBRecord::kFieldCount; ++f)
-            figures.fieldBytes += (size_t)record.GetField((BYTE)f).text.GetLength();
+        figures.fieldBytes += FieldBytes(record);
         bulk.Add(record);
         if (bulk.GetSets().GetRunCount() > figures.runs)
             figures.runs = bulk.GetSets().GetRunCount();
@@ -58,10 +78,7 @@ BenchImportFigures BenchAddInBulk(DBDatabase& db, int first, int count, size_t b
     figures.setsPeak = bulk.GetSets().GetPeakMemory();
     const double commitStart = clock.Seconds();
     bulk.Finish();
-    figures.seconds = clock.Seconds();
-    figures.commitSeconds = figures.seconds - commitStart;
-    figures.deflates = BTPageCache::GetDeflates() - deflates;
-    figures.pageWrites = BTPageCache::GetPageWrites() - writes;
+    counters.Finish(figures, clock, commitStart);
     return figures;
 }
 
