@@ -103,6 +103,18 @@ BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
     return TRUE;
 }
 
+// Positions saved on another screen: docked ones scaled, floating ones kept on it.
+void CControlBarInfo::FitToScreen(CDockState& dockState)
+{
+    if (m_bFloating)
+        dockState.ClipPoint(m_pointPos);
+    else
+        dockState.ScalePoint(m_pointPos);
+    dockState.ScaleRectPos(m_rectMRUDockPos);
+    if (m_ptMRUFloatPos.x >= 0 && m_ptMRUFloatPos.y >= 0)
+        dockState.ClipPoint(m_ptMRUFloatPos);
+}
+
 BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState)
 {
     const CString section = BarSection(lpszProfileName, nIndex);
@@ -141,15 +153,8 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
     } else if (IsDockBarID(m_nBarID)) {
         return FALSE; // a dock bar id without the dock bar's entries
     }
-    if (pDockState != nullptr) {
-        if (m_bFloating)
-            pDockState->ClipPoint(m_pointPos);
-        else
-            pDockState->ScalePoint(m_pointPos);
-        pDockState->ScaleRectPos(m_rectMRUDockPos);
-        if (m_ptMRUFloatPos.x >= 0 && m_ptMRUFloatPos.y >= 0)
-            pDockState->ClipPoint(m_ptMRUFloatPos);
-    }
+    if (pDockState != nullptr)
+        FitToScreen(*pDockState);
     return TRUE;
 }
 
@@ -207,15 +212,8 @@ void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
         m_arrBarID.Add(nEntry);
     }
     m_bDockBar = IsDockBarID(m_nBarID);
-    if (pDockState != nullptr) {
-        if (m_bFloating)
-            pDockState->ClipPoint(m_pointPos);
-        else
-            pDockState->ScalePoint(m_pointPos);
-        pDockState->ScaleRectPos(m_rectMRUDockPos);
-        if (m_ptMRUFloatPos.x >= 0 && m_ptMRUFloatPos.y >= 0)
-            pDockState->ClipPoint(m_ptMRUFloatPos);
-    }
+    if (pDockState != nullptr)
+        FitToScreen(*pDockState);
 }
 
 CDockState::CDockState()

@@ -75,6 +75,9 @@ public:
     // Reads section nIndex; FALSE when the record is dropped.
     BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState);
     void Serialize(CArchive& ar, CDockState* pDockState);
+
+private:
+    void FitToScreen(CDockState& dockState);
 };
 
 class CDockState : public CObject
